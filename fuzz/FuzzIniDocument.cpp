@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes through the settings file reader: decoding, parsing, every lookup a settings load makes,
 // and a rewrite. Rewriting what was read must be stable: a second load and save gives the same text.
+#include "QuietLogging.h"
 #include "settings/CodePage.h"
 #include "settings/IniDocument.h"
 #include "settings/SettingsRecord.h"
@@ -24,6 +25,7 @@ QString loadAndSave(const QString& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    silenceProgramLogging();
     const QByteArrayView bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString saved = loadAndSave(CodePage::fromUtf8OrWindows1250(bytes));
     if (loadAndSave(saved) != saved) {

@@ -1,10 +1,10 @@
 // Parses arbitrary bytes as a .mo catalogue and as a catalogue header, then looks up every text of whatever
 // catalogue was accepted, singular and plural.
+#include "QuietLogging.h"
 #include "settings/MoCatalogue.h"
 #include "settings/PluralExpression.h"
 
 #include <QByteArray>
-#include <QLoggingCategory>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -17,12 +17,7 @@ constexpr std::uint64_t counts[] = {0, 1, 2, 5, 22, 112, std::numeric_limits<std
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // Rejected inputs are the common case; their warnings would only slow the run down.
-    static const bool quiet = [] {
-        QLoggingCategory::setFilterRules(QStringLiteral("tervo.lang.*=false"));
-        return true;
-    }();
-    Q_UNUSED(quiet);
+    silenceProgramLogging();
 
     const QByteArray bytes =
         size == 0 ? QByteArray() : QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

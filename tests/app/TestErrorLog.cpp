@@ -1,5 +1,6 @@
 #include "app/ErrorLog.h"
 #include "app/TervoApplication.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,12 +20,6 @@ public:
         return QObject::event(event);
     }
 };
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -47,7 +42,7 @@ private slots:
         QVERIFY(!QCoreApplication::sendEvent(&receiver, &event));
         application->setErrorLog(nullptr);
 
-        QCOMPARE(contentsOf(path), QByteArray("[12-06-19 14:03:09] Exception: handler failed\n"));
+        QCOMPARE(readFile(path), QByteArray("[12-06-19 14:03:09] Exception: handler failed\n"));
     }
 
     void installedLogReceivesFatalMessagesOnly()
@@ -61,7 +56,7 @@ private slots:
         QVERIFY(!QFile::exists(path));
 
         log.record(QStringLiteral("Fatal error: x"));
-        QVERIFY(contentsOf(path).endsWith("] Fatal error: x\n"));
+        QVERIFY(readFile(path).endsWith("] Fatal error: x\n"));
     }
 };
 

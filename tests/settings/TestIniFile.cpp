@@ -1,5 +1,5 @@
 #include "settings/IniFile.h"
-#include "support/FileChecks.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,8 +45,8 @@ private slots:
         QTemporaryDir dir;
         const QString utf8 = dir.filePath(QStringLiteral("utf8.ini"));
         const QString cp1250 = dir.filePath(QStringLiteral("cp1250.ini"));
-        writeBytes(utf8, "\xEF\xBB\xBF[S]\nk=\xC5\x81\xC3\xB3\x64\xC5\xBA\n");
-        writeBytes(cp1250, "[S]\r\nk=\xA3\xF3\x64\x9F\r\n");
+        QVERIFY(writeFile(utf8, "\xEF\xBB\xBF[S]\nk=\xC5\x81\xC3\xB3\x64\xC5\xBA\n"));
+        QVERIFY(writeFile(cp1250, "[S]\r\nk=\xA3\xF3\x64\x9F\r\n"));
         QCOMPARE(IniFile::read(utf8).document.value(u"S", u"k"), QStringLiteral("Łódź"));
         QCOMPARE(IniFile::read(cp1250).document.value(u"S", u"k"), QStringLiteral("Łódź"));
         QCOMPARE(IniFile::read(dir.filePath(QStringLiteral("none.ini"))).status, IniFile::ReadStatus::Missing);
@@ -56,17 +56,17 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("tervo.ini"));
-        writeBytes(path, "[S]\nk=old\n");
+        QVERIFY(writeFile(path, "[S]\nk=old\n"));
         IniDocument document;
         document.setValue(QStringLiteral("S"), QStringLiteral("k"), QStringLiteral("new"));
 
         struct Crash {};
         QVERIFY_THROWS_EXCEPTION(Crash, IniFile::write(path, document, [] { throw Crash(); }));
-        QCOMPARE(readBytes(path), QByteArray("[S]\nk=old\n"));
+        QCOMPARE(readFile(path), QByteArray("[S]\nk=old\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("tervo.ini")});
 
         QVERIFY(IniFile::write(path, document).isEmpty());
-        QCOMPARE(readBytes(path), QByteArray("[S]\nk=new\n"));
+        QCOMPARE(readFile(path), QByteArray("[S]\nk=new\n"));
         QVERIFY(isOwnerOnly(path));
     }
 
@@ -75,20 +75,6 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("missing-folder/tervo.ini"));
         QVERIFY(!IniFile::write(path, IniDocument()).isEmpty());
-    }
-
-private:
-    static void writeBytes(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    static QByteArray readBytes(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
 

@@ -11,28 +11,6 @@
 
 namespace {
 
-const char* const polishPo = R"po(msgid ""
-msgstr ""
-"Content-Type: text/plain; charset=UTF-8\n"
-"Plural-Forms: nplurals=3; plural=(n==1 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);\n"
-
-msgid "Settings"
-msgstr "Ustawienia"
-
-msgid "Open"
-msgstr "Otwórz"
-
-msgctxt "menu"
-msgid "Open"
-msgstr "Otwórz menu"
-
-msgid "%n file(s)"
-msgid_plural "%n files"
-msgstr[0] "%n plik"
-msgstr[1] "%n pliki"
-msgstr[2] "%n plików"
-)po";
-
 const char* const croatianPo = R"po(msgid ""
 msgstr ""
 "Content-Type: text/plain; charset=UTF-8\n"

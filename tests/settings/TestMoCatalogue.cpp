@@ -10,28 +10,6 @@
 
 namespace {
 
-const char* const polishPo = R"po(msgid ""
-msgstr ""
-"Content-Type: text/plain; charset=UTF-8\n"
-"Plural-Forms: nplurals=3; plural=(n==1 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);\n"
-
-msgid "Settings"
-msgstr "Ustawienia"
-
-msgid "Open"
-msgstr "Otwórz"
-
-msgctxt "menu"
-msgid "Open"
-msgstr "Otwórz menu"
-
-msgid "%1 file"
-msgid_plural "%1 files"
-msgstr[0] "%1 plik"
-msgstr[1] "%1 pliki"
-msgstr[2] "%1 plików"
-)po";
-
 void setWord(QByteArray& data, qsizetype offset, quint32 value)
 {
     qToLittleEndian<quint32>(value, data.data() + offset);
@@ -77,16 +55,16 @@ private slots:
         QCOMPARE(catalogue->translation("Settings"), QStringLiteral("Ustawienia"));
         QCOMPARE(catalogue->translation("Open"), QStringLiteral("Otwórz"));
         QCOMPARE(catalogue->translation("menu", "Open"), QStringLiteral("Otwórz menu"));
-        QCOMPARE(catalogue->translation("%1 file"), QStringLiteral("%1 plik"));
+        QCOMPARE(catalogue->translation("%n file(s)"), QStringLiteral("%n plik"));
         QVERIFY(catalogue->translation("Book2").isNull());
         QVERIFY(catalogue->translation("").isNull());
         QVERIFY(catalogue->translation("other", "Open").isNull());
         QCOMPARE(catalogue->pluralTranslation("Settings", 5), QStringLiteral("Ustawienia"));
 
-        const std::pair<int, const char*> polishForms[] = {{1, "%1 plik"},    {2, "%1 pliki"},  {5, "%1 plików"},
-                                                           {12, "%1 plików"}, {22, "%1 pliki"}, {112, "%1 plików"}};
+        const std::pair<int, const char*> polishForms[] = {{1, "%n plik"},    {2, "%n pliki"},  {5, "%n plików"},
+                                                           {12, "%n plików"}, {22, "%n pliki"}, {112, "%n plików"}};
         for (const auto& [n, expected] : polishForms) {
-            QCOMPARE(catalogue->pluralTranslation("%1 file", static_cast<std::uint64_t>(n)),
+            QCOMPARE(catalogue->pluralTranslation("%n file(s)", static_cast<std::uint64_t>(n)),
                      QString::fromUtf8(expected));
         }
     }

@@ -2,7 +2,7 @@
 #include "settings/SecretScrambler.h"
 #include "settings/SettingsError.h"
 #include "settings/SettingsStore.h"
-#include "support/FileChecks.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,20 +28,6 @@ public:
     }
 
     QString root() const { return m_root.path(); }
-
-    static void writeFile(const QString& path, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
     // Loads the settings after writing the given ini text into the per-user file.
     std::unique_ptr<SettingsStore> loadWith(const QByteArray& ini) const
@@ -88,14 +74,13 @@ private slots:
         QCOMPARE(r.Ksiazka.KsPrywatna, installation.paths().dataFolder() + QStringLiteral("PhoneBook"));
         QCOMPARE(r.Historia.Katalog, installation.paths().dataFolder() + QStringLiteral("History/ConversationLog"));
         QVERIFY(!r.DiagnosticCopy);
-        QVERIFY(!QDir(installation.paths().settingsFolder()).exists() ||
-                !QFile::exists(installation.paths().settingsFile()));
+        QVERIFY(!QFile::exists(installation.paths().settingsFile()));
 
         store->save();
         const QString file = installation.paths().settingsFile();
         QVERIFY(QFile::exists(file));
         QVERIFY(isOwnerOnly(file));
-        const QByteArray text = Installation::readFile(file);
+        const QByteArray text = readFile(file);
         QVERIFY(text.contains("[Ogolne]\nAutoBlokada=0\n"));
         QVERIFY(text.contains("Serwer=Serwer\n"));
         QVERIFY(text.contains("Translacja=0\n"));
@@ -119,14 +104,14 @@ private slots:
         const QString old = besideExecutable ? paths.besideExecutableSettingsFile() : paths.sharedFolderSettingsFile();
         QCOMPARE(QFileInfo(old).fileName(),
                  besideExecutable ? QStringLiteral("Tervo.ini") : QStringLiteral("tervo.ini"));
-        Installation::writeFile(old, "[Siec]\r\nSerwer=pbx.example\r\nTelNr=21\r\n[Extra]\r\nKept=yes\r\n");
+        QVERIFY(writeFile(old, "[Siec]\r\nSerwer=pbx.example\r\nTelNr=21\r\n[Extra]\r\nKept=yes\r\n"));
 
         const auto store = installation.loaded();
         QCOMPARE(store->record().Siec.Serwer, QStringLiteral("pbx.example"));
         QCOMPARE(store->loadedFrom(), old);
         QVERIFY(!QFile::exists(old));
         QVERIFY(QFile::exists(old + QStringLiteral(".old")));
-        const QByteArray migrated = Installation::readFile(paths.settingsFile());
+        const QByteArray migrated = readFile(paths.settingsFile());
         QVERIFY(migrated.contains("Serwer=pbx.example"));
         QVERIFY2(migrated.contains("Kept=yes"), "keys of the old file that the program does not know are kept");
 
@@ -138,7 +123,7 @@ private slots:
     void perUserFileWinsOverOlderLocations()
     {
         const Installation installation;
-        Installation::writeFile(installation.paths().sharedFolderSettingsFile(), "[Siec]\nSerwer=old\n");
+        QVERIFY(writeFile(installation.paths().sharedFolderSettingsFile(), "[Siec]\nSerwer=old\n"));
         const auto store = installation.loadWith("[Siec]\nSerwer=new\n");
         QCOMPARE(store->record().Siec.Serwer, QStringLiteral("new"));
         QVERIFY(QFile::exists(installation.paths().sharedFolderSettingsFile()));
@@ -191,11 +176,11 @@ private slots:
         QCOMPARE(r.Historia.Katalog, installation.paths().dataFolder() + QStringLiteral("History/ConversationLog"));
 
         store->save();
-        QVERIFY(Installation::readFile(installation.paths().settingsFile()).contains("Translacja=5\n"));
+        QVERIFY(readFile(installation.paths().settingsFile()).contains("Translacja=5\n"));
 
         r.Sms.Translacja = QStringLiteral("0123");
         store->save();
-        QVERIFY(Installation::readFile(installation.paths().settingsFile()).contains("Translacja=123\n"));
+        QVERIFY(readFile(installation.paths().settingsFile()).contains("Translacja=123\n"));
         QCOMPARE(installation.loaded()->record().Sms.Translacja, QStringLiteral("123"));
     }
 
@@ -218,7 +203,7 @@ private slots:
         r.Gate.Pins[41] = QStringLiteral("9999");
         store->save();
 
-        const QByteArray text = Installation::readFile(installation.paths().settingsFile());
+        const QByteArray text = readFile(installation.paths().settingsFile());
         QVERIFY(!text.contains("1234"));
         QVERIFY(!text.contains("9999"));
 
@@ -289,7 +274,7 @@ private slots:
         QCOMPARE(store->record().Przeniesienie.NaNr, QStringLiteral("Zażółć gęślą jaźń"));
 
         store->save();
-        const QByteArray written = Installation::readFile(installation.paths().settingsFile());
+        const QByteArray written = readFile(installation.paths().settingsFile());
         QVERIFY(written.contains(QStringLiteral("Info=Łódź, ul. Żółta\n").toUtf8()));
         QCOMPARE(installation.loaded()->record().Przeniesienie.NaNr, QStringLiteral("Zażółć gęślą jaźń"));
     }
@@ -321,7 +306,7 @@ private slots:
         const auto store = installation.loaded();
         // A file where the vendor folder should be makes the folder impossible to create, even for root.
         QVERIFY(QDir(installation.root() + QStringLiteral("/config")).removeRecursively());
-        Installation::writeFile(installation.root() + QStringLiteral("/config/Norvel"), "in the way");
+        QVERIFY(writeFile(installation.root() + QStringLiteral("/config/Norvel"), "in the way"));
         try {
             store->save();
             QFAIL("save reported success");
@@ -355,8 +340,8 @@ private slots:
         r.Ksiazka.Tryb = 1;
         r.Audio.WinMixer = true;
         store->save();
-        QVERIFY(Installation::readFile(installation.paths().settingsFile()).contains("Stan=1\n"));
-        QVERIFY(Installation::readFile(installation.paths().settingsFile()).contains("WinMixer=1\n"));
+        QVERIFY(readFile(installation.paths().settingsFile()).contains("Stan=1\n"));
+        QVERIFY(readFile(installation.paths().settingsFile()).contains("WinMixer=1\n"));
 
         const auto next = installation.loaded();
         QCOMPARE(next->record().Siec.Serwer, QStringLiteral("10.1.2.3"));
@@ -371,7 +356,7 @@ private slots:
     void diagnosticCopyFollowsTheMarkerFile()
     {
         const Installation installation;
-        Installation::writeFile(installation.paths().diagnosticCopyMarker(), "");
+        QVERIFY(writeFile(installation.paths().diagnosticCopyMarker(), ""));
         QVERIFY(installation.loaded()->record().DiagnosticCopy);
     }
 };

@@ -3,7 +3,7 @@
 #include "settings/LogFile.h"
 #include "settings/NumberNormalisation.h"
 #include "settings/SecretScrambler.h"
-#include "support/FileChecks.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
