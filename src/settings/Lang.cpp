@@ -138,6 +138,16 @@ QString _(const char* domain, const char* msgid)
     return QString::fromUtf8(msgid);
 }
 
+QString _p(const char* context, const char* msgid)
+{
+    if (context == nullptr || msgid == nullptr) {
+        return _(msgid);
+    }
+    const std::shared_ptr<const MoCatalogue> catalogue = currentCatalogue();
+    const QString translated = catalogue ? catalogue->translation(context, msgid) : QString();
+    return translated.isNull() ? QString::fromUtf8(msgid) : translated;
+}
+
 QString _n(const char* singular, const char* plural, qint64 n)
 {
     if (singular == nullptr || plural == nullptr) {

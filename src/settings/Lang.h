@@ -27,6 +27,9 @@ bool isEnglish();
 QString _(const char* msgid);
 // The same for a text domain; only "tervo" (also given as null or "") has a catalogue, any other returns msgid.
 QString _(const char* domain, const char* msgid);
+// The translation of msgid where the catalogue gives it a context, for short texts that mean different things in
+// different places ("Send" on a button and in an error report).
+QString _p(const char* context, const char* msgid);
 // The form of a plural text for n, chosen by the catalogue's rule; without a translation singular for n == 1,
 // plural otherwise.
 QString _n(const char* singular, const char* plural, qint64 n);

@@ -145,9 +145,10 @@ private slots:
             run(QStringLiteral("xgettext"),
                 {QStringLiteral("--language=C++"), QStringLiteral("--from-code=UTF-8"), QStringLiteral("--force-po"),
                  QStringLiteral("-k"), QStringLiteral("--keyword=_:1,1t"), QStringLiteral("--keyword=_n:1,2,3t"),
-                 QStringLiteral("--keyword=tr"), QStringLiteral("--keyword=QT_TR_NOOP"),
-                 QStringLiteral("--keyword=QT_TRANSLATE_NOOP:2"), QStringLiteral("--keyword=translate:2"),
-                 QStringLiteral("--files-from=") + fileList.fileName(), QStringLiteral("-o"), m_pot});
+                 QStringLiteral("--keyword=_p:1c,2,2t"), QStringLiteral("--keyword=tr"),
+                 QStringLiteral("--keyword=QT_TR_NOOP"), QStringLiteral("--keyword=QT_TRANSLATE_NOOP:2"),
+                 QStringLiteral("--keyword=translate:2"), QStringLiteral("--files-from=") + fileList.fileName(),
+                 QStringLiteral("-o"), m_pot});
         QVERIFY2(xgettext.exitCode == 0, qPrintable(xgettext.output));
     }
 
