@@ -1,0 +1,45 @@
+#include "pbxlink/BroadcastAddresses.h"
+
+#include <QNetworkInterface>
+
+namespace BroadcastAddresses {
+
+QList<QHostAddress> fromAdapters(const QList<AdapterAddress>& adapters)
+{
+    QList<QHostAddress> broadcasts;
+    for (const AdapterAddress& adapter : adapters) {
+        if (adapter.ip.protocol() != QAbstractSocket::IPv4Protocol ||
+            adapter.netmask.protocol() != QAbstractSocket::IPv4Protocol || adapter.ip.toIPv4Address() == 0) {
+            continue;
+        }
+        const QHostAddress broadcast(adapter.ip.toIPv4Address() | ~adapter.netmask.toIPv4Address());
+        if (!broadcasts.contains(broadcast)) {
+            broadcasts.append(broadcast);
+        }
+    }
+    return broadcasts;
+}
+
+QList<AdapterAddress> machineAdapters()
+{
+    QList<AdapterAddress> adapters;
+    const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface& networkInterface : interfaces) {
+        const QList<QNetworkAddressEntry> entries = networkInterface.addressEntries();
+        for (const QNetworkAddressEntry& entry : entries) {
+            adapters.append({entry.ip(), entry.netmask()});
+        }
+    }
+    return adapters;
+}
+
+QList<QHostAddress> ofMachine()
+{
+    const QList<AdapterAddress> adapters = machineAdapters();
+    if (adapters.isEmpty()) {
+        return {QHostAddress(QHostAddress::Broadcast)};
+    }
+    return fromAdapters(adapters);
+}
+
+} // namespace BroadcastAddresses

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "pbxlink/LinkDialogsPort.h"
+#include "pbxlink/LinkPorts.h"
+#include "pbxlink/LinkServicesPort.h"
+#include "pbxlink/NetworkConsolePort.h"
+#include "pbxlink/PbxEventSink.h"
+#include "pbxlink/TelephoneWindowPort.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+// Recording stand-ins for the ports of the PBX link, shared by the link's tests.
+
+class RecordingWindow final : public TelephoneWindowPort {
+public:
+    int windowState() const override { return states.isEmpty() ? -1 : states.last(); }
+    void setWindowState(int state) override { states.append(state); }
+    void setStatus(const StatusLine& status) override { statuses.append(status); }
+    void resetLinkIndicators() override { ++indicatorResets; }
+    void markLinkError() override { ++linkErrors; }
+    void showLinkDisconnected() override { ++disconnectedLooks; }
+    void setUnavailableTexts(const QString& title, const QString& detail) override { unavailable = {title, detail}; }
+    void clearUnavailableTexts() override { unavailable.clear(); }
+    void showMissedCallIndicator() override { ++missedIndicators; }
+    void refreshIdleDisplay() override { ++idleRefreshes; }
+    void clearConnectionNote() override { ++connectionNotesCleared; }
+    void runPendingStartupRequest() override { ++pendingRequestsRun; }
+
+    QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last().text; }
+
+    QList<int> states;
+    QList<StatusLine> statuses;
+    QStringList unavailable;
+    int indicatorResets = 0;
+    int linkErrors = 0;
+    int disconnectedLooks = 0;
+    int missedIndicators = 0;
+    int idleRefreshes = 0;
+    int connectionNotesCleared = 0;
+    int pendingRequestsRun = 0;
+};
+
+class RecordingServices final : public LinkServicesPort {
+public:
+    bool hasMissedCalls() const override { return missedCalls; }
+    void reconnectFailedBooks() override { ++bookReconnects; }
+
+    bool missedCalls = false;
+    int bookReconnects = 0;
+};
+
+class RecordingDialogs final : public LinkDialogsPort {
+public:
+    bool isLoginOrConfigurationVisible() const override { return false; }
+    void showLogin() override { ++logins; }
+    void showNetworkError(const QString& message) override { networkErrors.append(message); }
+    void showError(const QString& caption, const QString& text) override { errors.append(caption + u'|' + text); }
+    void showWarning(const QString& caption, const QString& text) override { warnings.append(caption + u'|' + text); }
+    void showServerConfiguration() override { ++serverConfigurations; }
+
+    int logins = 0;
+    QStringList networkErrors;
+    QStringList errors;
+    QStringList warnings;
+    int serverConfigurations = 0;
+};
+
+class RecordingConsole final : public NetworkConsolePort {
+public:
+    void write(const QString& line, ConsoleColour colour) override { lines.append({line, colour}); }
+
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const auto& line : lines) {
+            result.append(line.first);
+        }
+        return result;
+    }
+
+    QList<std::pair<QString, ConsoleColour>> lines;
+};
+
+class RecordingEvents final : public PbxEventSink {
+public:
+    void handleEvent(const PbxEvent& event) override { events.append(event); }
+    bool conversationEstablished() const override { return inConversation; }
+
+    QList<PbxEvent> events;
+    bool inConversation = false;
+};
+
+// Timers whose firing the test decides.
+class ManualTimers final : public LinkTimers {
+public:
+    void start(LinkTimer timer, int milliseconds) override { m_timers[timer] = {true, milliseconds}; }
+    void stop(LinkTimer timer) override { m_timers[timer].active = false; }
+    bool isActive(LinkTimer timer) const override { return m_timers.value(timer).active; }
+    int interval(LinkTimer timer) const override { return m_timers.value(timer).interval; }
+    void setInterval(LinkTimer timer, int milliseconds) override { m_timers[timer].interval = milliseconds; }
+
+private:
+    struct State {
+        bool active = false;
+        int interval = 0;
+    };
+    QMap<LinkTimer, State> m_timers;
+};
