@@ -2,6 +2,7 @@
 // program are created here in their fixed order as they are added.
 #include "app/CommandLine.h"
 #include "app/ErrorLog.h"
+#include "app/LinkAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
 #include "app/TervoApplication.h"
 #include "settings/Conftool.h"
@@ -59,11 +60,17 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         for (const QString& argument : commandLine.ignored) {
             qWarning().noquote() << "Unknown parameter ignored:" << argument;
         }
-        const SettingsStore& settings = GetSettingsStore();
+        SettingsStore& settings = GetSettingsStore();
         qInfo().noquote() << "Settings:" << settings.paths().settingsFile() << "- language:" << Lang::currentLanguage();
+
+        // Until the telephone window exists, the network console is the window the client shows.
+        LinkAssembly link(settings);
+        link.console().show();
+        link.link().start();
 
         const QuitOnTerminationSignals quitOnSignals;
         exitCode = TervoApplication::exec();
+        link.shutDown();
     } catch (const std::exception& exception) {
         errorLog.recordException(exception);
         qCritical() << "Exception:" << exception.what();

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/ConsoleTelephoneWindow.h"
+#include "app/DetachedLinkServices.h"
+#include "app/ResumeWatcher.h"
+#include "pbxlink/ServerDiscovery.h"
+#include "pbxlink/TToPBX.h"
+#include "pbxlink/ui/ChooseServerDialog.h"
+#include "pbxlink/ui/LinkDialogs.h"
+#include "pbxlink/ui/NetworkConsoleWindow.h"
+
+class SettingsStore;
+
+// The PBX link with its windows and its search for the server, wired together: the network console's buttons,
+// the login window, the choice among several servers, and the reconnect after the computer wakes up.
+class LinkAssembly final {
+public:
+    explicit LinkAssembly(SettingsStore& settings);
+
+    TToPBX& link() { return m_link; }
+    NetworkConsoleWindow& console() { return m_console; }
+
+    // Logs out and waits (a short while at most) for the exchange to answer.
+    void shutDown();
+
+    // The broadcast addresses for the search: those in $TERVO_DISCOVERY_BROADCAST (comma separated, for tests
+    // and demonstrations confined to one machine), else every adapter's.
+    static QList<QHostAddress> broadcastAddresses();
+
+private:
+    ConsoleTelephoneWindow m_window;
+    DetachedLinkServices m_services;
+    LinkDialogs m_dialogs;
+    NetworkConsoleWindow m_console;
+    ChooseServerDialog m_chooser;
+    ServerDiscovery m_discovery;
+    TToPBX m_link;
+    ResumeWatcher m_resume;
+};
