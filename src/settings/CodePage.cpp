@@ -7,9 +7,11 @@ namespace CodePage {
 
 namespace {
 
-// Unicode code points of the bytes 0x80 to 0xFF. The five bytes Windows leaves undefined map to the C1 control
-// of the same value, as Windows itself converts them, so that every byte survives a round trip.
-constexpr std::array<char16_t, 128> HighHalf = {
+using HighHalfTable = std::array<char16_t, 128>;
+
+// Unicode code points of the Windows-1250 bytes 0x80 to 0xFF. The five bytes Windows leaves undefined map to the C1
+// control of the same value, as Windows itself converts them, so that every byte survives a round trip.
+constexpr HighHalfTable Windows1250HighHalf = {
     0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021, 0x0088, 0x2030, 0x0160, 0x2039, 0x015A,
     0x0164, 0x017D, 0x0179, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
     0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6,
@@ -22,41 +24,81 @@ constexpr std::array<char16_t, 128> HighHalf = {
     0x0151, 0x00F6, 0x00F7, 0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
-} // namespace
+// Unicode code points of the bytes 0x80 to 0xFF of code page 852; all of them are defined.
+constexpr HighHalfTable Cp852HighHalf = {
+    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x016F, 0x0107, 0x00E7, 0x0142, 0x00EB, 0x0150, 0x0151, 0x00EE,
+    0x0179, 0x00C4, 0x0106, 0x00C9, 0x0139, 0x013A, 0x00F4, 0x00F6, 0x013D, 0x013E, 0x015A, 0x015B, 0x00D6,
+    0x00DC, 0x0164, 0x0165, 0x0141, 0x00D7, 0x010D, 0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x0104, 0x0105, 0x017D,
+    0x017E, 0x0118, 0x0119, 0x00AC, 0x017A, 0x010C, 0x015F, 0x00AB, 0x00BB, 0x2591, 0x2592, 0x2593, 0x2502,
+    0x2524, 0x00C1, 0x00C2, 0x011A, 0x015E, 0x2563, 0x2551, 0x2557, 0x255D, 0x017B, 0x017C, 0x2510, 0x2514,
+    0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x0102, 0x0103, 0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550,
+    0x256C, 0x00A4, 0x0111, 0x0110, 0x010E, 0x00CB, 0x010F, 0x0147, 0x00CD, 0x00CE, 0x011B, 0x2518, 0x250C,
+    0x2588, 0x2584, 0x0162, 0x016E, 0x2580, 0x00D3, 0x00DF, 0x00D4, 0x0143, 0x0144, 0x0148, 0x0160, 0x0161,
+    0x0154, 0x00DA, 0x0155, 0x0170, 0x00FD, 0x00DD, 0x0163, 0x00B4, 0x00AD, 0x02DD, 0x02DB, 0x02C7, 0x02D8,
+    0x00A7, 0x00F7, 0x00B8, 0x00B0, 0x00A8, 0x02D9, 0x0171, 0x0158, 0x0159, 0x25A0, 0x00A0,
+};
 
-QString fromWindows1250(QByteArrayView bytes)
+// Both code pages keep ASCII in the bytes below 0x80; table gives the rest.
+QString decode(QByteArrayView bytes, const HighHalfTable& table)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (const char byte : bytes) {
         const auto value = static_cast<unsigned char>(byte);
-        *out++ = QChar(value < 0x80 ? char16_t(value) : HighHalf[value - 0x80]);
+        *out++ = QChar(value < 0x80 ? char16_t(value) : table[value - 0x80]);
     }
     return text;
 }
 
-char toWindows1250(QChar character)
+char encode(QChar character, const HighHalfTable& table)
 {
     const char16_t unicode = character.unicode();
     if (unicode < 0x80) {
         return static_cast<char>(unicode);
     }
-    for (std::size_t i = 0; i < HighHalf.size(); ++i) {
-        if (HighHalf[i] == unicode) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i] == unicode) {
             return static_cast<char>(0x80 + i);
         }
     }
     return '?';
 }
 
-QByteArray toWindows1250(QStringView text)
+QByteArray encode(QStringView text, const HighHalfTable& table)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar character : text) {
-        bytes.append(toWindows1250(character));
+        bytes.append(encode(character, table));
     }
     return bytes;
+}
+
+} // namespace
+
+QString fromWindows1250(QByteArrayView bytes)
+{
+    return decode(bytes, Windows1250HighHalf);
+}
+
+char toWindows1250(QChar character)
+{
+    return encode(character, Windows1250HighHalf);
+}
+
+QByteArray toWindows1250(QStringView text)
+{
+    return encode(text, Windows1250HighHalf);
+}
+
+QString fromCp852(QByteArrayView bytes)
+{
+    return decode(bytes, Cp852HighHalf);
+}
+
+QByteArray toCp852(QStringView text)
+{
+    return encode(text, Cp852HighHalf);
 }
 
 bool isValidUtf8(QByteArrayView bytes)

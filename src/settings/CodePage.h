@@ -5,8 +5,9 @@
 #include <QString>
 #include <QStringView>
 
-// Conversions between QString and the single-byte Windows-1250 code page, which the PBX and the files of the
-// Windows generation of this client use. Text is converted only at those edges.
+// Conversions between QString and the single-byte code pages the PBX uses: Windows-1250, which it and the files
+// of the Windows generation of this client use, and code page 852 (DOS Latin 2), in which it carries names and SMS
+// texts for Polish-speaking users. Text is converted only at those edges.
 namespace CodePage {
 
 QString fromWindows1250(QByteArrayView bytes);
@@ -16,6 +17,11 @@ QByteArray toWindows1250(QStringView text);
 
 // One character; '?' when it has no Windows-1250 byte.
 char toWindows1250(QChar character);
+
+QString fromCp852(QByteArrayView bytes);
+
+// Characters that code page 852 cannot hold become '?'.
+QByteArray toCp852(QStringView text);
 
 bool isValidUtf8(QByteArrayView bytes);
 

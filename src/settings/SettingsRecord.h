@@ -189,6 +189,9 @@ struct SettingsRecord {
 
     // The extension PIN the PBX login uses, copied from Siec.Klucz at load.
     QString WorkingPin;
+    // Dial numbers in the exchange's speed-dial form (closed with "#"). Switched in the configuration dialog for the
+    // running program only: off at every start and never saved.
+    bool SpeedDialConversion = false;
     // Set once the record has been filled from the file; a record that was never loaded is never saved.
     bool Loaded = false;
     // Set when the marker file for diagnostic copies of fetched recordings exists at load time; never saved.
