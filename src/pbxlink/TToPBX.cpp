@@ -6,6 +6,7 @@
 #include "settings/SettingsRecord.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QEvent>
 #include <QRandomGenerator>
 
@@ -44,7 +45,13 @@ TToPBX::TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, Log
     , m_lifecycle(LinkLifecycle::Collaborators{settings, std::move(saveSettings), m_dispatcher, *this, *this, m_log,
                                                ports.window, ports.services, ports.dialogs,
                                                random ? std::move(random) : &systemRandom})
+    , m_calls(
+          settings, m_dispatcher, m_lifecycle,
+          CallControl::Ports{ports.window, ports.callWindow, ports.redialList, ports.history, ports.books,
+                             ports.recorder, ports.dialogs},
+          [] { return QDateTime::currentDateTime(); }, [] { QCoreApplication::processEvents(); })
 {
+    m_dispatcher.setFirstWordObserver([waits = m_waits](const QString& word) { waits->observe(word); });
     setObjectName(QStringLiteral("TToPBX"));
     for (std::size_t i = 0; i < m_timers.size(); ++i) {
         const auto which = static_cast<LinkTimer>(i);
@@ -59,6 +66,7 @@ TToPBX::TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, Log
 TToPBX::~TToPBX()
 {
     m_destroying = true;
+    m_waits->linkDestroyed();
     m_socket.disconnect(this);
     m_socket.abort();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pbxlink/CallControl.h"
 #include "pbxlink/DiscoveryAnswer.h"
 #include "pbxlink/LineDispatcher.h"
 #include "pbxlink/LineFramer.h"
@@ -7,6 +8,7 @@
 #include "pbxlink/LinkPorts.h"
 #include "pbxlink/NetLog.h"
 #include "pbxlink/ProtocolPeer.h"
+#include "pbxlink/SynchronousWaits.h"
 
 #include <QObject>
 #include <QQueue>
@@ -28,6 +30,11 @@ public:
         TelephoneWindowPort& window;
         LinkServicesPort& services;
         LinkDialogsPort& dialogs;
+        CallWindowPort& callWindow;
+        RedialListPort& redialList;
+        CallHistoryPort& history;
+        PhoneBookNamesPort& books;
+        RecorderPort& recorder;
     };
 
     TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, Ports ports,
@@ -37,6 +44,10 @@ public:
     LinkLifecycle& lifecycle() { return m_lifecycle; }
     LineDispatcher& dispatcher() { return m_dispatcher; }
     NetLog& log() { return m_log; }
+    CallControl& calls() { return m_calls; }
+    TelephoneServices& services() { return m_calls.services(); }
+    // Waits for the exchange's lines while the event loop runs; they end when the link is destroyed.
+    std::shared_ptr<SynchronousWaits> waits() const { return m_waits; }
 
     void start() { m_lifecycle.start(); }
     void disconnectFromServer() { m_lifecycle.disconnect(); }
@@ -96,6 +107,8 @@ private:
     QTcpSocket m_socket;
     std::array<QTimer, 5> m_timers;
     LinkLifecycle m_lifecycle;
+    std::shared_ptr<SynchronousWaits> m_waits = std::make_shared<SynchronousWaits>();
+    CallControl m_calls;
     LineFramer m_framer;
     QQueue<QString> m_incoming;
     int m_processing = 0;

@@ -1,28 +1,11 @@
-#include "LinkFakes.h"
+#include "StandInClient.h"
 #include "pbxlink/ServerDiscovery.h"
-#include "pbxlink/TToPBX.h"
-#include "pbxlink/WindowState.h"
-#include "pbxsim/PbxSimulator.h"
-#include "settings/SettingsRecord.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
 
 namespace {
-
-constexpr int Patience = 5000;
-
-pbxsim::SimulatorConfig standInConfig()
-{
-    pbxsim::SimulatorConfig config;
-    config.port = 0;
-    config.discovery = false;
-    config.dialDelayMs = 5;
-    config.quiet = true;
-    return config;
-}
 
 // A free UDP port on loopback for the discovery question.
 quint16 freeUdpPort()
@@ -31,37 +14,6 @@ quint16 freeUdpPort()
     probe.bind(QHostAddress::LocalHost, 0);
     return probe.localPort();
 }
-
-// The real link with recording ports, set up for extension 21.
-class LinkUnderTest {
-public:
-    explicit LinkUnderTest(quint16 port)
-        : link(
-              settings, [this] { ++saves; }, LogFile(folder.filePath(QStringLiteral("net.log")), LogFile::Stamp::Time),
-              TToPBX::Ports{window, services, dialogs})
-    {
-        settings.Siec.Serwer = QStringLiteral("127.0.0.1");
-        settings.Siec.Port = port;
-        settings.Siec.TelNr = QStringLiteral("21");
-        settings.Siec.ZapiszKlucz = true;
-        settings.Siec.Szukaj = false;
-        settings.WorkingPin = QStringLiteral("1234");
-        link.log().setConsole(&console);
-        link.dispatcher().setEventSink(&events);
-    }
-
-    bool loggedIn() const { return window.windowState() == WindowState::Idle && link.isConnected(); }
-
-    QTemporaryDir folder;
-    SettingsRecord settings;
-    RecordingWindow window;
-    RecordingServices services;
-    RecordingDialogs dialogs;
-    RecordingConsole console;
-    RecordingEvents events;
-    int saves = 0;
-    TToPBX link;
-};
 
 } // namespace
 
@@ -88,9 +40,10 @@ private slots:
         QVERIFY(!client.link.dispatcher().queues().hasOutstanding());
 
         QVERIFY(standIn.control(QStringLiteral("ring 21 600123 Jan Kowalski")).startsWith(u"ok"));
-        QTRY_VERIFY_WITH_TIMEOUT(!client.events.events.isEmpty(), Patience);
-        QCOMPARE(client.events.events.first().tag, PbxEvent::Tag::Ringing);
-        QCOMPARE(client.events.events.first().parameter(0), QStringLiteral("600123"));
+        QTRY_VERIFY_WITH_TIMEOUT(!client.callWindow.incoming.isEmpty(), Patience);
+        QVERIFY(client.callWindow.incoming.first().startsWith(QStringLiteral("600123||")));
+        QVERIFY(client.callWindow.incoming.first().endsWith(QStringLiteral("Kowalski")));
+        QCOMPARE(client.window.windowState(), WindowState::Ringing);
 
         // Commands queue behind each other and each gets its reply.
         QVERIFY(client.link.sendQueued(QStringLiteral("aDND 21__ T")));

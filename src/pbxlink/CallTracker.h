@@ -1,0 +1,64 @@
+#pragma once
+
+#include "pbxlink/CallPorts.h"
+#include "pbxlink/CallState.h"
+#include "pbxlink/PbxEventSink.h"
+
+#include <QDateTime>
+#include <functional>
+#include <optional>
+
+class TelephoneWindowPort;
+struct SettingsRecord;
+
+// Follows the calls on the extension from the exchange's events: keeps the call record and the line flags, chooses
+// the telephone window's state, feeds the window, the redial list and the recorder, and writes one call-history
+// row when a call ends.
+class CallTracker final : public PbxEventSink {
+public:
+    struct Collaborators {
+        const SettingsRecord& settings;
+        CallState& state;
+        TelephoneWindowPort& window;
+        CallWindowPort& callWindow;
+        RedialListPort& redialList;
+        CallHistoryPort& history;
+        PhoneBookNamesPort& books;
+        RecorderPort& recorder;
+        std::function<QDateTime()> now;
+        std::function<void(const QString& digits)> dialRememberedDigits;
+        std::function<void(const QString& text)> setChargeText;
+        std::function<void()> processPendingEvents; // once after each event; may be empty
+    };
+
+    explicit CallTracker(Collaborators collaborators);
+
+    void setRecordingHooks(RecordingHooks hooks) { m_hooks = std::move(hooks); }
+
+    void handleEvent(const PbxEvent& event) override;
+    bool conversationEstablished() const override;
+
+    // Starts the recording of the call (once per call) when audio notes are on and the sound device works.
+    void runStartOfCallActions();
+
+private:
+    void onDialTone();
+    void onEcho(const PbxEvent& event);
+    void onRinging(const PbxEvent& event);
+    void onConnected(const PbxEvent& event);
+    void onReleased(const PbxEvent& event);
+    void onStatus(const PbxEvent& event);
+    void onRecordingEnded(const PbxEvent& event);
+
+    void openRecord(int type, const QString& number);
+    bool recordingPossible() const;
+    QString recordingName() const;
+    void saveToHistory();
+    void copyToLastCall();
+    void endTimeByType();
+    void chooseState(int state) { m_chosenState = state; }
+
+    Collaborators m_c;
+    RecordingHooks m_hooks;
+    std::optional<int> m_chosenState;
+};

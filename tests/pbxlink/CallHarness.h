@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CallFakes.h"
+#include "LinkHarness.h"
+#include "pbxlink/CallControl.h"
+
+// The link's protocol and lifecycle with call tracking and the services on recording ports, logged in to a
+// "Tolmo" exchange, on a clock the test sets.
+class CallHarness : public LinkHarness {
+public:
+    explicit CallHarness(const QString& loginReply = QStringLiteral("aOK Tolmo 1.45 9"))
+        : calls(settings, dispatcher, lifecycle,
+                CallControl::Ports{window, callWindow, redialList, history, books, recorder, dialogs},
+                [this] { return now; }, {})
+    {
+        connectAndLogIn(loginReply);
+        socket.written.clear();
+    }
+
+    // The commands written since the last call, then forgotten.
+    QStringList takeCommands()
+    {
+        const QStringList result = socket.commands();
+        socket.written.clear();
+        return result;
+    }
+
+    void advanceSeconds(int seconds) { now = now.addSecs(seconds); }
+
+    QDateTime now = QDateTime(QDate(2026, 3, 2), QTime(9, 15, 0));
+    RecordingCallWindow callWindow;
+    RecordingRedialList redialList;
+    RecordingHistory history;
+    FixedPhoneBook books;
+    RecordingRecorder recorder;
+    CallControl calls;
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "CallFakes.h"
+#include "LinkFakes.h"
+#include "pbxlink/TToPBX.h"
+#include "pbxlink/WindowState.h"
+#include "pbxsim/PbxSimulator.h"
+#include "settings/SettingsRecord.h"
+
+#include <QTemporaryDir>
+
+// The real link against the PBX stand-in running in the same process, on loopback.
+
+inline constexpr int Patience = 5000;
+
+// A stand-in on a free port, without discovery, that connects dialled numbers almost at once.
+inline pbxsim::SimulatorConfig standInConfig()
+{
+    pbxsim::SimulatorConfig config;
+    config.port = 0;
+    config.discovery = false;
+    config.dialDelayMs = 5;
+    config.quiet = true;
+    return config;
+}
+
+// The real link with recording ports, set up for extension 21.
+class LinkUnderTest {
+public:
+    explicit LinkUnderTest(quint16 port)
+        : link(
+              settings, [this] { ++saves; }, LogFile(folder.filePath(QStringLiteral("net.log")), LogFile::Stamp::Time),
+              TToPBX::Ports{window, services, dialogs, callWindow, redialList, history, books, recorder})
+    {
+        settings.Siec.Serwer = QStringLiteral("127.0.0.1");
+        settings.Siec.Port = port;
+        settings.Siec.TelNr = QStringLiteral("21");
+        settings.Siec.ZapiszKlucz = true;
+        settings.Siec.Szukaj = false;
+        settings.WorkingPin = QStringLiteral("1234");
+        link.log().setConsole(&console);
+    }
+
+    bool loggedIn() const { return window.windowState() == WindowState::Idle && link.isConnected(); }
+
+    QTemporaryDir folder;
+    SettingsRecord settings;
+    RecordingWindow window;
+    RecordingServices services;
+    RecordingDialogs dialogs;
+    RecordingConsole console;
+    RecordingCallWindow callWindow;
+    RecordingRedialList redialList;
+    RecordingHistory history;
+    FixedPhoneBook books;
+    RecordingRecorder recorder;
+    int saves = 0;
+    TToPBX link;
+};

@@ -1,0 +1,239 @@
+#include "CallHarness.h"
+#include "pbxlink/WindowState.h"
+
+#include <QTest>
+
+// Call tracking fed through the real dispatcher with the lines an exchange sends for extension 21.
+class TestCallTracking final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void callThatOnlyRangIsMissed()
+    {
+        CallHarness link;
+        link.receive(QStringLiteral("aRING 21__ 600123456 0 21 0 Jan"));
+        link.advanceSeconds(10);
+        link.receive(QStringLiteral("aREL 21__ 16"));
+
+        QCOMPARE(link.history.entries.size(), 1);
+        const CallHistoryEntry& row = link.history.entries.first();
+        QCOMPARE(row.type, CallType::IncomingUnanswered);
+        QCOMPARE(row.number, QStringLiteral("600123456"));
+        QCOMPARE(row.start, QDateTime(QDate(2026, 3, 2), QTime(9, 15, 0)));
+        QVERIFY(!row.end.isValid());
+        QVERIFY(row.callerNameId.has_value());
+        QCOMPARE(link.history.names, QStringList{QStringLiteral("Jan")});
+        QCOMPARE(link.window.states.mid(link.window.states.size() - 2),
+                 (QList<int>{WindowState::Ringing, WindowState::IdleShow}));
+        QCOMPARE(link.window.missedIndicators, 1);
+    }
+
+    void answeredCallStartsAtTheConnection()
+    {
+        CallHarness link;
+        link.receive(QStringLiteral("aRING 21__ 600123456 0 21"));
+        link.advanceSeconds(8);
+        const QDateTime connected = link.now;
+        link.receive(QStringLiteral("aCONN 21__ 600123456"));
+        link.advanceSeconds(60);
+        link.receive(QStringLiteral("aREL 21__ 16"));
+
+        QCOMPARE(link.history.entries.size(), 1);
+        const CallHistoryEntry& row = link.history.entries.first();
+        QCOMPARE(row.type, CallType::IncomingAnswered);
+        QCOMPARE(row.start, connected);
+        QCOMPARE(row.end, connected.addSecs(60));
+        QVERIFY(!row.callerNameId.has_value());
+        QCOMPARE(link.window.states.mid(link.window.states.size() - 3),
+                 (QList<int>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
+        QCOMPARE(link.window.missedIndicators, 0);
+        QCOMPARE(link.history.reservations, 1);
+        QVERIFY(link.redialList.numbers.isEmpty());
+    }
+
+    void dialledCallIsSavedWithItsDigits()
+    {
+        CallHarness link;
+        link.receive(QStringLiteral("aDRDY 21__"));
+        link.receive(QStringLiteral("aECHO 21__ 1"));
+        link.receive(QStringLiteral("aECHO 21__ 2"));
+        link.receive(QStringLiteral("aCONN 21__ 12"));
+        // Tones during the conversation are not part of the number.
+        link.receive(QStringLiteral("aECHO 21__ 9"));
+        link.receive(QStringLiteral("aREL 21__"));
+
+        QCOMPARE(link.callWindow.dialled, (QStringList{QStringLiteral("1"), QStringLiteral("12")}));
+        QCOMPARE(link.history.entries.size(), 1);
+        QCOMPARE(link.history.entries.first().type, CallType::OutgoingAnswered);
+        QCOMPARE(link.history.entries.first().number, QStringLiteral("12"));
+        QCOMPARE(link.redialList.numbers, QStringList{QStringLiteral("12")});
+        QVERIFY(link.window.states.contains(WindowState::OutgoingConnected));
+    }
+
+    void featureCodesAndTheirHistory()
+    {
+        CallHarness link;
+        // "#25" before a number is stripped and the number saved.
+        link.receive(QStringLiteral("aDRDY 21__"));
+        for (const char* digit : {"#", "2", "5", "1", "2", "3"}) {
+            link.receive(QStringLiteral("aECHO 21__ ") + QLatin1String(digit));
+        }
+        link.receive(QStringLiteral("aCONN 21__ 123"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.entries.size(), 1);
+        QCOMPARE(link.history.entries.first().number, QStringLiteral("123"));
+
+        // "*#" codes are not kept while account history is off; "#*" codes always are.
+        link.settings.Konta.AccHistory = false;
+        link.receive(QStringLiteral("aDRDY 21__"));
+        link.receive(QStringLiteral("aECHO 21__ *#"));
+        link.receive(QStringLiteral("aECHO 21__ 5"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.entries.size(), 1);
+        link.receive(QStringLiteral("aDRDY 21__"));
+        link.receive(QStringLiteral("aECHO 21__ #*7"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.entries.size(), 2);
+        QCOMPARE(link.history.entries.last().number, QStringLiteral("#*7"));
+        link.settings.Konta.AccHistory = true;
+        link.receive(QStringLiteral("aDRDY 21__"));
+        link.receive(QStringLiteral("aECHO 21__ *#5"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.entries.size(), 3);
+    }
+
+    void cause39AndASecondReleaseWriteNoRow()
+    {
+        CallHarness link;
+        link.receive(QStringLiteral("aRING 21__ 600123456 0 21"));
+        link.receive(QStringLiteral("aCONN 21__ 600123456"));
+        link.receive(QStringLiteral("aREL 21__ 39"));
+        QVERIFY(link.history.entries.isEmpty());
+        QCOMPARE(link.window.states.last(), WindowState::CallEnded);
+
+        link.receive(QStringLiteral("aRING 21__ 500 0 21"));
+        link.receive(QStringLiteral("aCONN 21__ 500"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.entries.size(), 1);
+        // A cause that is no number counts as absent.
+        link.receive(QStringLiteral("aRING 21__ 501 0 21"));
+        link.receive(QStringLiteral("aREL 21__ x9"));
+        QCOMPARE(link.history.entries.size(), 2);
+        QCOMPARE(link.window.states.last(), WindowState::IdleShow);
+    }
+
+    void callEndedWhileHandsetStaysLiftedIsClosedByDialTone()
+    {
+        CallHarness link;
+        link.receive(QStringLiteral("aRING 21__ 600 0 21"));
+        link.receive(QStringLiteral("aCONN 21__ 600"));
+        link.advanceSeconds(30);
+        link.receive(QStringLiteral("aDRDY 21__"));
+        QCOMPARE(link.history.entries.size(), 1);
+        QCOMPARE(link.history.entries.first().end, link.now);
+        QCOMPARE(link.calls.state().lastCall.number, QStringLiteral("600"));
+        QCOMPARE(link.window.states.last(), WindowState::HandsetEvent);
+        // The release that follows finds the record closed.
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.entries.size(), 1);
+    }
+
+    void ringingShowsCallerAndNameAsTheWindowAllows()
+    {
+        CallHarness link;
+        link.settings.Ogolne.PokazOd = true;
+        link.receive(QStringLiteral("aRING 21__ 600 0 300 0 Jan\\nKowalski"));
+        QCOMPARE(link.callWindow.incoming.last(), QStringLiteral("600|300|Jan\r\nKowalski"));
+        // The called number is not shown when it is the extension itself, or when the option is off.
+        link.receive(QStringLiteral("aRING 21__ 601 0 21 0 Anna Nowak"));
+        QCOMPARE(link.callWindow.incoming.last(), QStringLiteral("601||Anna Nowak"));
+        link.settings.Ogolne.PokazOd = false;
+        link.callWindow.keepCallerNames = false;
+        link.receive(QStringLiteral("aRING 21__ 602 0 300 0 Ewa"));
+        QCOMPARE(link.callWindow.incoming.last(), QStringLiteral("602||Ewa"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QVERIFY(!link.history.entries.last().callerNameId.has_value());
+        QVERIFY(link.history.entries.last().calledNumberId.has_value());
+        // A failed identifier lookup still writes the row.
+        link.history.failLookups = true;
+        link.callWindow.keepCallerNames = true;
+        link.receive(QStringLiteral("aRING 21__ 603 0 300 0 Ewa"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.entries.last().number, QStringLiteral("603"));
+    }
+
+    void statusFlagsDriveTheIndicators()
+    {
+        CallHarness link;
+        link.receive(QStringLiteral("aSTAT 21__ h F d L a P r "));
+        QCOMPARE(link.callWindow.handset, QList<bool>{false});
+        const FeatureStatus& status = link.callWindow.features.last();
+        QVERIFY(status.forwarding && !status.doNotDisturb && status.locked && !status.accountCode && status.parked);
+        QVERIFY(link.calls.state().features.locked);
+
+        link.receive(QStringLiteral("aSTAT 21__ o f D l a p r "));
+        QCOMPARE(link.callWindow.handset, QList<bool>{false});
+        QVERIFY(link.callWindow.features.last().doNotDisturb);
+        QVERIFY(!link.calls.state().features.locked);
+
+        link.receive(QStringLiteral("aSTAT 21__ H"));
+        QCOMPARE(link.callWindow.features.size(), 2);
+    }
+
+    void recordingFollowsTheCall()
+    {
+        CallHarness link;
+        link.settings.Audio.NagrywanieWlaczone = true;
+        link.settings.Audio.TrybNagrywania = 1;
+        link.books.names.insert(QStringLiteral("600"), QStringLiteral("Jan Kowalski"));
+        link.receive(QStringLiteral("aRING 21__ 600 0 21"));
+        link.receive(QStringLiteral("aCONN 21__ 600"));
+        QCOMPARE(link.recorder.started, QStringList{QStringLiteral("1|Jan Kowalski")});
+        QCOMPARE(link.callWindow.recordingIndicators, 1);
+        link.advanceSeconds(42);
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.recorder.stops, QList<bool>{true});
+        QCOMPARE(link.recorder.finished, QStringList{QStringLiteral("42|600|Jan Kowalski")});
+        QVERIFY(link.calls.state().lastCall.recordingOffered);
+        QVERIFY(link.history.entries.last().recordingMade);
+
+        // A call that only rang keeps no recording.
+        link.receive(QStringLiteral("aRING 21__ 601 0 21"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QVERIFY(!link.history.entries.last().recordingMade);
+        QCOMPARE(link.recorder.finished.size(), 1);
+    }
+
+    void chargeAndRecordingHooks()
+    {
+        CallHarness link;
+        QStringList hooks;
+        RecordingHooks recordingHooks;
+        recordingHooks.begun = [&hooks](const QString& text) {
+            hooks.append(QStringLiteral("B:") + text);
+        };
+        recordingHooks.changed = [&hooks](const QString& text) {
+            hooks.append(QStringLiteral("C:") + text);
+        };
+        recordingHooks.ended = [&hooks](const QString& a, const QString& b, const QString& name) {
+            hooks.append(QStringLiteral("E:") + a + u'|' + b + u'|' + name);
+        };
+        recordingHooks.callClosed = [&hooks] {
+            hooks.append(QStringLiteral("closed"));
+        };
+        link.calls.tracker().setRecordingHooks(recordingHooks);
+        link.receive(QStringLiteral("aAOC 21__ 0.42 EUR"));
+        link.receive(QStringLiteral("aRECB 21__ 7 file one"));
+        link.receive(QStringLiteral("aRECC 21__ 7 more"));
+        link.receive(QStringLiteral("aRECE 21__ 7 ok <rec 7.wav> tail"));
+        link.receive(QStringLiteral("aRECE 21__ 8 ok <>"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.calls.callTimer().chargeText(), QStringLiteral("0.42 EUR"));
+        QCOMPARE(hooks, (QStringList{QStringLiteral("B:7 file one"), QStringLiteral("C:7 more"),
+                                     QStringLiteral("E:7|ok|rec 7.wav"), QStringLiteral("closed")}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCallTracking)
+#include "TestCallTracking.moc"
