@@ -18,7 +18,7 @@ LinkAssembly::LinkAssembly(SettingsStore& settings)
     , m_discovery(&LinkAssembly::broadcastAddresses, ServerDiscovery::systemRandom())
     , m_link(settings.record(), &SaveSettings,
              LogFile(settings.paths().logFolder() + QStringLiteral("net.log"), LogFile::Stamp::Time),
-             TToPBX::Ports{m_window, m_services, m_dialogs})
+             TToPBX::Ports{m_window, m_services, m_dialogs, m_window, m_calls, m_calls, m_calls, m_calls})
 {
     m_link.log().setConsole(&m_console);
     m_console.setLogFilePath(m_link.log().path());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ConsoleCallLog.h"
 #include "app/ConsoleTelephoneWindow.h"
 #include "app/DetachedLinkServices.h"
 #include "app/ResumeWatcher.h"
@@ -30,6 +31,7 @@ public:
 private:
     ConsoleTelephoneWindow m_window;
     DetachedLinkServices m_services;
+    ConsoleCallLog m_calls;
     LinkDialogs m_dialogs;
     NetworkConsoleWindow m_console;
     ChooseServerDialog m_chooser;
