@@ -1,7 +1,10 @@
+#include "CallHarness.h"
 #include "pbxlink/ui/AccForm.h"
 #include "pbxlink/ui/FwdForm.h"
 #include "pbxlink/ui/LockForm.h"
+#include "pbxlink/ui/ServiceDialogs.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -137,6 +140,63 @@ private slots:
         QCOMPARE(calls, QStringList{QStringLiteral("77/1234")});
         QVERIFY(edit(form, "AccKeyEdit")->text().isEmpty());
         QVERIFY(!form.isVisible());
+    }
+
+    void lockUsesTheStoredPinOrAsksForOne()
+    {
+        CallHarness link;
+        link.settings.Ogolne.ZapiszKlucz = true;
+        link.settings.Siec.Klucz = QStringLiteral("4321");
+        ServiceDialogs dialogs(link.settings, link.calls.services(), link.calls.state(), {});
+        dialogs.lockOrUnlock();
+        link.receive(QStringLiteral("aOK"));
+        link.receive(QStringLiteral("aSTAT 21__ h f d L a p r "));
+        dialogs.lockOrUnlock();
+        link.receive(QStringLiteral("aOK"));
+        link.receive(QStringLiteral("aSTAT 21__ h f d l a p r "));
+        QCOMPARE(link.takeCommands(),
+                 (QStringList{QStringLiteral("aLOCK 21__ T 4321"), QStringLiteral("aLOCK 21__ F 4321")}));
+
+        link.settings.Ogolne.ZapiszKlucz = false;
+        dialogs.lockOrUnlock();
+        auto* form = findForm<TLockForm>();
+        QVERIFY(form != nullptr && form->isVisible());
+        QTest::keyClicks(edit(*form, "LockNrEdit"), QStringLiteral("77"));
+        click(*form, "OKButton");
+        QCOMPARE(link.takeCommands(), QStringList{QStringLiteral("aLOCK 21__ T 77__")});
+    }
+
+    void forwardingAndAccountWindowsReachTheServices()
+    {
+        CallHarness link;
+        ServiceDialogs dialogs(link.settings, link.calls.services(), link.calls.state(), {});
+        link.receive(QStringLiteral("aRING 21__ 600 0 21"));
+        dialogs.forwardRingingCall();
+        auto* forwarding = findForm<TFwdForm>();
+        QVERIFY(forwarding != nullptr);
+        QTest::keyClicks(edit(*forwarding, "FwdEdit"), QStringLiteral("22"));
+        pressEnter(edit(*forwarding, "FwdEdit"));
+        link.receive(QStringLiteral("aOK"));
+        dialogs.registerAccount();
+        auto* account = findForm<TAccForm>();
+        QVERIFY(account != nullptr);
+        QTest::keyClicks(edit(*account, "AccNrEdit"), QStringLiteral("5"));
+        QTest::keyClicks(edit(*account, "AccKeyEdit"), QStringLiteral("99"));
+        click(*account, "OKButton");
+        QCOMPARE(link.takeCommands(),
+                 (QStringList{QStringLiteral("aREJ 21__ 22"), QStringLiteral("aACC 21__ T 5___ 99")}));
+    }
+
+private:
+    template <typename Form>
+    static Form* findForm()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* form = qobject_cast<Form*>(widget); form != nullptr && form->isVisible()) {
+                return form;
+            }
+        }
+        return nullptr;
     }
 };
 
