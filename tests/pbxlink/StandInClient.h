@@ -8,6 +8,8 @@
 #include "settings/SettingsRecord.h"
 
 #include <QTemporaryDir>
+#include <QTest>
+#include <optional>
 
 // The real link against the PBX stand-in running in the same process, on loopback.
 
@@ -43,6 +45,13 @@ public:
 
     bool loggedIn() const { return window.windowState() == WindowState::Idle && link.isConnected(); }
 
+    // Starts the link and waits until it has logged in.
+    bool logIn()
+    {
+        link.start();
+        return QTest::qWaitFor([this] { return loggedIn(); }, Patience);
+    }
+
     QTemporaryDir folder;
     SettingsRecord settings;
     RecordingWindow window;
@@ -56,4 +65,29 @@ public:
     RecordingRecorder recorder;
     int saves = 0;
     TToPBX link;
+};
+
+// A stand-in and a client of it, started and logged in by startAndLogIn().
+class StandInWithClient {
+public:
+    explicit StandInWithClient(const pbxsim::SimulatorConfig& config = standInConfig())
+        : standIn(config)
+    {
+    }
+
+    bool startAndLogIn(QString* error)
+    {
+        if (!standIn.start(error)) {
+            return false;
+        }
+        client.emplace(standIn.port());
+        if (!client->logIn()) {
+            *error = QStringLiteral("the link did not log in");
+            return false;
+        }
+        return true;
+    }
+
+    pbxsim::PbxSimulator standIn;
+    std::optional<LinkUnderTest> client;
 };

@@ -6,6 +6,17 @@
 #include <QStringList>
 #include <QTcpSocket>
 #include <QTest>
+#include <initializer_list>
+
+// Expected wire lines, written as plain literals.
+inline QStringList wireLines(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts) {
+        list.append(QString::fromUtf8(text));
+    }
+    return list;
+}
 
 // A protocol client for the stand-in's tests: sends commands the way the telephone client does (CR LF NUL) and
 // collects the received lines (any byte below 32 ends one).

@@ -144,6 +144,13 @@ private slots:
             "fault loud on",
             "fault full on now",
             "garbage 21 3",
+            "offhook",
+            "onhook 21 now",
+            "keypad 21",
+            "keypad 21 12a",
+            "system-phone 21 maybe",
+            "show 99",
+            "dial-delay -1",
             "send-other 21 abc RING",
             "drop",
             "sessions now",
@@ -347,6 +354,20 @@ private slots:
         QCOMPARE(config.extensions.keys(), QStringList{QStringLiteral("30")});
         QVERIFY(config.faults.mute && config.port == 0 && config.protocolLevel == 8);
 
+        QCOMPARE(parse({QStringLiteral("--extension"), QStringLiteral("30:"), QStringLiteral("--no-system-phone"),
+                        QStringLiteral("30"), QStringLiteral("--account"), QStringLiteral("5:55"),
+                        QStringLiteral("--dial-delay"), QStringLiteral("20")},
+                       &config, &message),
+                 SimulatorOptions::Outcome::Run);
+        QCOMPARE(config.noSystemPhone, QStringList{QStringLiteral("30")});
+        QCOMPARE(config.accounts.value(QStringLiteral("5")), QStringLiteral("55"));
+        QCOMPARE(config.accounts.size(), 1);
+        QCOMPARE(config.dialDelayMs, 20);
+
+        QCOMPARE(parse({QStringLiteral("--help")}, &config, &message), SimulatorOptions::Outcome::Help);
+        QVERIFY(message.contains(QLatin1String("--no-system-phone")));
+        QVERIFY(message.contains(QLatin1String("keypad EXT DIGITS")));
+
         const QStringList bad[] = {
             {QStringLiteral("--port"), QStringLiteral("70000")},
             {QStringLiteral("--port"), QStringLiteral("x")},
@@ -357,6 +378,9 @@ private slots:
             {QStringLiteral("--busy"), QStringLiteral("55a")},
             {QStringLiteral("--pbx-type"), QStringLiteral("two words")},
             {QStringLiteral("--dial-delay"), QStringLiteral("-5")},
+            {QStringLiteral("--no-system-phone"), QStringLiteral("99")},
+            {QStringLiteral("--account"), QStringLiteral("12:")},
+            {QStringLiteral("--account"), QStringLiteral("x:1")},
             {QStringLiteral("--unknown")},
             {QStringLiteral("stray")},
         };

@@ -2,6 +2,7 @@
 
 #include "pbxsim/Exchange.h"
 #include "pbxsim/PbxSession.h"
+#include "pbxsim/ReplyCodes.h"
 #include "pbxsim/ReplyRules.h"
 #include "pbxsim/WireText.h"
 
@@ -11,11 +12,6 @@
 namespace pbxsim {
 
 namespace {
-
-constexpr int NotLoggedIn = 1;
-constexpr int NoCall = 3;
-constexpr int InvalidParameters = 9;
-constexpr int InvalidPin = 11;
 
 QString ok()
 {
@@ -45,6 +41,17 @@ std::optional<bool> switchValue(const QString& field)
     return std::nullopt;
 }
 
+// The fields of "aFWD ext kind condition time number": kind I (unconditional), R (unanswered), B (busy) or N (on
+// DND); condition A (all calls), I (internal), O (direct) or T (announced); time a decimal count of rings.
+bool isForwardingRule(const QStringList& fields)
+{
+    static const QRegularExpression kind(QStringLiteral("^[IRBN]$"));
+    static const QRegularExpression condition(QStringLiteral("^[AIOT]$"));
+    static const QRegularExpression time(QStringLiteral("^[0-9]{1,3}$"));
+    return fields.size() == 6 && kind.match(fields[2]).hasMatch() && condition.match(fields[3]).hasMatch() &&
+           time.match(fields[4]).hasMatch() && WireText::isPhoneNumber(fields[5]);
+}
+
 } // namespace
 
 CommandHandler::CommandHandler(Exchange& exchange, ReplyRules& rules, const QString& loginReply)
@@ -52,16 +59,11 @@ CommandHandler::CommandHandler(Exchange& exchange, ReplyRules& rules, const QStr
     , m_rules(rules)
     , m_loginReply(loginReply)
     , m_actions{
-          {QStringLiteral("aLOGO"), &CommandHandler::logOut},
-          {QStringLiteral("aPICK"), &CommandHandler::pickUp},
-          {QStringLiteral("aHANG"), &CommandHandler::hangUp},
-          {QStringLiteral("aDIAL"), &CommandHandler::dial},
-          {QStringLiteral("aREJ"), &CommandHandler::reject},
-          {QStringLiteral("aFWD"), &CommandHandler::forward},
-          {QStringLiteral("aDND"), &CommandHandler::doNotDisturb},
-          {QStringLiteral("aLOCK"), &CommandHandler::lock},
+          {QStringLiteral("aPICK"), &CommandHandler::pickUp},        {QStringLiteral("aHANG"), &CommandHandler::hangUp},
+          {QStringLiteral("aDIAL"), &CommandHandler::dial},          {QStringLiteral("aREJ"), &CommandHandler::reject},
+          {QStringLiteral("aMCID"), &CommandHandler::maliciousCall}, {QStringLiteral("aFWD"), &CommandHandler::forward},
+          {QStringLiteral("aDND"), &CommandHandler::doNotDisturb},   {QStringLiteral("aLOCK"), &CommandHandler::lock},
           {QStringLiteral("aACC"), &CommandHandler::accountCode},
-          {QStringLiteral("aRQST"), &CommandHandler::requestStat},
       }
 {
 }
@@ -88,22 +90,27 @@ void CommandHandler::handle(PbxSession& session, const QString& line)
     // A command for another extension than the session's counts as not logged in (for that extension).
     if (!session.isLoggedIn() || command.extension != session.extension()) {
         if (!isRequest) {
-            session.sendLine(refusal(NotLoggedIn));
+            session.sendLine(refusal(Refusal::NotLoggedIn));
         }
         return;
     }
-    const Action action = m_actions.value(command.word, &CommandHandler::acknowledge);
-    (this->*action)(session, command);
+    if (isRequest) {
+        m_exchange.sendStat(command.extension);
+    } else if (command.word == QLatin1String("aLOGO")) {
+        logOut(session);
+    } else {
+        carryOut(session, command);
+    }
 }
 
 void CommandHandler::logIn(PbxSession& session, const Command& command)
 {
     if (command.fields.size() < 2) {
-        session.sendLine(refusal(InvalidParameters));
+        session.sendLine(refusal(Refusal::InvalidParameters));
         return;
     }
     const int code = m_exchange.loginRefusal(command.extension, WireText::unpadField(command.field(2)));
-    if (code != 0) {
+    if (code != Refusal::None) {
         session.sendLine(refusal(code));
         return;
     }
@@ -111,104 +118,109 @@ void CommandHandler::logIn(PbxSession& session, const Command& command)
     session.sendLine(m_loginReply);
 }
 
-void CommandHandler::logOut(PbxSession& session, const Command&)
+void CommandHandler::logOut(PbxSession& session)
 {
     session.sendLine(ok());
     session.logOut();
 }
 
-void CommandHandler::pickUp(PbxSession& session, const Command& command)
+// The exchange's events wait until the reply is written.
+void CommandHandler::carryOut(PbxSession& session, const Command& command)
 {
-    session.sendLine(ok());
-    m_exchange.pickUp(command.extension);
+    const Exchange::EventHold hold(m_exchange);
+    const Action action = m_actions.value(command.word, &CommandHandler::acknowledge);
+    const int code = (this->*action)(command);
+    session.sendLine(code == Refusal::None ? ok() : refusal(code));
 }
 
-void CommandHandler::hangUp(PbxSession& session, const Command& command)
+int CommandHandler::pickUp(const Command& command)
 {
-    session.sendLine(ok());
-    m_exchange.hangUp(command.extension);
+    return m_exchange.pickUp(command.extension);
 }
 
-void CommandHandler::dial(PbxSession& session, const Command& command)
+int CommandHandler::hangUp(const Command& command)
 {
-    const QString digits = command.field(2);
-    if (!WireText::isDialString(digits)) {
-        session.sendLine(refusal(InvalidParameters));
-        return;
+    return m_exchange.hangUp(command.extension);
+}
+
+int CommandHandler::dial(const Command& command)
+{
+    if (command.fields.size() != 3) {
+        return Refusal::InvalidParameters;
     }
-    session.sendLine(ok());
-    m_exchange.dial(command.extension, digits);
+    return m_exchange.dial(command.extension, command.field(2));
 }
 
-// Rejecting and deflecting to a number ("aREJ ext number") both end the ringing call here.
-void CommandHandler::reject(PbxSession& session, const Command& command)
+// "aREJ ext" rejects the ringing call, "aREJ ext number" deflects it.
+int CommandHandler::reject(const Command& command)
 {
-    if (!m_exchange.isRinging(command.extension)) {
-        session.sendLine(refusal(NoCall));
-        return;
+    if (command.fields.size() > 3) {
+        return Refusal::InvalidParameters;
     }
-    session.sendLine(ok());
-    m_exchange.reject(command.extension);
+    return m_exchange.reject(command.extension, command.field(2));
+}
+
+int CommandHandler::maliciousCall(const Command& command)
+{
+    return m_exchange.markMaliciousCall(command.extension);
 }
 
 // "aFWD ext D" cancels; "aFWD ext kind condition time number" sets.
-void CommandHandler::forward(PbxSession& session, const Command& command)
+int CommandHandler::forward(const Command& command)
 {
-    const bool cancel = command.fields.size() == 3 && command.field(2) == QLatin1String("D");
-    if (!cancel && command.fields.size() < 7) {
-        session.sendLine(refusal(InvalidParameters));
-        return;
+    if (command.fields.size() == 3 && command.field(2) == QLatin1String("D")) {
+        m_exchange.setForwarding(command.extension, QString());
+        return Refusal::None;
     }
-    session.sendLine(ok());
-    m_exchange.setForwarding(command.extension, !cancel);
+    if (!isForwardingRule(command.fields)) {
+        return Refusal::InvalidParameters;
+    }
+    if (command.field(5) == command.extension) {
+        return Refusal::InvalidNumber;
+    }
+    m_exchange.setForwarding(command.extension, command.fields.mid(2).join(QLatin1Char(' ')));
+    return Refusal::None;
 }
 
-void CommandHandler::doNotDisturb(PbxSession& session, const Command& command)
+int CommandHandler::doNotDisturb(const Command& command)
 {
     const std::optional<bool> on = switchValue(command.field(2));
     if (!on) {
-        session.sendLine(refusal(InvalidParameters));
-        return;
+        return Refusal::InvalidParameters;
     }
-    session.sendLine(ok());
     m_exchange.setDoNotDisturb(command.extension, *on);
+    return Refusal::None;
 }
 
-void CommandHandler::lock(PbxSession& session, const Command& command)
+// "aLOCK ext T|F pin4": the PIN is the extension's own.
+int CommandHandler::lock(const Command& command)
 {
     const std::optional<bool> on = switchValue(command.field(2));
     if (!on) {
-        session.sendLine(refusal(InvalidParameters));
-        return;
+        return Refusal::InvalidParameters;
     }
-    if (!m_exchange.pinMatches(command.extension, WireText::unpadField(command.field(3)))) {
-        session.sendLine(refusal(InvalidPin));
-        return;
-    }
-    session.sendLine(ok());
-    m_exchange.setLocked(command.extension, *on);
+    return m_exchange.setLocked(command.extension, *on, WireText::unpadField(command.field(3)));
 }
 
 // "aACC ext T acc4 pin" enters an account code, "aACC ext F" clears it.
-void CommandHandler::accountCode(PbxSession& session, const Command& command)
+int CommandHandler::accountCode(const Command& command)
 {
     const std::optional<bool> on = switchValue(command.field(2));
-    if (!on || (*on && command.fields.size() < 5)) {
-        session.sendLine(refusal(InvalidParameters));
-        return;
+    if (!on || (*on && command.fields.size() != 5)) {
+        return Refusal::InvalidParameters;
     }
-    session.sendLine(ok());
-    m_exchange.setAccountCode(command.extension, *on);
+    if (!*on) {
+        m_exchange.clearAccountCode(command.extension);
+        return Refusal::None;
+    }
+    return m_exchange.setAccountCode(command.extension, WireText::unpadField(command.field(3)),
+                                     WireText::unpadField(command.field(4)));
 }
 
-void CommandHandler::requestStat(PbxSession&, const Command& command)
+// Commands the stand-in does not model are accepted.
+int CommandHandler::acknowledge(const Command&)
 {
-    m_exchange.sendStat(command.extension);
-}
-
-void CommandHandler::acknowledge(PbxSession& session, const Command&)
-{
-    session.sendLine(ok());
+    return Refusal::None;
 }
 
 } // namespace pbxsim

@@ -10,9 +10,9 @@ class Exchange;
 class PbxSession;
 class ReplyRules;
 
-// Carries out the client's protocol commands for a session: checks the login and the parameters, sends the one
-// reply ("aOK", "aERROR" or "aNA code"; none for aRQST), then lets the exchange make the change, whose events
-// follow the reply. A matching reply rule answers instead and changes nothing.
+// Carries out the client's protocol commands for a session: checks the login and the parameters, lets the exchange
+// decide and make the change, and sends the one reply ("aOK", "aERROR" or "aNA code"; none for aRQST) ahead of the
+// events the change caused. A matching reply rule answers instead and changes nothing.
 class CommandHandler final {
 public:
     // loginReply is the whole success reply to aLOGI, e.g. "aOK Tolmo 1.45 9".
@@ -27,20 +27,23 @@ private:
         QStringList fields; // all fields, fields[0] is the word
         QString field(qsizetype index) const { return fields.value(index); }
     };
-    using Action = void (CommandHandler::*)(PbxSession&, const Command&);
+    // Each returns Refusal::None when the command was carried out, else the refusal code.
+    using Action = int (CommandHandler::*)(const Command&);
 
     void logIn(PbxSession& session, const Command& command);
-    void logOut(PbxSession& session, const Command& command);
-    void pickUp(PbxSession& session, const Command& command);
-    void hangUp(PbxSession& session, const Command& command);
-    void dial(PbxSession& session, const Command& command);
-    void reject(PbxSession& session, const Command& command);
-    void forward(PbxSession& session, const Command& command);
-    void doNotDisturb(PbxSession& session, const Command& command);
-    void lock(PbxSession& session, const Command& command);
-    void accountCode(PbxSession& session, const Command& command);
-    void requestStat(PbxSession& session, const Command& command);
-    void acknowledge(PbxSession& session, const Command& command);
+    void logOut(PbxSession& session);
+    void carryOut(PbxSession& session, const Command& command);
+
+    int pickUp(const Command& command);
+    int hangUp(const Command& command);
+    int dial(const Command& command);
+    int reject(const Command& command);
+    int maliciousCall(const Command& command);
+    int forward(const Command& command);
+    int doNotDisturb(const Command& command);
+    int lock(const Command& command);
+    int accountCode(const Command& command);
+    int acknowledge(const Command& command);
 
     Exchange& m_exchange;
     ReplyRules& m_rules;

@@ -16,8 +16,9 @@ class SessionRegistry;
 struct FaultModes;
 
 // The operator's control language, the same for script files, standard input and the control socket: one command
-// per line ("ring 21 600123 Jan Nowak", "rule DIAL na 4 2", "fault split 3", ...). A malformed line is answered
-// with an error and changes nothing.
+// per line ("ring 21 600123 Jan Nowak", "offhook 21", "keypad 21 600", "rule DIAL na 4 2", "fault split 3", ...).
+// The operator plays the callers and far parties, and the person at the desk phone. A malformed line, or one the
+// exchange refuses, is answered with an error and changes nothing.
 class ControlInterpreter final {
 public:
     ControlInterpreter(Exchange& exchange, SessionRegistry& registry, ReplyRules& rules, FaultModes& faults);
@@ -25,6 +26,8 @@ public:
     ControlReply execute(const QString& line);
     // One usage line per command.
     static QStringList usages();
+    // Each command's usage and what it does, indented for a help text.
+    static QString manual();
 
 private:
     using Handler = ControlReply (ControlInterpreter::*)(const ControlWords&, const QString&);
@@ -35,6 +38,7 @@ private:
         bool takesExtension; // the second word is a configured extension, handed to the handler unpadded
         Handler handler;
         QLatin1String usage;
+        QLatin1String summary;
     };
     static std::span<const Command> commands();
     static ControlReply usageOf(QLatin1String name);
@@ -43,6 +47,12 @@ private:
     ControlReply answer(const ControlWords& words, const QString& extension);
     ControlReply release(const ControlWords& words, const QString& extension);
     ControlReply stat(const ControlWords& words, const QString& extension);
+    ControlReply offHook(const ControlWords& words, const QString& extension);
+    ControlReply onHook(const ControlWords& words, const QString& extension);
+    ControlReply keypad(const ControlWords& words, const QString& extension);
+    ControlReply systemPhone(const ControlWords& words, const QString& extension);
+    ControlReply show(const ControlWords& words, const QString& extension);
+    ControlReply dialDelay(const ControlWords& words, const QString& extension);
     ControlReply simpleEvent(const ControlWords& words, const QString& extension);
     ControlReply send(const ControlWords& words, const QString& extension);
     ControlReply sendOther(const ControlWords& words, const QString& extension);
@@ -57,6 +67,7 @@ private:
 
     ControlReply setRule(const QString& word, const ControlWords& words);
     ControlReply setSplit(const ControlWords& words);
+    QString describe(const QString& extension) const;
     // "ok", noting when no session is logged in as the extension to see the effect.
     ControlReply delivered(const QString& extension) const;
 

@@ -1,5 +1,8 @@
 #include "pbxsim/Exchange.h"
 
+#include "pbxsim/FeatureSequences.h"
+#include "pbxsim/ReplyCodes.h"
+#include "pbxsim/SimulatorConfig.h"
 #include "pbxsim/WireText.h"
 
 #include <QTimer>
@@ -8,26 +11,38 @@
 
 namespace pbxsim {
 
-namespace {
+using Call = ExtensionState::Call;
+using Hook = ExtensionState::Hook;
 
-constexpr int NormalClearing = 16;
-constexpr int UserBusy = 17;
-
-const QString Park = QStringLiteral("/#31");
-const QString ReturnToHeld = QStringLiteral("//");
-
-} // namespace
-
-Exchange::Exchange(const QMap<QString, QString>& extensionPins, const QStringList& busyNumbers, int dialDelayMs,
-                   QObject* parent)
-    : QObject(parent)
-    , m_busyNumbers(busyNumbers.cbegin(), busyNumbers.cend())
-    , m_dialDelayMs(dialDelayMs)
+Exchange::EventHold::EventHold(Exchange& exchange)
+    : m_exchange(exchange)
 {
-    for (auto it = extensionPins.cbegin(); it != extensionPins.cend(); ++it) {
-        m_extensions[it.key()].pin = it.value();
+    ++m_exchange.m_holds;
+}
+
+Exchange::EventHold::~EventHold()
+{
+    if (--m_exchange.m_holds == 0) {
+        m_exchange.flushEvents();
     }
 }
+
+Exchange::Exchange(const SimulatorConfig& config, QObject* parent)
+    : QObject(parent)
+    , m_busyNumbers(config.busyNumbers.cbegin(), config.busyNumbers.cend())
+    , m_accounts(config.accounts)
+    , m_dialDelayMs(std::max(0, config.dialDelayMs))
+    , m_features(std::make_unique<FeatureSequences>(*this))
+{
+    for (auto it = config.extensions.cbegin(); it != config.extensions.cend(); ++it) {
+        m_extensions[it.key()].pin = it.value();
+    }
+    for (const QString& extension : config.noSystemPhone) {
+        setSystemPhone(extension, false);
+    }
+}
+
+Exchange::~Exchange() = default;
 
 bool Exchange::hasExtension(const QString& extension) const
 {
@@ -45,27 +60,15 @@ int Exchange::loginRefusal(const QString& extension, const QString& pin) const
 {
     const ExtensionState* known = state(extension);
     if (known == nullptr) {
-        return InvalidNumber;
+        return Refusal::InvalidNumber;
     }
     if (known->pin.isEmpty()) {
-        return 0;
+        return Refusal::None;
     }
     if (pin.isEmpty()) {
-        return NoPin;
+        return Refusal::NoPin;
     }
-    return pin == known->pin ? 0 : WrongPin;
-}
-
-bool Exchange::pinMatches(const QString& extension, const QString& pin) const
-{
-    const ExtensionState* known = state(extension);
-    return known != nullptr && (known->pin.isEmpty() || known->pin == pin);
-}
-
-bool Exchange::isRinging(const QString& extension) const
-{
-    const ExtensionState* known = state(extension);
-    return known != nullptr && known->call == ExtensionState::Call::Ringing;
+    return pin == known->pin ? Refusal::None : Refusal::InvalidPin;
 }
 
 const ExtensionState* Exchange::state(const QString& extension) const
@@ -79,53 +82,94 @@ void Exchange::setDialDelay(int milliseconds)
     m_dialDelayMs = std::max(0, milliseconds);
 }
 
-void Exchange::pickUp(const QString& extension)
+// The server works the handset of a system phone only; an analogue set's user lifts and puts it down.
+int Exchange::pickUp(const QString& extension)
+{
+    const ExtensionState* known = state(extension);
+    if (known == nullptr) {
+        return Refusal::InvalidNumber;
+    }
+    return known->systemPhone ? liftHandset(extension) : Refusal::NoSystemPhone;
+}
+
+int Exchange::hangUp(const QString& extension)
+{
+    const ExtensionState* known = state(extension);
+    if (known == nullptr) {
+        return Refusal::InvalidNumber;
+    }
+    if (!known->systemPhone) {
+        return Refusal::NoSystemPhone;
+    }
+    const int refusal = putDownHandset(extension);
+    if (refusal == Refusal::None) {
+        sendStat(extension);
+    }
+    return refusal;
+}
+
+int Exchange::liftHandset(const QString& extension)
 {
     ExtensionState* state = find(extension);
     if (state == nullptr) {
-        return;
+        return Refusal::InvalidNumber;
     }
-    state->hook = ExtensionState::Hook::Off;
-    if (state->call == ExtensionState::Call::Ringing) {
+    if (state->isOffHook() || state->call == Call::Dialling || state->call == Call::Connected) {
+        return Refusal::WrongHookState;
+    }
+    state->hook = Hook::Off;
+    if (state->call == Call::Ringing) {
         connectCall(extension, *state, state->peer);
     } else {
         emitEvent(QStringLiteral("DRDY"), extension);
     }
+    return Refusal::None;
 }
 
-void Exchange::dial(const QString& extension, const QString& digits)
+int Exchange::putDownHandset(const QString& extension)
 {
     ExtensionState* state = find(extension);
-    if (state == nullptr || digits.isEmpty()) {
-        return;
+    if (state == nullptr) {
+        return Refusal::InvalidNumber;
     }
-    state->hook = ExtensionState::Hook::Off;
-    if (digits.startsWith(QLatin1Char('/'))) {
-        dialFeature(extension, *state, digits);
+    if (!state->isOffHook()) {
+        return Refusal::WrongHookState;
+    }
+    const bool callUp = state->call != Call::Idle || !state->heldPeer.isEmpty();
+    state->heldPeer.clear();
+    if (callUp) {
+        endCall(extension, *state, Cause::NormalClearing);
     } else {
-        dialDigits(extension, *state, digits);
+        state->hook = Hook::On;
     }
+    return Refusal::None;
 }
 
-// A flash followed by digits holds the conversation and dials a second party; "//" swaps back to the held one;
-// "/#31" parks the call. Other sequences (conference, pick-up, urgent call) are accepted and change nothing.
-void Exchange::dialFeature(const QString& extension, ExtensionState& state, const QString& digits)
+// Digits need dial tone (the handset lifted, nothing ringing) and an unlocked telephone; only a leading "/" is a
+// flash.
+int Exchange::dial(const QString& extension, const QString& digits)
 {
-    if (digits == Park) {
-        state.parked = true;
-        state.call = ExtensionState::Call::Idle;
-        state.peer.clear();
-        sendStat(extension);
-    } else if (digits == ReturnToHeld && !state.heldPeer.isEmpty()) {
-        const QString held = std::exchange(state.heldPeer, state.peer);
-        connectCall(extension, state, held);
-    } else if (digits.size() > 1 && digits[1].isDigit() && digits != QLatin1String("/3")) {
-        if (state.call == ExtensionState::Call::Connected) {
-            state.heldPeer = state.peer;
-            state.call = ExtensionState::Call::Idle;
-        }
-        dialDigits(extension, state, digits.mid(1));
+    ExtensionState* state = find(extension);
+    if (state == nullptr) {
+        return Refusal::InvalidNumber;
     }
+    if (!WireText::isDialString(digits)) {
+        return Refusal::InvalidParameters;
+    }
+    if (!state->isOffHook() || state->call == Call::Ringing) {
+        return Refusal::DiallingImpossible;
+    }
+    if (state->locked) {
+        return Refusal::PhoneLocked;
+    }
+    if (digits.startsWith(QLatin1Char('/'))) {
+        return m_features->dial(extension, *state, digits);
+    }
+    if (digits.contains(QLatin1Char('/'))) {
+        return Refusal::InvalidParameters;
+    }
+    dialDigits(extension, *state, digits);
+    return Refusal::None;
 }
 
 // Digits during a conversation are tones and are only echoed; digits while dialling extend the number and restart
@@ -135,25 +179,32 @@ void Exchange::dialDigits(const QString& extension, ExtensionState& state, const
     for (const QChar digit : digits) {
         emitEvent(QStringLiteral("ECHO"), extension, QString(digit));
     }
-    if (state.call == ExtensionState::Call::Connected) {
+    if (state.call == Call::Connected) {
         return;
     }
-    state.peer = state.call == ExtensionState::Call::Dialling ? state.peer + digits : digits;
-    state.call = ExtensionState::Call::Dialling;
+    state.peer = state.call == Call::Dialling ? state.peer + digits : digits;
+    state.call = Call::Dialling;
     const quint64 serial = ++state.serial;
     QTimer::singleShot(m_dialDelayMs, this, [this, extension, serial] { completeDial(extension, serial); });
+}
+
+void Exchange::abandonDialling(ExtensionState& state)
+{
+    if (state.call == Call::Dialling) {
+        state.call = Call::Idle;
+        state.peer.clear();
+        ++state.serial;
+    }
 }
 
 void Exchange::completeDial(const QString& extension, quint64 serial)
 {
     ExtensionState* state = find(extension);
-    if (state == nullptr || state->call != ExtensionState::Call::Dialling || state->serial != serial) {
+    if (state == nullptr || state->call != Call::Dialling || state->serial != serial) {
         return;
     }
     if (m_busyNumbers.contains(state->peer)) {
-        state->call = ExtensionState::Call::Idle;
-        state->peer.clear();
-        emitEvent(QStringLiteral("REL"), extension, QString::number(UserBusy));
+        endCall(extension, *state, Cause::UserBusy);
         return;
     }
     connectCall(extension, *state, state->peer);
@@ -161,59 +212,110 @@ void Exchange::completeDial(const QString& extension, quint64 serial)
 
 void Exchange::connectCall(const QString& extension, ExtensionState& state, const QString& number)
 {
-    state.call = ExtensionState::Call::Connected;
+    state.call = Call::Connected;
+    state.hook = Hook::Off;
     state.peer = number;
+    state.peerName.clear();
     emitEvent(QStringLiteral("CONN"), extension, number);
 }
 
-void Exchange::hangUp(const QString& extension)
+void Exchange::endCall(const QString& extension, ExtensionState& state, int cause)
+{
+    abandonDialling(state);
+    state.call = Call::Idle;
+    state.hook = Hook::On;
+    state.peer.clear();
+    state.peerName.clear();
+    state.conference.clear();
+    emitEvent(QStringLiteral("REL"), extension, QString::number(cause));
+}
+
+// A call is deflected only to a number that can take it: a configured extension must be free and not on DND.
+int Exchange::reject(const QString& extension, const QString& deflectTo)
 {
     ExtensionState* state = find(extension);
-    if (state == nullptr) {
-        return;
+    if (state == nullptr || state->call != Call::Ringing) {
+        return Refusal::NoCall;
     }
-    if (state->call != ExtensionState::Call::Idle) {
-        emitEvent(QStringLiteral("REL"), extension, QString::number(NormalClearing));
+    if (deflectTo.isEmpty()) {
+        endCall(extension, *state, Cause::CallRejected);
+        return Refusal::None;
     }
-    state->call = ExtensionState::Call::Idle;
-    state->peer.clear();
-    state->heldPeer.clear();
-    state->hook = ExtensionState::Hook::On;
-    sendStat(extension);
+    if (!WireText::isPhoneNumber(deflectTo) || deflectTo == extension) {
+        return Refusal::InvalidNumber;
+    }
+    ExtensionState* target = find(deflectTo);
+    if (m_busyNumbers.contains(deflectTo) || (target != nullptr && (!target->isFree() || target->doNotDisturb))) {
+        return Refusal::Busy;
+    }
+    const QString caller = state->peer;
+    const QString name = state->peerName;
+    endCall(extension, *state, Cause::NormalClearing);
+    if (target != nullptr) {
+        ringExtension(deflectTo, *target, caller, name);
+    }
+    return Refusal::None;
 }
 
-void Exchange::reject(const QString& extension)
+int Exchange::markMaliciousCall(const QString& extension) const
 {
-    if (isRinging(extension)) {
-        release(extension, NormalClearing);
-    }
+    const ExtensionState* known = state(extension);
+    const bool callUp = known != nullptr && (known->call == Call::Ringing || known->call == Call::Connected);
+    return callUp ? Refusal::None : Refusal::NoCall;
 }
 
-void Exchange::setForwarding(const QString& extension, bool on)
+void Exchange::setForwarding(const QString& extension, const QString& rule)
 {
-    setFlag(extension, &ExtensionState::forwarding, on);
+    if (ExtensionState* state = find(extension)) {
+        state->forwarding = !rule.isEmpty();
+        state->forwardingRule = rule;
+        sendStat(extension);
+    }
 }
 
 void Exchange::setDoNotDisturb(const QString& extension, bool on)
 {
-    setFlag(extension, &ExtensionState::doNotDisturb, on);
+    if (ExtensionState* state = find(extension)) {
+        state->doNotDisturb = on;
+        sendStat(extension);
+    }
 }
 
-void Exchange::setLocked(const QString& extension, bool on)
-{
-    setFlag(extension, &ExtensionState::locked, on);
-}
-
-void Exchange::setAccountCode(const QString& extension, bool on)
-{
-    setFlag(extension, &ExtensionState::accountCode, on);
-}
-
-void Exchange::setFlag(const QString& extension, bool ExtensionState::*flag, bool on)
+int Exchange::setLocked(const QString& extension, bool on, const QString& pin)
 {
     ExtensionState* state = find(extension);
-    if (state != nullptr) {
-        state->*flag = on;
+    if (state == nullptr || state->pin.isEmpty()) {
+        return Refusal::NoPin;
+    }
+    if (pin != state->pin) {
+        return Refusal::InvalidPin;
+    }
+    state->locked = on;
+    sendStat(extension);
+    return Refusal::None;
+}
+
+int Exchange::setAccountCode(const QString& extension, const QString& account, const QString& pin)
+{
+    ExtensionState* state = find(extension);
+    const auto known = m_accounts.constFind(account);
+    if (state == nullptr || known == m_accounts.cend()) {
+        return Refusal::NoSuchAccount;
+    }
+    if (pin != known.value()) {
+        return Refusal::InvalidPin;
+    }
+    state->accountCode = true;
+    state->account = account;
+    sendStat(extension);
+    return Refusal::None;
+}
+
+void Exchange::clearAccountCode(const QString& extension)
+{
+    if (ExtensionState* state = find(extension)) {
+        state->accountCode = false;
+        state->account.clear();
         sendStat(extension);
     }
 }
@@ -225,14 +327,25 @@ void Exchange::sendStat(const QString& extension)
     }
 }
 
-void Exchange::ring(const QString& extension, const QString& caller, const QString& name)
+Exchange::RingOutcome Exchange::ring(const QString& extension, const QString& caller, const QString& name)
 {
     ExtensionState* state = find(extension);
-    if (state == nullptr) {
-        return;
+    if (state == nullptr || !state->isFree()) {
+        return RingOutcome::Busy;
     }
-    state->call = ExtensionState::Call::Ringing;
-    state->peer = caller;
+    if (state->doNotDisturb) {
+        return RingOutcome::DoNotDisturb;
+    }
+    ringExtension(extension, *state, caller, name);
+    return RingOutcome::Rung;
+}
+
+void Exchange::ringExtension(const QString& extension, ExtensionState& state, const QString& caller,
+                             const QString& name)
+{
+    state.call = Call::Ringing;
+    state.peer = caller;
+    state.peerName = name;
     QString parameters = caller + QStringLiteral(" 0 ") + extension;
     if (!name.isEmpty()) {
         parameters += QStringLiteral(" 0 ") + WireText::encodeName(name);
@@ -246,24 +359,19 @@ bool Exchange::answer(const QString& extension, const QString& number)
     if (state == nullptr) {
         return false;
     }
-    const QString party = number.isEmpty() && state->call != ExtensionState::Call::Idle ? state->peer : number;
+    const QString party = number.isEmpty() && state->call != Call::Idle ? state->peer : number;
     if (party.isEmpty()) {
         return false;
     }
-    state->hook = ExtensionState::Hook::Off;
     connectCall(extension, *state, party);
     return true;
 }
 
 void Exchange::release(const QString& extension, int cause)
 {
-    ExtensionState* state = find(extension);
-    if (state == nullptr) {
-        return;
+    if (ExtensionState* state = find(extension)) {
+        endCall(extension, *state, cause);
     }
-    state->call = ExtensionState::Call::Idle;
-    state->peer.clear();
-    emitEvent(QStringLiteral("REL"), extension, QString::number(cause));
 }
 
 bool Exchange::setStatFlags(const QString& extension, QStringView flags)
@@ -276,15 +384,46 @@ bool Exchange::setStatFlags(const QString& extension, QStringView flags)
     return true;
 }
 
+void Exchange::setSystemPhone(const QString& extension, bool present)
+{
+    if (ExtensionState* state = find(extension)) {
+        state->systemPhone = present;
+    }
+}
+
 ExtensionState* Exchange::find(const QString& extension)
 {
     const auto it = m_extensions.find(extension);
     return it == m_extensions.end() ? nullptr : &it.value();
 }
 
+std::pair<QString, ExtensionState*> Exchange::ringingElsewhere(const QString& extension)
+{
+    for (const QString& other : extensions()) {
+        ExtensionState* state = find(other);
+        if (other != extension && state->call == Call::Ringing) {
+            return {other, state};
+        }
+    }
+    return {QString(), nullptr};
+}
+
 void Exchange::emitEvent(const QString& tag, const QString& extension, const QString& parameters)
 {
-    emit event(extension, WireText::event(tag, extension, parameters));
+    const QString line = WireText::event(tag, extension, parameters);
+    if (m_holds > 0) {
+        m_heldEvents.append({extension, line});
+    } else {
+        emit event(extension, line);
+    }
+}
+
+void Exchange::flushEvents()
+{
+    const QList<std::pair<QString, QString>> events = std::exchange(m_heldEvents, {});
+    for (const auto& [extension, line] : events) {
+        emit event(extension, line);
+    }
 }
 
 } // namespace pbxsim

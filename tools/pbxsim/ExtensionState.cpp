@@ -1,5 +1,6 @@
 #include "pbxsim/ExtensionState.h"
 
+#include <QStringList>
 #include <array>
 
 namespace pbxsim {
@@ -53,6 +54,42 @@ bool ExtensionState::applyStatFlags(QStringView flags)
     }
     reserved = compact[6];
     return true;
+}
+
+QString ExtensionState::describe() const
+{
+    QStringList parts;
+    parts.append(hook == Hook::Off  ? QStringLiteral("off hook")
+                 : hook == Hook::On ? QStringLiteral("on hook")
+                                    : QStringLiteral("hook unknown"));
+    switch (call) {
+    case Call::Idle:
+        parts.append(QStringLiteral("idle"));
+        break;
+    case Call::Ringing:
+        parts.append(QStringLiteral("ringing from ") + peer);
+        break;
+    case Call::Dialling:
+        parts.append(QStringLiteral("dialling ") + peer);
+        break;
+    case Call::Connected:
+        parts.append(QStringLiteral("connected to ") + peer);
+        break;
+    }
+    const auto add = [&parts](bool present, const QString& text) {
+        if (present) {
+            parts.append(text);
+        }
+    };
+    add(!conference.isEmpty(), QStringLiteral("conference with ") + conference.join(QLatin1Char(',')));
+    add(!heldPeer.isEmpty(), QStringLiteral("held ") + heldPeer);
+    add(!parkedPeer.isEmpty(), QStringLiteral("parked ") + parkedPeer);
+    add(forwarding, (QStringLiteral("forwarding ") + forwardingRule).trimmed());
+    add(doNotDisturb, QStringLiteral("dnd"));
+    add(locked, QStringLiteral("locked"));
+    add(accountCode, (QStringLiteral("account ") + account).trimmed());
+    add(!systemPhone, QStringLiteral("no system phone"));
+    return parts.join(QStringLiteral(", "));
 }
 
 } // namespace pbxsim

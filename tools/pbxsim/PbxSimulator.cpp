@@ -36,7 +36,7 @@ PbxSimulator::PbxSimulator(const SimulatorConfig& config, QObject* parent)
     : QObject(parent)
     , m_config(config)
     , m_log(config.quiet)
-    , m_exchange(config.extensions, config.busyNumbers, config.dialDelayMs)
+    , m_exchange(config)
     , m_handler(m_exchange, m_rules, loginReply(config))
     , m_interpreter(m_exchange, m_registry, m_rules, m_config.faults)
 {

@@ -24,6 +24,11 @@ struct SimulatorConfig final {
     // Extension -> PIN; an empty PIN logs in without one.
     QMap<QString, QString> extensions{{QStringLiteral("21"), QStringLiteral("1234")},
                                       {QStringLiteral("22"), QStringLiteral("2222")}};
+    // Extensions with an analogue set: the server cannot lift or put down their handset.
+    QStringList noSystemPhone;
+    // Account number -> PIN, for account codes.
+    QMap<QString, QString> accounts{{QStringLiteral("12"), QStringLiteral("1234")},
+                                    {QStringLiteral("34"), QStringLiteral("3434")}};
     QStringList busyNumbers;
     int dialDelayMs = 300;
 

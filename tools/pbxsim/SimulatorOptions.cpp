@@ -1,5 +1,6 @@
 #include "pbxsim/SimulatorOptions.h"
 
+#include "pbxsim/ControlInterpreter.h"
 #include "pbxsim/SimulatorConfig.h"
 #include "pbxsim/WireText.h"
 
@@ -25,6 +26,8 @@ const QString Script = QStringLiteral("script");
 const QString ControlPort = QStringLiteral("control-port");
 const QString DialDelay = QStringLiteral("dial-delay");
 const QString Busy = QStringLiteral("busy");
+const QString NoSystemPhone = QStringLiteral("no-system-phone");
+const QString Account = QStringLiteral("account");
 const QString Fault = QStringLiteral("fault");
 const QString SplitPause = QStringLiteral("split-pause");
 const QString NoStdin = QStringLiteral("no-stdin");
@@ -111,6 +114,36 @@ public:
         }
     }
 
+    // After extensions(): each must be a configured extension.
+    void noSystemPhone()
+    {
+        for (const QString& value : m_parser.values(NoSystemPhone)) {
+            if (!m_config.extensions.contains(value)) {
+                fail(QStringLiteral("--no-system-phone needs a configured extension (%1), not \"%2\"")
+                         .arg(m_config.extensions.keys().join(QLatin1Char(' ')), value));
+                return;
+            }
+            m_config.noSystemPhone.append(value);
+        }
+    }
+
+    void accounts()
+    {
+        if (!m_parser.isSet(Account)) {
+            return;
+        }
+        m_config.accounts.clear();
+        static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,4}):([0-9]{1,4})$"));
+        for (const QString& value : m_parser.values(Account)) {
+            const QRegularExpressionMatch match = pattern.match(value);
+            if (!match.hasMatch()) {
+                fail(QStringLiteral("--account needs ACCOUNT:PIN (one to four digits each), not \"%1\"").arg(value));
+                return;
+            }
+            m_config.accounts.insert(match.captured(1), match.captured(2));
+        }
+    }
+
     void busyNumbers()
     {
         for (const QString& value : m_parser.values(Busy)) {
@@ -181,11 +214,26 @@ void addOptions(QCommandLineParser& parser)
     valued(DialDelay, QStringLiteral("Milliseconds from a dial to its connection or release (default 300)."),
            QStringLiteral("MS"));
     valued(Busy, QStringLiteral("Dialling this number releases with cause 17; repeatable."), QStringLiteral("NUMBER"));
+    valued(NoSystemPhone,
+           QStringLiteral("The extension has an analogue set: aPICK and aHANG get \"aNA 14\" and the handset is "
+                          "worked with the offhook and onhook control commands; repeatable."),
+           QStringLiteral("EXT"));
+    valued(Account,
+           QStringLiteral("An account number and its PIN for account codes; repeat for more (default "
+                          "12:1234 and 34:3434)."),
+           QStringLiteral("ACCOUNT:PIN"));
     valued(Fault, QStringLiteral("Start with a fault on: full or mute; repeatable."), QStringLiteral("FAULT"));
     valued(SplitPause, QStringLiteral("Milliseconds between chunks when lines are split (default 20)."),
            QStringLiteral("MS"));
     flag(NoStdin, QStringLiteral("Do not read control commands from standard input."));
     flag(Quiet, QStringLiteral("Log only start-up, control answers and errors, not every line."));
+}
+
+QString controlHelp()
+{
+    return QStringLiteral("\nControl commands, one a line, from --script, standard input or --control-port;\n"
+                          "each is answered \"ok [...]\" or \"error: ...\", and '#' starts a comment line:\n") +
+           ControlInterpreter::manual();
 }
 
 } // namespace
@@ -200,7 +248,7 @@ SimulatorOptions::Outcome SimulatorOptions::parse(const QStringList& arguments, 
         return Outcome::Error;
     }
     if (parser.isSet(QStringLiteral("help"))) {
-        *message = parser.helpText();
+        *message = parser.helpText() + controlHelp();
         return Outcome::Help;
     }
     if (!parser.positionalArguments().isEmpty()) {
@@ -221,6 +269,8 @@ SimulatorOptions::Outcome SimulatorOptions::parse(const QStringList& arguments, 
     config->scriptPath = parser.value(Script);
     reader.number(ControlPort, 0, 65535, &config->controlPort);
     reader.number(DialDelay, 0, 600000, &config->dialDelayMs);
+    reader.noSystemPhone();
+    reader.accounts();
     reader.busyNumbers();
     reader.faults();
     reader.number(SplitPause, 0, 10000, &config->faults.splitPauseMs);
