@@ -1,0 +1,164 @@
+#include "books/BookSchema.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+QString identity(SqlEngine engine, const QString& table)
+{
+    // PostgreSQL names a primary key's index after its constraint, and index names are unique per schema, so
+    // only Book2 keeps the shared name there.
+    const bool shareName = engine == SqlEngine::Sqlite || table == u"Book2";
+    return SqlEngines::identityColumn(engine, shareName ? QStringLiteral("Idx_ID") : table + QStringLiteral("_Idx_ID"));
+}
+
+} // namespace
+
+QStringList BookSchema::createBook2(SqlEngine engine)
+{
+    QString numbers;
+    for (int i = 1; i <= 5; ++i) {
+        numbers += QStringLiteral("Nr%1 VARCHAR(26), Typ%1 SMALLINT DEFAULT %2, ").arg(i).arg(i == 1 ? 1 : 2);
+    }
+    return {QStringLiteral("CREATE TABLE Book2 (ID %1, Nazwa VARCHAR(30), %2Notes TEXT, Opis VARCHAR(200), "
+                           "Email VARCHAR(80), OtwNot BOOLEAN DEFAULT FALSE, Fwd SMALLINT DEFAULT 0, "
+                           "FwdNr VARCHAR(26), DefNr SMALLINT DEFAULT 0)")
+                .arg(identity(engine, QStringLiteral("Book2")), numbers),
+            QStringLiteral("CREATE INDEX Idx_Nazwa ON Book2 (Nazwa)")};
+}
+
+QStringList BookSchema::createGroups(SqlEngine engine)
+{
+    return {QStringLiteral("CREATE TABLE Groups (ID %1, Nazwa VARCHAR(24) NOT NULL, Opis VARCHAR(200))")
+                .arg(identity(engine, QStringLiteral("Groups"))),
+            QStringLiteral("CREATE INDEX Idx_GNazwa ON Groups (Nazwa)")};
+}
+
+QStringList BookSchema::createTelTypes2(SqlEngine engine)
+{
+    return {QStringLiteral("CREATE TABLE TelTypes2 (ID %1, PhoneType VARCHAR(17))")
+                .arg(identity(engine, QStringLiteral("TelTypes2")))};
+}
+
+QString BookSchema::createInfo()
+{
+    return QStringLiteral("CREATE TABLE Info (Hash INTEGER NOT NULL DEFAULT 0)");
+}
+
+QStringList BookSchema::createHistory2(SqlEngine engine)
+{
+    return {QStringLiteral("CREATE TABLE History2 (ID_Historia %1, Typ_Historia SMALLINT, Data1_Historia DATE, "
+                           "Czas1_Historia TIME, Data2_Historia DATE, Czas2_Historia TIME, "
+                           "NrTel_Historia VARCHAR(26), Tluste_Historia BOOLEAN, Stracone_Historia SMALLINT, "
+                           "JestNagranie_Historia BOOLEAN, Archiwum_Historia BOOLEAN, ErecId_Historia VARCHAR(7), "
+                           "Reserved_Historia BOOLEAN)")
+                .arg(identity(engine, QStringLiteral("History2"))),
+            QStringLiteral("CREATE INDEX Idx_Data ON History2 (Data1_Historia DESC, Czas1_Historia DESC)"),
+            QStringLiteral("CREATE INDEX Idx_Typ ON History2 (Typ_Historia)"),
+            QStringLiteral("CREATE INDEX Idx_NrTel ON History2 (NrTel_Historia)")};
+}
+
+namespace {
+
+// A side table of History2 with its row 0 " " and the reference column that points into it.
+QStringList sideTable(SqlEngine engine, const QString& table, const QString& column, const QString& type,
+                      const QString& reference, const QString& constraint)
+{
+    QStringList statements{
+        QStringLiteral("CREATE TABLE %1 (ID %2, %3 %4)").arg(table, identity(engine, table), column, type),
+        QStringLiteral("INSERT INTO %1 (ID, %2) VALUES (0, ' ')").arg(table, column)};
+    // SQLite cannot add a constraint to an existing table; its column carries the reference inline.
+    statements.append(QStringLiteral("ALTER TABLE History2 ADD COLUMN %1 INTEGER DEFAULT 0 CONSTRAINT %2 REFERENCES %3")
+                          .arg(reference, constraint, table));
+    statements.append(QStringLiteral("UPDATE History2 SET %1 = 0 WHERE %1 IS NULL").arg(reference));
+    return statements;
+}
+
+} // namespace
+
+QStringList BookSchema::createSms(SqlEngine engine)
+{
+    QStringList statements = sideTable(engine, QStringLiteral("Sms"), QStringLiteral("Wiadomosc"),
+                                       QStringLiteral("TEXT"), QStringLiteral("SmsID"), QStringLiteral("gr_pk"));
+    statements.append(QStringLiteral("ALTER TABLE History2 ADD COLUMN ZlecenieID INTEGER"));
+    return statements;
+}
+
+QStringList BookSchema::createKomentarz(SqlEngine engine)
+{
+    return sideTable(engine, QStringLiteral("Komentarz"), QStringLiteral("Koment"),
+                     QStringLiteral("VARCHAR(30) NOT NULL"), QStringLiteral("KomentID"), QStringLiteral("hi_ko"));
+}
+
+QStringList BookSchema::createNrInit(SqlEngine engine)
+{
+    return sideTable(engine, QStringLiteral("NrInit"), QStringLiteral("NrInicjator"),
+                     QStringLiteral("VARCHAR(32) NOT NULL"), QStringLiteral("NrInitID"), QStringLiteral("hi_nrinit"));
+}
+
+bool BookSchema::run(QSqlDatabase& database, const QStringList& statements, QString* error)
+{
+    for (const QString& statement : statements) {
+        QSqlQuery query(database);
+        if (!query.exec(statement)) {
+            if (error != nullptr) {
+                *error = query.lastError().text();
+            }
+            return false;
+        }
+    }
+    return true;
+}
+
+bool BookSchema::createPhoneBook(QSqlDatabase& database, const QString& othersName, int identityValue, QString* error)
+{
+    const SqlEngine engine = SqlEngines::of(database);
+    if (!database.transaction()) {
+        if (error != nullptr) {
+            *error = database.lastError().text();
+        }
+        return false;
+    }
+    QStringList statements = createBook2(engine) + createGroups(engine) + createTelTypes2(engine);
+    statements.append(createInfo());
+    statements.append(QStringLiteral("ALTER TABLE Book2 ADD COLUMN GroupID INTEGER DEFAULT 0 CONSTRAINT gr_pk "
+                                     "REFERENCES Groups"));
+    bool ok = run(database, statements, error);
+    if (ok) {
+        QSqlQuery group(database);
+        group.prepare(QStringLiteral("INSERT INTO Groups (ID, Nazwa) VALUES (0, ?)"));
+        group.addBindValue(othersName);
+        QSqlQuery info(database);
+        info.prepare(QStringLiteral("INSERT INTO Info (Hash) VALUES (?)"));
+        info.addBindValue(identityValue);
+        ok = group.exec() && info.exec();
+        if (!ok && error != nullptr) {
+            *error = group.lastError().isValid() ? group.lastError().text() : info.lastError().text();
+        }
+    }
+    if (!ok) {
+        database.rollback();
+        return false;
+    }
+    return database.commit();
+}
+
+bool BookSchema::createHistory(QSqlDatabase& database, QString* error)
+{
+    const SqlEngine engine = SqlEngines::of(database);
+    if (!database.transaction()) {
+        if (error != nullptr) {
+            *error = database.lastError().text();
+        }
+        return false;
+    }
+    const QStringList statements =
+        createHistory2(engine) + createSms(engine) + createKomentarz(engine) + createNrInit(engine);
+    if (!run(database, statements, error)) {
+        database.rollback();
+        return false;
+    }
+    return database.commit();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "books/SqlEngine.h"
+
+#include <QString>
+#include <QStringList>
+
+class QSqlDatabase;
+
+// The tables of a phone book (Book2, Groups, TelTypes2, Info) and of the call history (History2 and its side
+// tables Sms, Komentarz, NrInit), as statements for each engine. Text widths are those of the files the client has
+// always written; yes/no columns are BOOLEAN, memos TEXT, dates DATE and times of day TIME.
+namespace BookSchema {
+
+inline constexpr int NumberWidth = 26;
+
+// Book2 as first created (without GroupID, which the column upgrade adds) and its name index.
+QStringList createBook2(SqlEngine engine);
+// Groups with its name index and group 0 named othersName (bound as a parameter when run).
+QStringList createGroups(SqlEngine engine);
+QStringList createTelTypes2(SqlEngine engine);
+QString createInfo();
+
+// History2 with its three indexes, and the three side tables, each holding its row 0 " ".
+QStringList createHistory2(SqlEngine engine);
+QStringList createSms(SqlEngine engine);
+QStringList createKomentarz(SqlEngine engine);
+QStringList createNrInit(SqlEngine engine);
+
+// Runs statements in order; false (with the driver's message in error) at the first that fails.
+bool run(QSqlDatabase& database, const QStringList& statements, QString* error);
+
+// A complete, current phone book in an empty database: every table, index and column, group 0 and the identity.
+bool createPhoneBook(QSqlDatabase& database, const QString& othersName, int identity, QString* error);
+// A complete, current history in an empty database.
+bool createHistory(QSqlDatabase& database, QString* error);
+
+} // namespace BookSchema

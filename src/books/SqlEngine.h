@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// The two database engines the books and the history run on, and the few places where their SQL differs.
+enum class SqlEngine { Sqlite, Postgres };
+
+namespace SqlEngines {
+
+SqlEngine of(const QSqlDatabase& database);
+
+// The column type of an automatic identity that is the table's primary key under the constraint name given.
+QString identityColumn(SqlEngine engine, const QString& constraintName);
+
+// The names of the tables in the database, lower-cased (engines differ in the case they report).
+QStringList tableNames(const QSqlDatabase& database);
+bool hasTable(const QSqlDatabase& database, const QString& table);
+bool hasColumn(const QSqlDatabase& database, const QString& table, const QString& column);
+
+} // namespace SqlEngines

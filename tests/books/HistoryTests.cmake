@@ -1,0 +1,1 @@
+# Tests of this area (tervo_add_test lines).
