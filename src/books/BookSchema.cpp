@@ -47,17 +47,24 @@ QString BookSchema::createInfo()
     return QStringLiteral("CREATE TABLE Info (Hash INTEGER NOT NULL DEFAULT 0)");
 }
 
+QString BookSchema::createStateIndex()
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS Idx_Stan ON History2 "
+                          "(Reserved_Historia, Archiwum_Historia, Data1_Historia, Czas1_Historia)");
+}
+
 QStringList BookSchema::createHistory2(SqlEngine engine)
 {
-    return {QStringLiteral("CREATE TABLE History2 (ID_Historia %1, Typ_Historia SMALLINT, Data1_Historia DATE, "
-                           "Czas1_Historia TIME, Data2_Historia DATE, Czas2_Historia TIME, "
-                           "NrTel_Historia VARCHAR(26), Tluste_Historia BOOLEAN, Stracone_Historia SMALLINT, "
-                           "JestNagranie_Historia BOOLEAN, Archiwum_Historia BOOLEAN, ErecId_Historia VARCHAR(7), "
-                           "Reserved_Historia BOOLEAN)")
-                .arg(identity(engine, QStringLiteral("History2"))),
-            QStringLiteral("CREATE INDEX Idx_Data ON History2 (Data1_Historia DESC, Czas1_Historia DESC)"),
-            QStringLiteral("CREATE INDEX Idx_Typ ON History2 (Typ_Historia)"),
-            QStringLiteral("CREATE INDEX Idx_NrTel ON History2 (NrTel_Historia)")};
+    return {
+        QStringLiteral("CREATE TABLE History2 (ID_Historia %1, Typ_Historia SMALLINT, Data1_Historia DATE, "
+                       "Czas1_Historia TIME, Data2_Historia DATE, Czas2_Historia TIME, "
+                       "NrTel_Historia VARCHAR(26), Tluste_Historia BOOLEAN DEFAULT FALSE, Stracone_Historia SMALLINT, "
+                       "JestNagranie_Historia BOOLEAN DEFAULT FALSE, Archiwum_Historia BOOLEAN DEFAULT FALSE, "
+                       "ErecId_Historia VARCHAR(7), Reserved_Historia BOOLEAN DEFAULT FALSE)")
+            .arg(identity(engine, QStringLiteral("History2"))),
+        QStringLiteral("CREATE INDEX Idx_Data ON History2 (Data1_Historia DESC, Czas1_Historia DESC)"),
+        QStringLiteral("CREATE INDEX Idx_Typ ON History2 (Typ_Historia)"),
+        QStringLiteral("CREATE INDEX Idx_NrTel ON History2 (NrTel_Historia)"), createStateIndex()};
 }
 
 namespace {

@@ -21,7 +21,10 @@ QStringList createGroups(SqlEngine engine);
 QStringList createTelTypes2(SqlEngine engine);
 QString createInfo();
 
-// History2 with its three indexes, and the three side tables, each holding its row 0 " ".
+// The index that keeps counting and trimming the history cheap however long it is: rows by their reserved and
+// archived flags, oldest first. Created with the table, and on open for files made before it existed.
+QString createStateIndex();
+// History2 with its indexes, and the three side tables, each holding its row 0 " ".
 QStringList createHistory2(SqlEngine engine);
 QStringList createSms(SqlEngine engine);
 QStringList createKomentarz(SqlEngine engine);

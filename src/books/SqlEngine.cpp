@@ -35,5 +35,10 @@ bool SqlEngines::hasTable(const QSqlDatabase& database, const QString& table)
 bool SqlEngines::hasColumn(const QSqlDatabase& database, const QString& table, const QString& column)
 {
     // QSqlRecord looks field names up without regard to case.
-    return database.record(table).indexOf(column) >= 0;
+    return record(database, table).indexOf(column) >= 0;
+}
+
+QSqlRecord SqlEngines::record(const QSqlDatabase& database, const QString& table)
+{
+    return database.record(of(database) == SqlEngine::Postgres ? table.toLower() : table);
 }

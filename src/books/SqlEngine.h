@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlRecord>
 #include <QString>
 
 // The two database engines the books and the history run on, and the few places where their SQL differs.
@@ -17,5 +18,7 @@ QString identityColumn(SqlEngine engine, const QString& constraintName);
 QStringList tableNames(const QSqlDatabase& database);
 bool hasTable(const QSqlDatabase& database, const QString& table);
 bool hasColumn(const QSqlDatabase& database, const QString& table, const QString& column);
+// The columns of table; the PostgreSQL driver looks names up as given, so unquoted ones are folded to lower case.
+QSqlRecord record(const QSqlDatabase& database, const QString& table);
 
 } // namespace SqlEngines

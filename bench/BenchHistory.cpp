@@ -1,0 +1,94 @@
+// What writing one call into a long history costs: the add and the trim that follows it, as the PBX link runs
+// them after every call.
+#include "books/BookSchema.h"
+#include "books/HistoryDatabase.h"
+#include "books/HistoryErrorPort.h"
+#include "books/HistoryRecordingFiles.h"
+#include "books/HistoryRegister.h"
+#include "books/HistoryTrimmer.h"
+
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Limit = 1000;
+const QDateTime FirstStart{QDate(2020, 1, 1), QTime(8, 0, 0)};
+
+class CountedErrors final : public HistoryErrorPort {
+public:
+    void showHistoryError(const QString&, const QString&) override { ++count; }
+    int count = 0;
+};
+
+// existing rows a minute apart: the newest Limit of them ordinary, the older ones archived and so kept.
+bool seed(QSqlDatabase& database, int existing)
+{
+    if (!database.transaction()) {
+        return false;
+    }
+    {
+        QSqlQuery insert(database);
+        insert.prepare(QStringLiteral(
+            "INSERT INTO History2 (Typ_Historia, Data1_Historia, Czas1_Historia, Data2_Historia, Czas2_Historia, "
+            "NrTel_Historia, Tluste_Historia, Stracone_Historia, JestNagranie_Historia, Archiwum_Historia, "
+            "Reserved_Historia) VALUES (2, ?, ?, ?, ?, '601', FALSE, 0, FALSE, ?, FALSE)"));
+        for (int i = 0; i < existing; ++i) {
+            const QDateTime start = FirstStart.addSecs(60LL * i);
+            const QDateTime end = start.addSecs(30);
+            insert.addBindValue(start.date());
+            insert.addBindValue(start.time());
+            insert.addBindValue(end.date());
+            insert.addBindValue(end.time());
+            insert.addBindValue(i < existing - Limit);
+            if (!insert.exec()) {
+                return false;
+            }
+        }
+    }
+    return database.commit();
+}
+
+void BM_HistoryAddTrim(benchmark::State& state)
+{
+    const int existing = static_cast<int>(state.range(0));
+    QTemporaryDir folder;
+    const QString connection = QStringLiteral("bench-history");
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        database.setDatabaseName(folder.filePath(QStringLiteral("history.mdb")));
+        QString error;
+        CountedErrors errors;
+        HistoryDatabase history(database, errors);
+        if (!database.open() || !BookSchema::createHistory(database, &error) || !seed(database, existing)) {
+            state.SkipWithError("cannot prepare the history");
+            return;
+        }
+        HistoryRegister entries(history);
+        const HistoryRecordingFiles files(folder.filePath(QStringLiteral("VoiceNotes")), {});
+        HistoryTrimmer trimmer(history, files);
+        QDateTime start = FirstStart.addSecs(60LL * existing);
+        HistoryEntry call;
+        call.kind = 2;
+        call.number = QStringLiteral("0601234567");
+        for (auto _ : state) {
+            start = start.addSecs(60);
+            call.startDate = start.date();
+            call.startTime = start.time();
+            call.endDate = call.startDate;
+            call.endTime = call.startTime.addSecs(30);
+            benchmark::DoNotOptimize(entries.addEntry(call));
+            benchmark::DoNotOptimize(trimmer.trim(Limit, false));
+        }
+        if (errors.count > 0) {
+            state.SkipWithError("the history reported errors");
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+BENCHMARK(BM_HistoryAddTrim)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,146 @@
+#include "books/BookConnection.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <QUrlQuery>
+#include <sys/vfs.h>
+
+namespace {
+
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("tervo-book-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+bool fail(QString* error, const QString& text)
+{
+    if (error != nullptr) {
+        *error = text;
+    }
+    return false;
+}
+
+} // namespace
+
+BookConnection::BookConnection()
+    : m_name(nextConnectionName())
+{
+}
+
+BookConnection::~BookConnection()
+{
+    close();
+}
+
+bool BookConnection::isServerLocation(const QString& location)
+{
+    return location.startsWith(QLatin1String("postgresql://"), Qt::CaseInsensitive);
+}
+
+bool BookConnection::isNetworkFileSystemType(qint64 statfsType)
+{
+    // The magic numbers of <linux/magic.h> and of the file systems that do not publish theirs there.
+    switch (quint32(statfsType)) {
+    case 0x6969U:     // NFS
+    case 0x517BU:     // SMB
+    case 0xFF534D42U: // CIFS
+    case 0xFE534D42U: // SMB2
+    case 0x65735546U: // FUSE (sshfs, and others whose locking SQLite cannot trust either)
+    case 0x564CU:     // NCP
+    case 0x5346414FU: // AFS
+    case 0x73757245U: // Coda
+    case 0x01021997U: // 9P
+    case 0x00C36400U: // Ceph
+    case 0x01161970U: // GFS2
+    case 0x7461636FU: // OCFS2
+    case 0x0BD00BD0U: // Lustre
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool BookConnection::isOnNetworkFileSystem(const QString& folder)
+{
+    struct statfs info {};
+    if (statfs(QFile::encodeName(folder).constData(), &info) != 0) {
+        return false;
+    }
+    return isNetworkFileSystemType(qint64(info.f_type));
+}
+
+bool BookConnection::open(const QString& location, const QString& fileName, QString* error)
+{
+    close();
+    if (isServerLocation(location)) {
+        return openPostgres(location, error);
+    }
+    return openSqlite(QDir(location).filePath(fileName), isOnNetworkFileSystem(location), error);
+}
+
+void BookConnection::close()
+{
+    if (!m_database.isValid()) {
+        return;
+    }
+    m_database.close();
+    m_database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool BookConnection::openSqlite(const QString& path, bool networkFolder, QString* error)
+{
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    m_database.setDatabaseName(path);
+    // Another client writing the shared book holds the lock for a moment; wait for it rather than fail.
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!m_database.open()) {
+        const QString text = m_database.lastError().text();
+        close();
+        return fail(error, text);
+    }
+    // The write-ahead log needs shared memory that network file systems cannot share between machines; there the
+    // rollback journal keeps the file safe. FULL synchronisation makes a committed row survive a crash of the
+    // machine, not only of the process.
+    const QString journal = networkFolder ? QStringLiteral("DELETE") : QStringLiteral("WAL");
+    QSqlQuery pragma(m_database);
+    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=%1").arg(journal)) ||
+        !pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+        const QString text = pragma.lastError().text();
+        pragma = QSqlQuery();
+        close();
+        return fail(error, text);
+    }
+    return true;
+}
+
+bool BookConnection::openPostgres(const QString& location, QString* error)
+{
+    const QUrl url(location);
+    if (!url.isValid() || url.path().size() < 2) {
+        return fail(error, location);
+    }
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        return fail(error, QStringLiteral("QPSQL driver is not available"));
+    }
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
+    const QString socketFolder = QUrlQuery(url).queryItemValue(QStringLiteral("host"), QUrl::FullyDecoded);
+    m_database.setHostName(socketFolder.isEmpty() ? url.host() : socketFolder);
+    m_database.setPort(url.port(5432));
+    m_database.setUserName(url.userName(QUrl::FullyDecoded));
+    m_database.setPassword(url.password(QUrl::FullyDecoded));
+    m_database.setDatabaseName(url.path(QUrl::FullyDecoded).mid(1));
+    // An unreachable server must not hold the user interface up for long.
+    m_database.setConnectOptions(QStringLiteral("connect_timeout=2"));
+    if (!m_database.open()) {
+        const QString text = m_database.lastError().text();
+        close();
+        return fail(error, text);
+    }
+    return true;
+}

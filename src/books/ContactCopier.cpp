@@ -1,0 +1,50 @@
+#include "books/ContactCopier.h"
+
+#include "books/ContactMessagesPort.h"
+#include "books/ContactStore.h"
+#include "settings/Const.h"
+#include "settings/Lang.h"
+
+using Lang::_;
+
+namespace {
+
+// Fills the "%s" places of a translated text in order.
+QString fillPlaces(QString text, const QStringList& values)
+{
+    qsizetype from = 0;
+    for (const QString& value : values) {
+        const qsizetype place = text.indexOf(QStringLiteral("%s"), from);
+        if (place < 0) {
+            break;
+        }
+        text.replace(place, 2, value);
+        from = place + value.size();
+    }
+    return text;
+}
+
+} // namespace
+
+ContactCopier::ContactCopier(ContactMessagesPort& messages)
+    : m_messages(messages)
+{
+}
+
+std::optional<int> ContactCopier::copy(const Contact& contact, QSqlDatabase target, const QString& fromName,
+                                       const QString& toName)
+{
+    const QString caption = QLatin1String(Const::ApplicationTitle);
+    if (!m_messages.ask(caption, fillPlaces(_("Selected record will be copied from %s to %s."), {fromName, toName}))) {
+        return std::nullopt;
+    }
+    Contact copied = contact;
+    copied.id = 0;
+    copied.groupId = 0;
+    ContactStore store(std::move(target));
+    const std::optional<int> id = store.insert(copied);
+    if (!id) {
+        m_messages.warning(caption, _("Phone book error.") + u'\n' + store.lastError());
+    }
+    return id;
+}

@@ -1,0 +1,76 @@
+#include "books/ContactStore.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace {
+
+// A comparison that treats NULL as a value: columns read with a default compare through it, the others with
+// IS NOT DISTINCT FROM, which both engines know.
+QString unchangedCondition(const QString& column)
+{
+    const QVariant readAs = ContactColumns::readDefault(column);
+    if (!readAs.isValid()) {
+        return column + QStringLiteral(" IS NOT DISTINCT FROM ?");
+    }
+    const QString literal = readAs.typeId() == QMetaType::Bool
+                                ? (readAs.toBool() ? QStringLiteral("TRUE") : QStringLiteral("FALSE"))
+                                : readAs.toString();
+    return QStringLiteral("COALESCE(%1, %2) = ?").arg(column, literal);
+}
+
+QString updateStatement()
+{
+    QStringList assignments;
+    QStringList conditions{QStringLiteral("ID = ?")};
+    for (const QString& column : ContactColumns::names()) {
+        assignments << column + QStringLiteral(" = ?");
+        conditions << unchangedCondition(column);
+    }
+    return QStringLiteral("UPDATE Book2 SET %1 WHERE %2").arg(assignments.join(u", "), conditions.join(u" AND "));
+}
+
+} // namespace
+
+ContactStore::ContactStore(QSqlDatabase database)
+    : m_database(std::move(database))
+{
+}
+
+std::optional<int> ContactStore::insert(const Contact& contact)
+{
+    const QStringList& columns = ContactColumns::names();
+    QStringList placeholders;
+    placeholders.fill(QStringLiteral("?"), columns.size());
+    QSqlQuery query(m_database);
+    query.prepare(QStringLiteral("INSERT INTO Book2 (%1) VALUES (%2) RETURNING ID")
+                      .arg(columns.join(u", "), placeholders.join(u", ")));
+    for (const QVariant& value : ContactColumns::values(contact)) {
+        query.addBindValue(value);
+    }
+    if (!query.exec() || !query.next()) {
+        m_lastError = query.lastError().text();
+        return std::nullopt;
+    }
+    return query.value(0).toInt();
+}
+
+ContactStore::UpdateResult ContactStore::update(const Contact& edited, const Contact& original)
+{
+    static const QString statement = updateStatement();
+    QSqlQuery query(m_database);
+    query.prepare(statement);
+    for (const QVariant& value : ContactColumns::values(edited)) {
+        query.addBindValue(value);
+    }
+    query.addBindValue(original.id);
+    for (const QVariant& value : ContactColumns::values(original)) {
+        query.addBindValue(value);
+    }
+    if (!query.exec()) {
+        m_lastError = query.lastError().text();
+        return UpdateResult::Failed;
+    }
+    return query.numRowsAffected() > 0 ? UpdateResult::Updated : UpdateResult::Conflict;
+}

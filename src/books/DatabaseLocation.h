@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class BookDialogsPort;
+
+// The folder and file checks before a database is opened: a missing folder is created (after a question unless
+// silent) and a missing file may be created (after a question unless silent). A server location has neither.
+class DatabaseLocation final {
+public:
+    // The texts of one kind of database, complete with the folder or file they name.
+    struct Texts {
+        QString invalidFolder; // the folder is missing and was not created
+        QString createFileQuestion;
+        QString fileRefused; // the user declined to create the file
+    };
+
+    struct Checked {
+        bool ok = false;
+        QString error;
+        // The file was missing: opening the database creates it.
+        bool fileIsNew = false;
+    };
+
+    static Checked check(const QString& location, const QString& fileName, bool silent, BookDialogsPort& dialogs,
+                         const Texts& texts);
+
+    // text with its first "%s" replaced by value.
+    static QString withValue(QString text, const QString& value);
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class HistoryDatabase;
+
+// The marks on history entries that change after the entry was written: SMS states, seen, archived and the
+// recording flag.
+class HistoryMarks final {
+public:
+    explicit HistoryMarks(HistoryDatabase& database);
+
+    // Every entry of the SMS order gets the new kind.
+    bool setSmsState(int orderNumber, int kind);
+    // The SMS entries of the number are no longer shown in bold.
+    bool markSmsRead(const QString& number);
+    // Every entry still shown in bold keeps a missed marker and is no longer bold.
+    bool markAllSeen();
+    bool markSeen(int entryId);
+    bool toggleArchived(int entryId);
+    bool toggleHasRecording(int entryId);
+
+private:
+    HistoryDatabase& m_database;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "books/BookConnection.h"
+#include "books/BookIdentity.h"
+#include "books/BookState.h"
+#include "books/ConnectOutcome.h"
+
+class BookDialogsPort;
+class SchemaUpgrade;
+
+// Connects one phone book: finds or creates its folder and file (or reaches its PostgreSQL database), brings older
+// files up to the current tables and columns, and reads the book's identity.
+class PhoneBookConnector final {
+public:
+    PhoneBookConnector(BookState state, BookDialogsPort& dialogs,
+                       IdentitySource identitySource = IdentitySource::system());
+
+    // Connects with folder (a folder or a postgresql:// location); silent creates what is missing without asking.
+    ConnectOutcome connect(const QString& folder, bool silent);
+
+    const BookState& state() const { return m_state; }
+    BookState& state() { return m_state; }
+    BookConnection& connection() { return m_connection; }
+    // The folder or location of the open book.
+    const QString& location() const { return m_location; }
+
+    static QString fileName() { return QStringLiteral("book.mdb"); }
+
+private:
+    ConnectOutcome open(const QString& folder, bool silent);
+    bool upgrade(SchemaUpgrade& upgrade);
+    void upgradeColumns(SchemaUpgrade& upgrade);
+    void reportOldGenerationBook(const QString& folder);
+
+    BookState m_state;
+    BookDialogsPort& m_dialogs;
+    IdentitySource m_identitySource;
+    BookConnection m_connection;
+    QString m_location;
+};

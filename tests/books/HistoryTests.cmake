@@ -1,1 +1,0 @@
-# Tests of this area (tervo_add_test lines).

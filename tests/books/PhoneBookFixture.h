@@ -1,0 +1,70 @@
+#pragma once
+
+#include "books/BookSchema.h"
+#include "books/Contact.h"
+#include "books/ContactMessagesPort.h"
+#include "books/PhoneBook.h"
+
+#include <QList>
+#include <QPair>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+
+// A phone book in an SQLite file, opened on its own connection and closed with the fixture.
+class BookConnection final {
+public:
+    BookConnection(const QString& file, const QString& connectionName, bool create)
+        : m_name(connectionName)
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        database.setDatabaseName(file);
+        m_ready = database.open() &&
+                  (!create || BookSchema::createPhoneBook(database, QStringLiteral("Others"), 1, &m_error)) &&
+                  ensureNumberIndexes(database, &m_error);
+    }
+    ~BookConnection() { QSqlDatabase::removeDatabase(m_name); }
+    BookConnection(const BookConnection&) = delete;
+    BookConnection& operator=(const BookConnection&) = delete;
+
+    QSqlDatabase database() const { return QSqlDatabase::database(m_name); }
+    bool ready() const { return m_ready; }
+    QString error() const { return m_error; }
+
+    // A contact straight into Book2, bypassing validation; numbers by position 1..5.
+    int add(const QString& name, const QStringList& numbers, int groupId = 0) const
+    {
+        QSqlQuery query(database());
+        query.prepare(QStringLiteral("INSERT INTO Book2 (Nazwa, Nr1, Nr2, Nr3, Nr4, Nr5, GroupID) "
+                                     "VALUES (?, ?, ?, ?, ?, ?, ?) RETURNING ID"));
+        query.addBindValue(name);
+        for (int i = 0; i < Contact::NumberCount; ++i) {
+            query.addBindValue(i < numbers.size() && !numbers[i].isEmpty() ? QVariant(numbers[i]) : QVariant());
+        }
+        query.addBindValue(groupId);
+        return query.exec() && query.next() ? query.value(0).toInt() : -1;
+    }
+
+private:
+    QString m_name;
+    QString m_error;
+    bool m_ready = false;
+};
+
+// Records the boxes instead of showing them; questions are answered with answer.
+class RecordedMessages final : public ContactMessagesPort {
+public:
+    void warning(const QString& caption, const QString& text) override { warnings.append({caption, text}); }
+    bool ask(const QString& caption, const QString& text) override
+    {
+        questions.append({caption, text});
+        return answer;
+    }
+
+    QString lastWarning() const { return warnings.isEmpty() ? QString() : warnings.last().second; }
+
+    QList<QPair<QString, QString>> warnings;
+    QList<QPair<QString, QString>> questions;
+    bool answer = true;
+};
