@@ -16,7 +16,7 @@ void ConsoleCallLog::addNumber(const QString& number)
     QTextStream(stdout) << "[redial] " << number << Qt::endl;
 }
 
-void ConsoleCallLog::addEntry(const CallHistoryEntry& entry)
+void ConsoleCallLog::printHistoryRow(const CallHistoryEntry& entry)
 {
     QTextStream(stdout) << "[history] type " << entry.type << ' ' << entry.number << " from " << timeText(entry.start)
                         << " to " << timeText(entry.end) << Qt::endl;

@@ -2,24 +2,11 @@
 
 #include "pbxlink/CallPorts.h"
 
-// Until the redial list, the call history, the phone books and the recorder are part of the program, what the link
-// hands them is printed on standard output: numbers for the redial list and each history row. No names are known
-// and no sound device is used.
-class ConsoleCallLog final : public RedialListPort,
-                             public CallHistoryPort,
-                             public PhoneBookNamesPort,
-                             public RecorderPort {
+// Until the redial list and the recorder are part of the program, what the link hands them is printed on standard
+// output; no sound device is used. History rows written are printed too, as the history window would show them.
+class ConsoleCallLog final : public RedialListPort, public RecorderPort {
 public:
     void addNumber(const QString& number) override;
-
-    std::optional<int> callerNameId(const QString& /*name*/) override { return std::nullopt; }
-    std::optional<int> calledNumberId(const QString& /*number*/) override { return std::nullopt; }
-    void reserveRowForCallInProgress() override {}
-    void addEntry(const CallHistoryEntry& entry) override;
-    void trim(int /*keepRows*/) override {}
-    void refresh() override {}
-
-    QString nameForNumber(const QString& /*number*/) override { return {}; }
 
     bool isDeviceUsable() const override { return false; }
     void startRecording(int /*mode*/, const QString& /*name*/) override {}
@@ -28,4 +15,6 @@ public:
                     const QString& /*name*/) override
     {
     }
+
+    static void printHistoryRow(const CallHistoryEntry& entry);
 };

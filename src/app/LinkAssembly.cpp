@@ -1,5 +1,6 @@
 #include "app/LinkAssembly.h"
 
+#include "app/BookLinkServices.h"
 #include "pbxlink/BroadcastAddresses.h"
 #include "settings/Conftool.h"
 #include "settings/SettingsStore.h"
@@ -13,12 +14,12 @@ constexpr int ShutdownWaitMs = 2000;
 
 } // namespace
 
-LinkAssembly::LinkAssembly(SettingsStore& settings)
+LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books)
     : m_dialogs(settings.record(), &SaveSettings)
     , m_discovery(&LinkAssembly::broadcastAddresses, ServerDiscovery::systemRandom())
     , m_link(settings.record(), &SaveSettings,
              LogFile(settings.paths().logFolder() + QStringLiteral("net.log"), LogFile::Stamp::Time),
-             TToPBX::Ports{m_window, m_services, m_dialogs, m_window, m_calls, m_calls, m_calls, m_calls})
+             TToPBX::Ports{m_window, books, m_dialogs, m_window, m_calls, books, books, m_calls})
 {
     m_link.log().setConsole(&m_console);
     m_console.setLogFilePath(m_link.log().path());

@@ -2,7 +2,6 @@
 
 #include "app/ConsoleCallLog.h"
 #include "app/ConsoleTelephoneWindow.h"
-#include "app/DetachedLinkServices.h"
 #include "app/ResumeWatcher.h"
 #include "pbxlink/ServerDiscovery.h"
 #include "pbxlink/TToPBX.h"
@@ -10,13 +9,14 @@
 #include "pbxlink/ui/LinkDialogs.h"
 #include "pbxlink/ui/NetworkConsoleWindow.h"
 
+class BookLinkServices;
 class SettingsStore;
 
 // The PBX link with its windows and its search for the server, wired together: the network console's buttons,
 // the login window, the choice among several servers, and the reconnect after the computer wakes up.
 class LinkAssembly final {
 public:
-    explicit LinkAssembly(SettingsStore& settings);
+    LinkAssembly(SettingsStore& settings, BookLinkServices& books);
 
     TToPBX& link() { return m_link; }
     NetworkConsoleWindow& console() { return m_console; }
@@ -30,7 +30,6 @@ public:
 
 private:
     ConsoleTelephoneWindow m_window;
-    DetachedLinkServices m_services;
     ConsoleCallLog m_calls;
     LinkDialogs m_dialogs;
     NetworkConsoleWindow m_console;

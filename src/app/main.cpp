@@ -1,5 +1,6 @@
 // The client's start: language, settings, the error log, then the event loop. The windows and links of the
 // program are created here in their fixed order as they are added.
+#include "app/BookAssembly.h"
 #include "app/CommandLine.h"
 #include "app/ErrorLog.h"
 #include "app/LinkAssembly.h"
@@ -63,14 +64,19 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         SettingsStore& settings = GetSettingsStore();
         qInfo().noquote() << "Settings:" << settings.paths().settingsFile() << "- language:" << Lang::currentLanguage();
 
-        // Until the telephone window exists, the network console is the window the client shows.
-        LinkAssembly link(settings);
-        link.console().show();
-        link.link().start();
+        // A book or the history that cannot be opened even from its default folder ends the program; the user
+        // has been told why.
+        BookAssembly books(settings);
+        if (books.start()) {
+            // Until the telephone window exists, the network console is the window the client shows.
+            LinkAssembly link(settings, books.linkServices());
+            link.console().show();
+            link.link().start();
 
-        const QuitOnTerminationSignals quitOnSignals;
-        exitCode = TervoApplication::exec();
-        link.shutDown();
+            const QuitOnTerminationSignals quitOnSignals;
+            exitCode = TervoApplication::exec();
+            link.shutDown();
+        }
     } catch (const std::exception& exception) {
         errorLog.recordException(exception);
         qCritical() << "Exception:" << exception.what();

@@ -1,0 +1,74 @@
+#include "app/BookLinkServices.h"
+
+#include "books/TdbCore.h"
+
+namespace {
+
+// The identifier of a stored text; the side tables answer 0 (their "none" row) or less when storing failed.
+std::optional<int> storedId(int id)
+{
+    return id > 0 ? std::optional<int>(id) : std::nullopt;
+}
+
+} // namespace
+
+BookLinkServices::BookLinkServices(TdbCore& books, std::function<void(const CallHistoryEntry&)> rowAdded)
+    : m_books(books)
+    , m_rowAdded(std::move(rowAdded))
+{
+}
+
+bool BookLinkServices::hasMissedCalls() const
+{
+    return m_books.historyReader().countUnseenCalls() > 0;
+}
+
+void BookLinkServices::reconnectFailedBooks()
+{
+    m_books.reconnectFailedBooks();
+}
+
+std::optional<int> BookLinkServices::callerNameId(const QString& name)
+{
+    return storedId(m_books.historySideTables().store(HistorySideTables::Table::CallerNames, name));
+}
+
+std::optional<int> BookLinkServices::calledNumberId(const QString& number)
+{
+    return storedId(m_books.historySideTables().store(HistorySideTables::Table::CalledNumbers, number));
+}
+
+void BookLinkServices::reserveRowForCallInProgress()
+{
+    m_books.historyRegister().reserveEntry();
+}
+
+void BookLinkServices::addEntry(const CallHistoryEntry& entry)
+{
+    HistoryEntry row;
+    row.kind = entry.type;
+    row.startDate = entry.start.date();
+    row.startTime = entry.start.time();
+    row.endDate = entry.end.date();
+    row.endTime = entry.end.time();
+    row.number = entry.number;
+    row.callerNameId = entry.callerNameId.value_or(0);
+    row.calledNumberId = entry.calledNumberId.value_or(0);
+    row.hasRecording = entry.recordingMade;
+    if (m_books.historyRegister().addEntry(row) >= 0 && m_rowAdded) {
+        m_rowAdded(entry);
+    }
+}
+
+void BookLinkServices::trim(int keepRows)
+{
+    // A limit of 0 would empty the history after every call; it is taken as "no limit".
+    if (keepRows > 0) {
+        m_books.trimHistory(keepRows, false);
+    }
+}
+
+QString BookLinkServices::nameForNumber(const QString& number)
+{
+    return m_books.nameForNumber(number);
+}
