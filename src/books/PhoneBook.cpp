@@ -71,6 +71,27 @@ std::optional<PhoneBook::Match> PhoneBook::match(const QString& number)
     return std::nullopt;
 }
 
+QStringList PhoneBook::numbersOfName(const QString& name) const
+{
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT Nr1, Nr2, Nr3, Nr4, Nr5 FROM Book2 WHERE Nazwa = ?"));
+    query.addBindValue(name);
+    QStringList numbers;
+    if (!query.exec()) {
+        return numbers;
+    }
+    while (query.next()) {
+        for (int i = 0; i < Contact::NumberCount; ++i) {
+            const QString number = query.value(i).toString();
+            if (!number.isEmpty() && !numbers.contains(number)) {
+                numbers.append(number);
+            }
+        }
+    }
+    return numbers;
+}
+
 std::optional<Contact> PhoneBook::contact(int id) const
 {
     QSqlQuery query(m_database);

@@ -29,6 +29,8 @@ public:
     int currentContactId() const { return m_currentContactId; }
     void setCurrentContactId(int id) { m_currentContactId = id; }
 
+    // Every non-empty number of every contact with this name, each once.
+    QStringList numbersOfName(const QString& name) const;
     // The stored contact id, if there is one.
     std::optional<Contact> contact(int id) const;
 

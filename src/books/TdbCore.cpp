@@ -213,6 +213,16 @@ void TdbCore::requeryBooks()
     emit booksChanged();
 }
 
+QList<HistoryEntry> TdbCore::historyOfContact(const QString& name, HistoryReader::ContactEntries which)
+{
+    PhoneBook* current = book(currentBookIndex());
+    if (current == nullptr || !m_history) {
+        return {};
+    }
+    const QStringList numbers = current->numbersOfName(name);
+    return numbers.isEmpty() ? QList<HistoryEntry>() : m_history->reader->entriesOfNumbers(numbers, which);
+}
+
 int TdbCore::trimHistory(int limit, bool countAll)
 {
     return m_history ? m_history->trimmer->trim(limit, countAll) : 0;

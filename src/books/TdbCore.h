@@ -78,6 +78,8 @@ public:
     HistoryRegister& historyRegister();
     HistoryReader& historyReader();
     HistorySideTables& historySideTables();
+    // The history of the contacts of that name in the current book: calls, or SMS only.
+    QList<HistoryEntry> historyOfContact(const QString& name, HistoryReader::ContactEntries which);
     // Keeps the history at limit entries (all entries count when countAll is set).
     int trimHistory(int limit, bool countAll);
 

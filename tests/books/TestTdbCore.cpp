@@ -124,6 +124,29 @@ private slots:
         QVERIFY(QFileInfo::exists(blocked + QStringLiteral("/book/book.mdb")));
     }
 
+    void historyOfAContactCoversAllItsNumbers()
+    {
+        CoreUnderTest test;
+        QVERIFY(test.core.start());
+        PhoneBook* book = test.core.book(TdbCore::PrivateBook);
+        CoreUnderTest::addContact(book, QStringLiteral("Jan"), QStringLiteral("Nr1"), QStringLiteral("600"));
+        CoreUnderTest::addContact(book, QStringLiteral("Jan"), QStringLiteral("Nr4"), QStringLiteral("700"));
+        CoreUnderTest::addContact(book, QStringLiteral("Ewa"), QStringLiteral("Nr1"), QStringLiteral("800"));
+        for (const char* number : {"600", "700", "800", "600"}) {
+            HistoryEntry entry;
+            entry.kind = HistoryKind::IncomingAnswered;
+            entry.startDate = QDate(2026, 3, 2);
+            entry.startTime = QTime(9, 0).addSecs(static_cast<int>(test.core.historyReader().countAll()) * 60);
+            entry.number = QLatin1String(number);
+            QVERIFY(test.core.historyRegister().addEntry(entry) > 0);
+        }
+        const QList<HistoryEntry> entries =
+            test.core.historyOfContact(QStringLiteral("Jan"), HistoryReader::ContactEntries::All);
+        QCOMPARE(entries.size(), 3);
+        QCOMPARE(entries.first().number, QStringLiteral("600"));
+        QVERIFY(test.core.historyOfContact(QStringLiteral("Nobody"), HistoryReader::ContactEntries::All).isEmpty());
+    }
+
     void periodicRefreshReopensAndReschedules()
     {
         CoreUnderTest test;
