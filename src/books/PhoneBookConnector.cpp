@@ -139,8 +139,9 @@ void PhoneBookConnector::upgradeColumns(SchemaUpgrade& schema)
           QStringLiteral("UPDATE Book2 SET GroupID = 0 WHERE GroupID IS NULL")}},
         {QStringLiteral("Email"), {QStringLiteral("ALTER TABLE Book2 ADD COLUMN Email VARCHAR(80)")}},
     };
-    for (const auto& [column, statements] : steps) {
-        if (!schema.hasColumn(QStringLiteral("Book2"), column) &&
+    for (const auto& step : steps) {
+        const QStringList& statements = step.second;
+        if (!schema.hasColumn(QStringLiteral("Book2"), step.first) &&
             !schema.runOptional([&schema, &statements] { return schema.run(statements); })) {
             m_dialogs.showError(Lang::_("Error of phone book conversion"));
         }
