@@ -123,7 +123,8 @@ bool BookConnection::openPostgres(const QString& location, QString* error)
 {
     const QUrl url(location);
     if (!url.isValid() || url.path().size() < 2) {
-        return fail(error, location);
+        // Not the location itself: it may carry a password.
+        return fail(error, QStringLiteral("not a postgresql://user@host:port/database location"));
     }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
         return fail(error, QStringLiteral("QPSQL driver is not available"));

@@ -7,6 +7,8 @@
 #include "settings/Const.h"
 #include "settings/Lang.h"
 
+#include <QDebug>
+
 DatabaseOpener::DatabaseOpener(BookDialogsPort& dialogs)
     : m_dialogs(dialogs)
 {
@@ -15,9 +17,13 @@ DatabaseOpener::DatabaseOpener(BookDialogsPort& dialogs)
 DatabaseOpener::Result DatabaseOpener::openBook(PhoneBookConnector& book, const QString& folder, bool silent,
                                                 Report report)
 {
-    if (book.connect(folder, silent).ok) {
+    const ConnectOutcome outcome = book.connect(folder, silent);
+    if (outcome.ok) {
         return Result::Opened;
     }
+    // The user sees the book's general text; why it failed goes to the log.
+    qWarning().noquote() << "Cannot open the" << (book.state().isPrivate ? "private" : "public")
+                         << "phone book:" << outcome.error;
     const bool isPrivate = book.state().isPrivate;
     const QString text =
         isPrivate ? Lang::_("Access path to a private phone book is invalid or unavailable!\n Default settings will be "
@@ -44,9 +50,11 @@ DatabaseOpener::Result DatabaseOpener::openBook(PhoneBookConnector& book, const 
 
 DatabaseOpener::Result DatabaseOpener::openHistory(HistoryConnector& history, const QString& folder, bool silent)
 {
-    if (history.connect(folder, silent).ok) {
+    const ConnectOutcome outcome = history.connect(folder, silent);
+    if (outcome.ok) {
         return Result::Opened;
     }
+    qWarning().noquote() << "Cannot open the history:" << outcome.error;
     m_dialogs.showWarning(
         DatabaseLocation::withValue(Lang::_("Access path (%s) for history table is invalid or unavailable!"), folder) +
         u' ' + Lang::_("Default settings will be restore temporarily "));
