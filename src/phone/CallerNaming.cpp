@@ -1,0 +1,77 @@
+#include "phone/CallerNaming.h"
+
+#include "phone/WindowBookPort.h"
+#include "settings/Lang.h"
+#include "settings/SettingsRecord.h"
+
+#include <QtGlobal>
+#include <array>
+
+namespace {
+
+QString labelled(const char* label, const QString& text)
+{
+    return Lang::_(label) + u' ' + text;
+}
+
+// The kinds of the five numbers of a phone-book entry, by position.
+constexpr std::array<const char*, 5> NumberKinds = {QT_TR_NOOP("exten."), QT_TR_NOOP("company"), QT_TR_NOOP("home"),
+                                                    QT_TR_NOOP("mobile"), QT_TR_NOOP("other")};
+
+} // namespace
+
+QString CallerNaming::numberKind(int position)
+{
+    if (position < 1 || position > static_cast<int>(NumberKinds.size())) {
+        return {};
+    }
+    return Lang::_(NumberKinds[static_cast<std::size_t>(position - 1)]);
+}
+
+CallerNaming::CallerNaming(const SettingsRecord& settings, WindowBookPort& books)
+    : m_settings(settings)
+    , m_books(books)
+{
+}
+
+QString CallerNaming::withoutFlashMark(const QString& number)
+{
+    return number.startsWith(u'/') ? number.mid(1) : number;
+}
+
+CallerNaming::IncomingLabels CallerNaming::incoming(const QString& caller, const QString& called,
+                                                    const QString& exchangeName) const
+{
+    IncomingLabels labels;
+    labels.callerNumber = withoutFlashMark(caller);
+    labels.hint = labelled(QT_TR_NOOP("From:"), labels.callerNumber);
+    const QString calledNumber = withoutFlashMark(called);
+    if (!calledNumber.isEmpty()) {
+        labels.calledText = labelled(QT_TR_NOOP("To:"), party(calledNumber));
+    }
+    QString name = labels.callerNumber.isEmpty() ? QString() : m_books.nameForNumber(labels.callerNumber);
+    if (name.isEmpty()) {
+        const QString sent = exchangeName.trimmed();
+        if (m_settings.Ogolne.ShowCmt && !sent.isEmpty() && sent != u"_") {
+            name = sent;
+            labels.exchangeNameUsed = true;
+        } else {
+            name = labels.callerNumber;
+        }
+    }
+    labels.text = labelled(QT_TR_NOOP("From:"), name);
+    labels.trayHint = labelled(QT_TR_NOOP("Calling:"), name);
+    return labels;
+}
+
+QString CallerNaming::dialled(const QString& number, const QString& name) const
+{
+    return labelled(QT_TR_NOOP("To:"), name.isEmpty() ? withoutFlashMark(number) : name);
+}
+
+QString CallerNaming::party(const QString& number) const
+{
+    const QString plain = withoutFlashMark(number);
+    const QString name = plain.isEmpty() ? QString() : m_books.nameForNumber(plain);
+    return name.isEmpty() ? plain : name;
+}

@@ -1,0 +1,663 @@
+#include "phone/TelephoneWindow.h"
+
+#include "pbxlink/CallState.h"
+#include "pbxlink/CallTimer.h"
+#include "pbxlink/TelephoneServices.h"
+#include "pbxlink/WindowState.h"
+#include "phone/DialTarget.h"
+#include "phone/EntryText.h"
+#include "phone/TelephoneView.h"
+#include "phone/WindowStateTable.h"
+#include "settings/Lang.h"
+#include "settings/SettingsRecord.h"
+
+namespace {
+
+// The window's own states besides those the link chooses.
+constexpr int NumberReady = 2;
+constexpr int RedialBrowse = 3;
+constexpr int NumberEntry = 4;
+constexpr int IdleRefresh = 13;
+constexpr int Resumed = 14;
+constexpr int HighestState = 17;
+
+bool isConversationState(int state)
+{
+    return state == WindowState::OutgoingConnected || state == WindowState::IncomingConnected || state == Resumed;
+}
+
+// The tray's hint while nothing else is to be said: the application's title in the user's language.
+QString trayTitle()
+{
+    return Lang::_("Norvel TelephoneTervo");
+}
+
+bool isDialKey(QChar key)
+{
+    return key.isDigit() || key == u'*' || key == u'#';
+}
+
+} // namespace
+
+TelephoneWindow::TelephoneWindow(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
+                                 QObject* parent)
+    : QObject(parent)
+    , m_settings(settings)
+    , m_books(books)
+    , m_view(view)
+    , m_naming(settings, books)
+{
+    connect(&m_notice, &NoticeText::changed, this,
+            [this](const QString& text, const QString& hint) { m_view.setShowText(text, hint); });
+    // Until the link says more, the telephone shows no connection.
+    applyTrayMode(2);
+    m_view.setTrayHint(trayTitle());
+}
+
+void TelephoneWindow::attachLink(LinkParts link)
+{
+    m_services = &link.services;
+    m_calls = &link.calls;
+    m_callTimer = &link.callTimer;
+}
+
+const CallState& TelephoneWindow::calls() const
+{
+    static const CallState noCalls;
+    return m_calls != nullptr ? *m_calls : noCalls;
+}
+
+void TelephoneWindow::restartCallTimer()
+{
+    if (m_callTimer != nullptr) {
+        m_callTimer->start();
+    }
+    m_timing = true;
+}
+
+void TelephoneWindow::setState(int state)
+{
+    const int previous = m_state;
+    m_state = state;
+    if (state < 0 || state > HighestState) {
+        return;
+    }
+    if (state == WindowState::HandsetEvent) {
+        // A transient event: the call timer restarts and the window keeps the look it had.
+        m_view.setEnabledItems(WindowStateTable::enabledItems(state, false));
+        if (m_settings.Zachowanie.OtwPodnSluch) {
+            m_view.popUp();
+        }
+        restartCallTimer();
+        applyState(previous >= 0 && previous != WindowState::HandsetEvent ? previous : WindowState::Idle);
+    } else {
+        applyState(state);
+    }
+    emit stateApplied(m_state);
+}
+
+void TelephoneWindow::applyState(int state)
+{
+    m_state = state;
+    const bool mcidAllowed = calls().flags.wasRinging || calls().flags.connected;
+    m_view.setEnabledItems(WindowStateTable::enabledItems(state, mcidAllowed));
+    if (const std::optional<StateIcon> icon = WindowStateTable::icon(state)) {
+        m_view.setStateIcon(*icon);
+    }
+    if (const int mode = WindowStateTable::trayMode(state); mode >= 0) {
+        applyTrayMode(mode);
+    }
+    switch (state) {
+    case WindowState::Idle:
+        applyIdle(true);
+        break;
+    case IdleRefresh:
+        applyIdle(false);
+        break;
+    case WindowState::IdleShow:
+        applyState(WindowState::Idle);
+        m_view.popUp();
+        break;
+    case WindowState::CallEnded:
+        m_timing = false;
+        applyState(WindowState::Idle);
+        break;
+    case WindowState::OffHook:
+        m_numberReady = true;
+        m_notice.show(m_handsetLifted || m_offHookPending ? Lang::_("Handset up")
+                                                          : Lang::_("Handset up on analogue phone"),
+                      QString(), false);
+        if (m_settings.Zachowanie.OtwPodnSluch) {
+            m_view.popUp();
+        }
+        break;
+    case WindowState::Dialling:
+        m_numberReady = true;
+        break;
+    case WindowState::Ringing:
+        if (m_settings.Zachowanie.OtwDzwon) {
+            m_view.popUp();
+        }
+        break;
+    case WindowState::OutgoingConnected:
+    case WindowState::IncomingConnected:
+    case Resumed:
+        m_numberReady = true;
+        if (!m_timing) {
+            restartCallTimer();
+        }
+        break;
+    case WindowState::Disconnected:
+        clearCallTexts();
+        m_view.setAreaText(Lang::_("No connection...(Ctrl+K)"));
+        m_view.setTrayHint(Lang::_("No connection with Tervo Server"));
+        m_view.setEntryReadOnly(false);
+        break;
+    case WindowState::Connecting:
+        m_view.setAreaText(Lang::_("Connecting..."));
+        break;
+    default:
+        break;
+    }
+}
+
+void TelephoneWindow::applyIdle(bool readMissedCount)
+{
+    m_state = WindowState::Idle;
+    if (readMissedCount) {
+        m_missedCount = m_books.unseenCalls();
+    }
+    showMissedCount();
+    clearCallTexts();
+    setEntry(QString());
+    m_view.setEntryReadOnly(false);
+    m_view.setRecording(false);
+    m_view.setInfoText(m_status);
+    m_offHookPending = false;
+    m_numberReady = false;
+    m_redialBrowsing = false;
+    m_callHeld = false;
+    m_timing = false;
+    m_shownEntry.reset();
+}
+
+void TelephoneWindow::clearCallTexts()
+{
+    m_dialNumber.clear();
+    m_callerLabel.clear();
+    m_calledLabel.clear();
+    m_callNumber.clear();
+    m_notice.show(QString(), QString(), false);
+}
+
+void TelephoneWindow::showMissedCount()
+{
+    if (m_missedCount > 0 && m_settings.Historia.Stracone) {
+        const QString count = QString::number(m_missedCount);
+        m_view.setTrayHint(Lang::_("Number of missed calls:") + u' ' + count);
+        m_view.setAreaText(Lang::_("Missed:") + u' ' + count);
+    } else {
+        m_view.setTrayHint(trayTitle());
+        m_view.setAreaText(QString());
+    }
+}
+
+void TelephoneWindow::applyTrayMode(int mode)
+{
+    m_tray.setMode(mode);
+    refreshTray();
+}
+
+void TelephoneWindow::refreshTray()
+{
+    m_view.setTrayIcon(m_tray.list(), m_tray.index(), m_tray.animated());
+}
+
+void TelephoneWindow::connectingTimedOut()
+{
+    m_tray.connectingTimedOut();
+    refreshTray();
+}
+
+void TelephoneWindow::setStatus(const StatusLine& status)
+{
+    m_status = status.text;
+    if (!isConversationState(m_state)) {
+        m_view.setInfoText(m_status);
+    }
+}
+
+void TelephoneWindow::setUnavailableTexts(const QString& title, const QString& detail)
+{
+    m_view.setAreaText(title);
+    m_notice.show(detail, detail, false);
+}
+
+void TelephoneWindow::clearUnavailableTexts()
+{
+    m_notice.show(QString(), QString(), false);
+    showMissedCount();
+}
+
+void TelephoneWindow::refreshIdleDisplay()
+{
+    if (m_state == WindowState::Idle) {
+        showMissedCount();
+    }
+}
+
+void TelephoneWindow::clearConnectionNote()
+{
+    m_view.setAreaText(QString());
+    showMissedCount();
+}
+
+void TelephoneWindow::runPendingStartupRequest()
+{
+    if (m_pendingDial.isEmpty()) {
+        return;
+    }
+    placeNumber(std::exchange(m_pendingDial, QString()));
+}
+
+void TelephoneWindow::setHandsetLifted(bool lifted)
+{
+    m_handsetLifted = lifted;
+}
+
+void TelephoneWindow::showConnectedNumber(const QString& number)
+{
+    const QString plain = CallerNaming::withoutFlashMark(number);
+    if (plain.isEmpty()) {
+        return;
+    }
+    // An answered call keeps the caller's label; a new party is named afresh.
+    if (plain != m_callNumber || m_callerLabel.isEmpty()) {
+        m_callNumber = plain;
+        const char* label = calls().flags.incoming ? QT_TR_NOOP("From:") : QT_TR_NOOP("To:");
+        m_callerLabel = Lang::_(label) + u' ' + m_naming.party(plain);
+    }
+    m_notice.show(m_callerLabel, plain, false);
+}
+
+void TelephoneWindow::showDialledDigits(const QString& digits, const QString& name)
+{
+    m_dialNumber = digits;
+    m_callerLabel = m_naming.dialled(digits, name);
+    m_notice.show(m_callerLabel, CallerNaming::withoutFlashMark(digits), false);
+}
+
+bool TelephoneWindow::showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName)
+{
+    const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, calledNumber, callerName);
+    m_callNumber = labels.callerNumber;
+    m_callerLabel = labels.text;
+    m_calledLabel = labels.calledText;
+    m_notice.show(labels.text, labels.hint, false);
+    m_view.setTrayHint(labels.trayHint);
+    if (!m_books.isOnline()) {
+        m_view.setInfoText(Lang::_("phone book is offline"));
+    } else {
+        m_view.setInfoText(labels.calledText);
+    }
+    return labels.exchangeNameUsed;
+}
+
+void TelephoneWindow::showFeatureStatus(const FeatureStatus& status)
+{
+    m_view.setFeatureFlags(status);
+}
+
+void TelephoneWindow::showRecordingIndicator()
+{
+    m_view.setRecording(true);
+}
+
+void TelephoneWindow::showRecordingMessage()
+{
+    m_view.setRecording(false);
+}
+
+void TelephoneWindow::cancelCall()
+{
+    if (m_state == WindowState::Disconnected) {
+        return;
+    }
+    if (m_callHeld) {
+        m_callHeld = false;
+        clearCallTexts();
+        setState(Resumed);
+        return;
+    }
+    if (m_state == WindowState::Ringing) {
+        m_services->reject();
+        return;
+    }
+    if (isConversationState(m_state)) {
+        if (!m_settings.Ogolne.PytajEsc || m_view.ask(Lang::_("Do you want to finish a current call?"))) {
+            m_services->putDown();
+        }
+        return;
+    }
+    m_redial.resetCursor();
+    setState(WindowState::Idle);
+}
+
+bool TelephoneWindow::dialNow(const QString& digits)
+{
+    return m_services->dialDigits(digits);
+}
+
+void TelephoneWindow::dial()
+{
+    const QString number = EntryText::dialDigits(m_entry);
+    if (number.isEmpty() || (m_state == WindowState::OutgoingConnected && number == m_callNumber)) {
+        return;
+    }
+    m_shownEntry.reset();
+    const bool sent = dialNow(number);
+    if (!m_redialBrowsing && sent) {
+        m_redial.add(number);
+    }
+    m_redialBrowsing = false;
+    m_redial.resetCursor();
+    setEntry(QString());
+}
+
+void TelephoneWindow::rejectCall()
+{
+    m_services->reject();
+}
+
+void TelephoneWindow::returnToCall()
+{
+    if (m_services->returnToCall()) {
+        m_callHeld = false;
+        setState(Resumed);
+    }
+}
+
+void TelephoneWindow::park()
+{
+    if (m_services->park()) {
+        m_callHeld = isConversationState(m_state);
+        showNotice(Lang::_("Park"), QString(), true);
+    }
+}
+
+void TelephoneWindow::flash()
+{
+    m_services->flash();
+}
+
+void TelephoneWindow::conference()
+{
+    m_services->conference();
+}
+
+void TelephoneWindow::callPickUp()
+{
+    if (m_services->callPickUp()) {
+        showNotice(Lang::_("Pick up call"), QString(), true);
+    }
+}
+
+void TelephoneWindow::urgentCall()
+{
+    if (m_services->urgentCall()) {
+        showNotice(Lang::_("Urgent calling"), QString(), true);
+    }
+}
+
+void TelephoneWindow::maliciousCall()
+{
+    m_services->maliciousCall();
+}
+
+void TelephoneWindow::toggleDoNotDisturb()
+{
+    m_services->setDoNotDisturb(!calls().features.doNotDisturb);
+}
+
+bool TelephoneWindow::accountAllowed()
+{
+    if (calls().features.locked) {
+        m_view.inform(Lang::_("Account service is inactive during LOCK"));
+        return false;
+    }
+    return true;
+}
+
+void TelephoneWindow::showWaiting()
+{
+    const QString party = m_naming.party(calls().record.otherParty);
+    if (!party.isEmpty()) {
+        showNotice(Lang::_("Waiting:") + u' ' + party, calls().record.otherParty, true);
+    }
+}
+
+void TelephoneWindow::redialNext()
+{
+    takeRedialNumber(m_redial.next());
+}
+
+void TelephoneWindow::redialPrevious()
+{
+    takeRedialNumber(m_redial.prev());
+}
+
+void TelephoneWindow::takeRedialNumber(const std::optional<QString>& number)
+{
+    if (!number || number->isEmpty()) {
+        return;
+    }
+    m_redialBrowsing = true;
+    setState(RedialBrowse);
+    if (const std::optional<ShownEntry> entry = m_books.entryForNumber(EntryText::dialDigits(*number))) {
+        showEntry(*entry);
+        return;
+    }
+    m_shownEntry.reset();
+    setEntry(*number);
+    m_notice.show(QString(), QString(), false);
+    setState(NumberReady);
+}
+
+void TelephoneWindow::speaker()
+{
+    if (m_offHookPending) {
+        setPhoneDown();
+    } else if (m_state == WindowState::Ringing) {
+        m_services->answer();
+    } else {
+        setPhoneUp();
+    }
+}
+
+void TelephoneWindow::setPhoneUp()
+{
+    m_offHookPending = true;
+    if (EntryText::dialDigits(m_entry).isEmpty()) {
+        m_services->answer();
+    } else {
+        dial();
+    }
+}
+
+void TelephoneWindow::setPhoneDown()
+{
+    m_offHookPending = false;
+    m_services->putDown();
+}
+
+void TelephoneWindow::showEntry(const ShownEntry& entry)
+{
+    m_shownEntry = entry;
+    chooseNumber(entry.position);
+}
+
+void TelephoneWindow::chooseNumber(int position)
+{
+    if (!m_shownEntry || position < 1 || position > static_cast<int>(m_shownEntry->numbers.size())) {
+        return;
+    }
+    const QString& number = m_shownEntry->numbers[static_cast<std::size_t>(position - 1)];
+    if (number.isEmpty()) {
+        return;
+    }
+    m_shownEntry->position = position;
+    m_dialNumber = number;
+    setEntry(number);
+    m_notice.show(m_shownEntry->name, m_shownEntry->description, false);
+    m_view.setInfoText(CallerNaming::numberKind(position) + u' ' + number);
+    m_numberReady = true;
+    setState(NumberEntry);
+}
+
+void TelephoneWindow::entryEdited(const QString& text)
+{
+    m_entry = text;
+    if (text.trimmed().isEmpty()) {
+        clearEntry();
+        return;
+    }
+    m_shownEntry.reset();
+    // Without a link the window stays as it is: typing must not bring back the services.
+    const bool canChangeState = m_state == WindowState::Idle || m_state == NumberReady || m_state == RedialBrowse ||
+                                m_state == NumberEntry || m_state == IdleRefresh || m_state == WindowState::OffHook;
+    if (EntryText::isNumber(text)) {
+        const QString name = m_books.nameForNumber(EntryText::dialDigits(text));
+        m_notice.show(name, name, false);
+        if (canChangeState) {
+            setState(NumberReady);
+        }
+    } else if (canChangeState) {
+        m_notice.show(QString(), QString(), false);
+        setState(NumberEntry);
+    }
+}
+
+bool TelephoneWindow::keypadKey(QChar key)
+{
+    if (!isConversationState(m_state) || !isDialKey(key)) {
+        return false;
+    }
+    // The digit goes to the exchange as part of the conversation; the window keeps its look.
+    const int conversation = m_state;
+    if (dialNow(QString(key))) {
+        showNotice(Lang::_("Dialing the number from keypad"), QString(key), true);
+    }
+    if (m_state != conversation) {
+        setState(conversation);
+    }
+    return true;
+}
+
+void TelephoneWindow::paste(const QString& clipboard)
+{
+    const EntryText::Pasted pasted = EntryText::fromClipboard(clipboard);
+    if (pasted.text.isEmpty()) {
+        return;
+    }
+    setEntry(pasted.text);
+    entryEdited(pasted.text);
+}
+
+void TelephoneWindow::clearEntry()
+{
+    m_redialBrowsing = false;
+    m_redial.resetCursor();
+    m_shownEntry.reset();
+    if (m_state == NumberReady || m_state == RedialBrowse || m_state == NumberEntry) {
+        setState(IdleRefresh);
+    } else {
+        setEntry(QString());
+    }
+}
+
+void TelephoneWindow::setEntry(const QString& text)
+{
+    m_entry = text;
+    m_view.setEntryText(text);
+}
+
+void TelephoneWindow::placeNumber(const QString& target)
+{
+    const QString number = DialTarget::numberOf(target);
+    if (number.isEmpty()) {
+        return;
+    }
+    if (m_offHookPending && (calls().flags.connected || calls().flags.ringing)) {
+        return;
+    }
+    if (m_state == WindowState::Disconnected || m_state == WindowState::Connecting) {
+        // Not logged in: the number waits for the login.
+        m_pendingDial = number;
+        return;
+    }
+    if (const std::optional<ShownEntry> entry = m_books.entryForNumber(number)) {
+        showEntry(*entry);
+    } else {
+        m_shownEntry.reset();
+        setEntry(number);
+        m_notice.show(number, number, false);
+        if (!isConversationState(m_state) && m_state != WindowState::OffHook && m_state != WindowState::Dialling) {
+            setState(NumberEntry);
+        }
+    }
+    m_view.popUp();
+    if (!m_entry.isEmpty() && m_numberReady) {
+        dial();
+    }
+}
+
+void TelephoneWindow::showNotice(const QString& text, const QString& hint, bool temporary)
+{
+    m_notice.show(text, hint, temporary);
+}
+
+void TelephoneWindow::setMissed(bool on)
+{
+    m_missedPending = on;
+    m_missedCount = on ? m_books.unseenCalls() : 0;
+    m_view.setTrayDefaultHistory(on && m_settings.Historia.OtworzDom);
+    m_tray.setMissedFlash(on && m_settings.Historia.Mrugaj);
+    refreshTray();
+    if (m_state == WindowState::Idle) {
+        showMissedCount();
+    }
+}
+
+void TelephoneWindow::tickCallTimer(int secondOfMinute)
+{
+    if (!m_timing || m_callTimer == nullptr) {
+        return;
+    }
+    m_callTimer->tick(secondOfMinute);
+    if (isConversationState(m_state)) {
+        m_view.setInfoText(m_callTimer->elapsedText());
+    }
+}
+
+bool TelephoneWindow::loadRedialList(const QString& path)
+{
+    const bool loaded = m_redial.load(path);
+    m_redial.resetCursor();
+    return loaded;
+}
+
+void TelephoneWindow::applyClosingServices()
+{
+    if (m_services == nullptr) {
+        return;
+    }
+    if (m_settings.Ogolne.AutoBlokada) {
+        m_services->setLock(true, m_settings.Siec.Klucz);
+    }
+    if (m_settings.DND.DNDClose) {
+        m_services->setDoNotDisturb(true);
+    }
+    if (m_settings.Przeniesienie.Auto) {
+        m_services->setForwarding(true);
+    }
+}

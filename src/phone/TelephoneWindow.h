@@ -1,0 +1,186 @@
+#pragma once
+
+#include "pbxlink/CallPorts.h"
+#include "pbxlink/TelephoneWindowPort.h"
+#include "phone/CallerNaming.h"
+#include "phone/NoticeText.h"
+#include "phone/RedialList.h"
+#include "phone/TrayLook.h"
+#include "phone/WindowBookPort.h"
+
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class CallTimer;
+class TelephoneServices;
+class TelephoneView;
+struct CallState;
+struct SettingsRecord;
+
+// The telephone window's behaviour: its eighteen states, the call labels, the entry line, dialling, the redial
+// list, the missed-call display and the tray icon's look. The PBX link drives it through its ports; the skinned
+// window turns each user action into one call here and shows what it is told through TelephoneView.
+class TelephoneWindow final : public QObject, public TelephoneWindowPort, public CallWindowPort, public RedialListPort {
+    Q_OBJECT
+
+public:
+    static constexpr int RedialCapacity = 5;
+
+    // The link's side, which exists only after the window: the link is built with the window as its port.
+    struct LinkParts {
+        TelephoneServices& services;
+        const CallState& calls;
+        CallTimer& callTimer;
+    };
+
+    TelephoneWindow(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
+                    QObject* parent = nullptr);
+
+    // Must be called before the event loop runs: every user action goes to the link's services.
+    void attachLink(LinkParts link);
+
+    int state() const { return m_state; }
+    // Applies a window state; values above 17 change nothing but the stored state.
+    void setState(int state);
+
+    // TelephoneWindowPort
+    int windowState() const override { return m_state; }
+    void setWindowState(int state) override { setState(state); }
+    void setStatus(const StatusLine& status) override;
+    void resetLinkIndicators() override {}
+    void markLinkError() override {}
+    void showLinkDisconnected() override {}
+    void setUnavailableTexts(const QString& title, const QString& detail) override;
+    void clearUnavailableTexts() override;
+    void showMissedCallIndicator() override { setMissed(true); }
+    void refreshIdleDisplay() override;
+    void clearConnectionNote() override;
+    void runPendingStartupRequest() override;
+
+    // CallWindowPort
+    void setHandsetLifted(bool lifted) override;
+    void showConnectedNumber(const QString& number) override;
+    void showDialledDigits(const QString& digits, const QString& name) override;
+    bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) override;
+    void resetCallDisplay() override {}
+    void showFeatureStatus(const FeatureStatus& status) override;
+    void showRecordingIndicator() override;
+    void showRecordingMessage() override;
+    // Esc: ends what is going on as far as the state allows (also when the exchange refused a dialled number).
+    void cancelCall() override;
+
+    // RedialListPort: numbers the exchange connected after they were dialled on the desk phone.
+    void addNumber(const QString& number) override { m_redial.add(number); }
+
+    // The user's actions.
+    void dial();
+    void rejectCall();
+    void returnToCall();
+    void park();
+    void flash();
+    void conference();
+    void callPickUp();
+    void urgentCall();
+    void maliciousCall();
+    void toggleDoNotDisturb();
+    // False (after telling the user) while the telephone is locked.
+    bool accountAllowed();
+    void showWaiting();
+    void redialNext();
+    void redialPrevious();
+    void speaker();
+    void setPhoneUp();
+    void setPhoneDown();
+    // Choose1Phone .. Choose5Phone: the number at position 1..5 of the entry being shown.
+    void chooseNumber(int position);
+
+    // The entry line after each key; a digit typed during a conversation is dialled instead (true: consumed).
+    void entryEdited(const QString& text);
+    bool keypadKey(QChar key);
+    void paste(const QString& clipboard);
+    // The entry line emptied by the user or another window: idle display, redial browsing ended.
+    void clearEntry();
+
+    // A number from another program, the command line or a second start: named from the books and placed in the
+    // entry line; dialled at once when a book knows it or a call is under way.
+    void placeNumber(const QString& number);
+    // A number from the first start's command line, placed when the login has succeeded.
+    void setPendingDial(const QString& number) { m_pendingDial = number; }
+    const QString& pendingDial() const { return m_pendingDial; }
+
+    void showNotice(const QString& text, const QString& hint, bool temporary);
+    void setMissed(bool on);
+    void tickCallTimer(int secondOfMinute);
+    // The connecting animation ran its time.
+    void connectingTimedOut();
+
+    const QString& status() const { return m_status; }
+
+    // As the program closes: lock, do-not-disturb and forwarding switched on as the settings ask.
+    void applyClosingServices();
+
+    bool loadRedialList(const QString& path);
+    bool saveRedialList(const QString& path) { return m_redial.save(path); }
+
+    QString entryText() const { return m_entry; }
+    QString dialNumber() const { return m_dialNumber; }
+    QString callNumber() const { return m_callNumber; }
+    int missedCount() const { return m_missedCount; }
+    bool missedPending() const { return m_missedPending; }
+    bool numberReady() const { return m_numberReady; }
+    bool redialBrowsing() const { return m_redialBrowsing; }
+    const std::optional<ShownEntry>& shownEntry() const { return m_shownEntry; }
+    const RedialList& redialList() const { return m_redial; }
+    const NoticeText& notice() const { return m_notice; }
+    const TrayLook& trayLook() const { return m_tray; }
+
+signals:
+    // The state the window ended in after each setState (12 and 16 end in 0, 1 in the state before).
+    void stateApplied(int state);
+
+private:
+    void applyState(int state);
+    void applyIdle(bool readMissedCount);
+    void applyTrayMode(int mode);
+    void refreshTray();
+    void showMissedCount();
+    void setEntry(const QString& text);
+    void showEntry(const ShownEntry& entry);
+    void takeRedialNumber(const std::optional<QString>& number);
+    void clearCallTexts();
+    void restartCallTimer();
+    bool dialNow(const QString& digits);
+
+    const CallState& calls() const;
+
+    const SettingsRecord& m_settings;
+    TelephoneServices* m_services = nullptr;
+    const CallState* m_calls = nullptr;
+    CallTimer* m_callTimer = nullptr;
+    WindowBookPort& m_books;
+    TelephoneView& m_view;
+    CallerNaming m_naming;
+    NoticeText m_notice;
+    TrayLook m_tray;
+    RedialList m_redial{RedialCapacity};
+
+    int m_state = -1;
+    int m_previousState = -1;
+    QString m_entry;
+    QString m_dialNumber;
+    QString m_callerLabel;
+    QString m_calledLabel;
+    QString m_callNumber;
+    QString m_status;
+    QString m_pendingDial;
+    std::optional<ShownEntry> m_shownEntry;
+    int m_missedCount = 0;
+    bool m_missedPending = false;
+    bool m_redialBrowsing = false;
+    bool m_offHookPending = false; // the handset was lifted through the program
+    bool m_numberReady = false;
+    bool m_callHeld = false;
+    bool m_handsetLifted = false;
+    bool m_timing = false; // the call timer counts
+};
