@@ -11,11 +11,6 @@ QString timeText(const QDateTime& time)
 
 } // namespace
 
-void ConsoleCallLog::addNumber(const QString& number)
-{
-    QTextStream(stdout) << "[redial] " << number << Qt::endl;
-}
-
 void ConsoleCallLog::printHistoryRow(const CallHistoryEntry& entry)
 {
     QTextStream(stdout) << "[history] type " << entry.type << ' ' << entry.number << " from " << timeText(entry.start)

@@ -2,12 +2,10 @@
 
 #include "pbxlink/CallPorts.h"
 
-// Until the redial list and the recorder are part of the program, what the link hands them is printed on standard
-// output; no sound device is used. History rows written are printed too, as the history window would show them.
-class ConsoleCallLog final : public RedialListPort, public RecorderPort {
+// Until the recorder is part of the program, no sound device is used and nothing is recorded. History rows
+// written are printed on standard output, as the history window would show them.
+class ConsoleCallLog final : public RecorderPort {
 public:
-    void addNumber(const QString& number) override;
-
     bool isDeviceUsable() const override { return false; }
     void startRecording(int /*mode*/, const QString& /*name*/) override {}
     void stopRecording(bool /*answered*/) override {}

@@ -2,6 +2,7 @@
 
 #include "app/BookLinkServices.h"
 #include "pbxlink/BroadcastAddresses.h"
+#include "phone/TelephoneWindow.h"
 #include "settings/Conftool.h"
 #include "settings/SettingsStore.h"
 
@@ -14,12 +15,12 @@ constexpr int ShutdownWaitMs = 2000;
 
 } // namespace
 
-LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books)
+LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindow& window)
     : m_dialogs(settings.record(), &SaveSettings)
     , m_discovery(&LinkAssembly::broadcastAddresses, ServerDiscovery::systemRandom())
     , m_link(settings.record(), &SaveSettings,
              LogFile(settings.paths().logFolder() + QStringLiteral("net.log"), LogFile::Stamp::Time),
-             TToPBX::Ports{m_window, books, m_dialogs, m_window, m_calls, books, books, m_calls})
+             TToPBX::Ports{window, books, m_dialogs, window, window, books, books, m_recorder})
 {
     m_link.log().setConsole(&m_console);
     m_console.setLogFilePath(m_link.log().path());

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/ConsoleCallLog.h"
-#include "app/ConsoleTelephoneWindow.h"
 #include "app/ResumeWatcher.h"
 #include "pbxlink/ServerDiscovery.h"
 #include "pbxlink/TToPBX.h"
@@ -11,12 +10,13 @@
 
 class BookLinkServices;
 class SettingsStore;
+class TelephoneWindow;
 
 // The PBX link with its windows and its search for the server, wired together: the network console's buttons,
 // the login window, the choice among several servers, and the reconnect after the computer wakes up.
 class LinkAssembly final {
 public:
-    LinkAssembly(SettingsStore& settings, BookLinkServices& books);
+    LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindow& window);
 
     TToPBX& link() { return m_link; }
     NetworkConsoleWindow& console() { return m_console; }
@@ -29,8 +29,7 @@ public:
     static QList<QHostAddress> broadcastAddresses();
 
 private:
-    ConsoleTelephoneWindow m_window;
-    ConsoleCallLog m_calls;
+    ConsoleCallLog m_recorder;
     LinkDialogs m_dialogs;
     NetworkConsoleWindow m_console;
     ChooseServerDialog m_chooser;

@@ -1,14 +1,18 @@
-// The client's start: language, settings, the error log, then the event loop. The windows and links of the
-// program are created here in their fixed order as they are added.
+// The client's start: one instance per installation, the language, settings, the error log, then the windows, the
+// databases and the link in their fixed order, and the event loop.
 #include "app/BookAssembly.h"
 #include "app/CommandLine.h"
 #include "app/ErrorLog.h"
 #include "app/LinkAssembly.h"
+#include "app/PhoneAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
+#include "app/SingleInstance.h"
 #include "app/TervoApplication.h"
+#include "phone/ui/TSplashForm.h"
 #include "settings/Conftool.h"
 #include "settings/Const.h"
 #include "settings/Lang.h"
+#include "settings/SettingsStore.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -32,19 +36,40 @@ int printAndExit(const QString& text)
     return 0;
 }
 
-// Without any display the client still runs its links and logs; it only has no windows to show.
-void chooseOffscreenWithoutDisplay()
+// Without any display the client still runs its links and logs and prints what its window would show. True when
+// there is no display to show windows on.
+bool chooseOffscreenWithoutDisplay()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QTextStream(stderr) << Lang::_("No graphical display found; the client runs without windows.") << u'\n';
     }
+    return qgetenv("QT_QPA_PLATFORM") == "offscreen";
+}
+
+// The hand-over to a running client: true when one took the request and this start should end.
+bool handedToRunningClient(SingleInstance& instance, const CommandLine& commandLine)
+{
+    if (instance.handOver(commandLine.dialTarget)) {
+        return true;
+    }
+    instance.listen();
+    return false;
+}
+
+void showSplash(const SettingsRecord& settings)
+{
+    if (settings.Ogolne.Splash) {
+        auto* splash = new TSplashForm;
+        splash->setAttribute(Qt::WA_DeleteOnClose);
+        splash->show();
+    }
 }
 
 int runClient(int argc, char** argv, const CommandLine& commandLine)
 {
-    chooseOffscreenWithoutDisplay();
+    const bool withoutDisplay = chooseOffscreenWithoutDisplay();
     TervoApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tervo"));
     QGuiApplication::setApplicationDisplayName(QLatin1String(Const::ApplicationTitle));
@@ -52,6 +77,10 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
     Lang::useLanguage(commandLine.language);
 
     const SettingsPaths paths = SettingsPaths::forThisProcess();
+    SingleInstance instance(SingleInstance::socketPath(SingleInstance::instanceName(paths.executablePath())));
+    if (handedToRunningClient(instance, commandLine)) {
+        return 0;
+    }
     const ErrorLog errorLog(LogFile(paths.logFolder() + QStringLiteral("error.log"), LogFile::Stamp::DateTime));
     ErrorLog::install(&errorLog);
     application.setErrorLog(&errorLog);
@@ -63,18 +92,29 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         }
         SettingsStore& settings = GetSettingsStore();
         qInfo().noquote() << "Settings:" << settings.paths().settingsFile() << "- language:" << Lang::currentLanguage();
+        showSplash(settings.record());
 
-        // A book or the history that cannot be opened even from its default folder ends the program; the user
-        // has been told why.
+        // The windows first, then the databases: a book or the history that cannot be opened even from its
+        // default folder ends the program; the user has been told why.
         BookAssembly books(settings);
+        PhoneAssembly phone(settings, books.core(), withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
         if (books.start()) {
-            // Until the telephone window exists, the network console is the window the client shows.
-            LinkAssembly link(settings, books.linkServices());
-            link.console().show();
+            LinkAssembly link(settings, books.linkServices(), phone.window());
+            phone.attachLink(link.link(), [&link] {
+                link.console().show();
+                link.console().raise();
+            });
+            phone.window().setPendingDial(commandLine.dialTarget);
+            QObject::connect(&instance, &SingleInstance::showRequested, &phone.form(),
+                             [&phone] { phone.form().showMainWindow(true, true, false); });
+            QObject::connect(&instance, &SingleInstance::dialRequested, &phone.window(),
+                             [&phone](const QString& target) { phone.window().placeNumber(target); });
+            phone.start();
             link.link().start();
 
             const QuitOnTerminationSignals quitOnSignals;
             exitCode = TervoApplication::exec();
+            phone.close();
             link.shutDown();
         }
     } catch (const std::exception& exception) {

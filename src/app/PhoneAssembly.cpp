@@ -1,0 +1,107 @@
+#include "app/PhoneAssembly.h"
+
+#include "pbxlink/TToPBX.h"
+#include "pbxlink/ui/ServiceDialogs.h"
+#include "phone/ui/TFormAdobeMsg.h"
+#include "settings/Conftool.h"
+#include "settings/Const.h"
+#include "settings/Lang.h"
+#include "settings/SettingsStore.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+constexpr const char* ManualFile = "io_tervo.pdf";
+
+// The manual beside the executable, or where an installation keeps its documents.
+QString manualPath()
+{
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    for (const QString& candidate :
+         {programFolder.filePath(QLatin1String(ManualFile)),
+          programFolder.filePath(QStringLiteral("../share/doc/tervo/") + QLatin1String(ManualFile))}) {
+        if (QFileInfo::exists(candidate)) {
+            return QFileInfo(candidate).absoluteFilePath();
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+PhoneAssembly::PhoneAssembly(SettingsStore& settings, TdbCore& books, bool printWindow)
+    : m_settings(settings)
+    , m_books(books, settings.record())
+    , m_form(settings.record(), &SaveSettings)
+    , m_view(m_form, printWindow)
+    , m_window(settings.record(), m_books, m_view)
+    , m_redialPath(settings.paths().dataFolder() + QStringLiteral("redial.dat"))
+{
+    m_view.follow(m_window);
+    QObject::connect(&m_form, &TMainForm::exitRequested, &m_form, [] { QCoreApplication::quit(); });
+}
+
+PhoneAssembly::~PhoneAssembly() = default;
+
+void PhoneAssembly::attachLink(TToPBX& link, std::function<void()> showNetworkConsole)
+{
+    CallControl& calls = link.calls();
+    m_window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
+    // The lock window's configuration button has no configuration dialog to open yet.
+    m_dialogs = std::make_unique<ServiceDialogs>(m_settings.record(), calls.services(), calls.state(),
+                                                 std::function<void()>{}, &m_form.skin());
+    m_form.attach(m_window, *m_dialogs, openers(std::move(showNetworkConsole)));
+}
+
+TMainForm::Openers PhoneAssembly::openers(std::function<void()> showNetworkConsole)
+{
+    TMainForm::Openers openers;
+    openers.networkConsole = std::move(showNetworkConsole);
+    openers.manual = [this] {
+        openManual();
+    };
+    openers.about = [this] {
+        showAbout();
+    };
+    return openers;
+}
+
+void PhoneAssembly::start()
+{
+    m_window.loadRedialList(m_redialPath);
+    m_form.showMainWindow(true, true, false);
+}
+
+void PhoneAssembly::close()
+{
+    m_window.applyClosingServices();
+    m_window.saveRedialList(m_redialPath);
+    m_form.tray().setVisible(false);
+    m_form.smsTray().setVisible(false);
+    m_form.skin().hide();
+}
+
+void PhoneAssembly::openManual()
+{
+    const QString path = manualPath();
+    if (!path.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        return;
+    }
+    auto* message = new TFormAdobeMsg([](const QUrl& url) { QDesktopServices::openUrl(url); }, &m_form.skin());
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    message->show();
+}
+
+void PhoneAssembly::showAbout()
+{
+    const QString text = QStringLiteral("<b>%1</b><br>%2 %3 (%4)")
+                             .arg(QLatin1String(Const::ProductName), Lang::_("Version"), QLatin1String(Const::Version),
+                                  QLatin1String(Const::BuildDate));
+    QMessageBox::about(&m_form.skin(), QLatin1String(Const::ApplicationTitle), text);
+}
