@@ -44,7 +44,8 @@ PhoneAssembly::PhoneAssembly(SettingsStore& settings, TdbCore& books, bool print
     , m_redialPath(settings.paths().dataFolder() + QStringLiteral("redial.dat"))
 {
     m_view.follow(m_window);
-    QObject::connect(&m_form, &TMainForm::exitRequested, &m_form, [] { QCoreApplication::quit(); });
+    // exit(), not quit(): quit() would ask the windows to close first, and the telephone window only hides.
+    QObject::connect(&m_form, &TMainForm::exitRequested, &m_form, [] { QCoreApplication::exit(0); });
 }
 
 PhoneAssembly::~PhoneAssembly() = default;

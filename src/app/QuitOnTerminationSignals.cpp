@@ -28,8 +28,11 @@ QuitOnTerminationSignals::QuitOnTerminationSignals(QObject* parent)
     }
     m_notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &QuitOnTerminationSignals::readSignal);
-    connect(this, &QuitOnTerminationSignals::terminationRequested, QCoreApplication::instance(),
-            &QCoreApplication::quit, Qt::QueuedConnection);
+    // exit(), not quit(): a GUI application's quit() first asks every window to close, and the telephone window
+    // refuses (it hides to the tray), which would cancel the quit.
+    connect(
+        this, &QuitOnTerminationSignals::terminationRequested, QCoreApplication::instance(),
+        [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 
     struct sigaction action = {};
     action.sa_handler = onSignal;
