@@ -383,7 +383,12 @@ void TMainForm::setFeatureFlags(const FeatureStatus& status)
 
 void TMainForm::setTrayIcon(TrayIconList list, int index, bool animated)
 {
+    if (list == m_trayList && index == m_trayIndex && animated == m_trayAnimated) {
+        return;
+    }
     m_trayList = list;
+    m_trayIndex = index;
+    m_trayAnimated = animated;
     m_tray.setFrames(trayFrames(list, index, animated));
     if (list == TrayIconList::Connecting) {
         if (!m_connectingTimer.isActive()) {

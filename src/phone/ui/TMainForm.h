@@ -129,5 +129,7 @@ private:
     QTimer m_callTimerTick;
     QTimer m_connectingTimer;
     TrayIconList m_trayList = TrayIconList::Static;
+    int m_trayIndex = -1;
+    bool m_trayAnimated = false;
     bool m_trayDefaultHistory = false;
 };

@@ -2,6 +2,7 @@
 
 #include "phone/ui/PhoneGlyphs.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPixmap>
 #include <QRadialGradient>
@@ -116,11 +117,10 @@ int frameCount(TrayIconList list)
     return 0;
 }
 
-QIcon icon(TrayIconList list, int index)
+namespace {
+
+QIcon paintIcon(TrayIconList list, int index)
 {
-    if (index < 0 || index >= frameCount(list)) {
-        return {};
-    }
     switch (list) {
     case TrayIconList::Static:
         return paintedIcon(
@@ -138,6 +138,23 @@ QIcon icon(TrayIconList list, int index)
         return paintedIcon([index](QPainter& p, const QRectF& box) { paintConnecting(p, box, index); });
     }
     return {};
+}
+
+} // namespace
+
+QIcon icon(TrayIconList list, int index)
+{
+    if (index < 0 || index >= frameCount(list)) {
+        return {};
+    }
+    // Painted once: the tray changes its icon at every call event and every animation step.
+    static QHash<int, QIcon> painted;
+    const int key = static_cast<int>(list) * 16 + index;
+    auto found = painted.constFind(key);
+    if (found == painted.constEnd()) {
+        found = painted.insert(key, paintIcon(list, index));
+    }
+    return *found;
 }
 
 QIcon smsIcon(int frame)
