@@ -13,14 +13,12 @@
 namespace {
 
 // The window on the screen over the real window logic, on a logged-in link with a fake socket.
-class FormHarness : public LinkHarness {
+class FormHarness : public PhoneLinkHarness {
 public:
     FormHarness()
         : form(settings, [this] { ++saves; })
         , window(settings, books, form)
-        , calls(settings, dispatcher, lifecycle,
-                CallControl::Ports{window, window, window, history, names, recorder, dialogs}, [this] { return now; },
-                {})
+        , calls(settings, dispatcher, lifecycle, portsWith(window), [this] { return now; }, {})
         , serviceDialogs(settings, calls.services(), calls.state(), {})
     {
         window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
@@ -37,18 +35,6 @@ public:
         socket.written.clear();
     }
 
-    QStringList takeCommands()
-    {
-        const QStringList result = socket.commands();
-        socket.written.clear();
-        return result;
-    }
-
-    QDateTime now = QDateTime(QDate(2026, 3, 2), QTime(9, 15, 0));
-    FixedWindowBooks books;
-    RecordingHistory history;
-    FixedPhoneBook names;
-    RecordingRecorder recorder;
     TMainForm form;
     TelephoneWindow window;
     CallControl calls;
@@ -69,14 +55,14 @@ QString renderFolder()
 void saveLook(QWidget& skin, const QString& look)
 {
     const QString folder = renderFolder();
-    QVERIFY(skin.grab().save(folder + QStringLiteral("/window-") + look + QStringLiteral(".png")));
+    QVERIFY(skin.grab().save(folder + QStringLiteral("/telephone-") + look + QStringLiteral(".png")));
     QImage large(skin.size() * 2, QImage::Format_ARGB32_Premultiplied);
     large.setDevicePixelRatio(2);
     large.fill(Qt::transparent);
     QPainter painter(&large);
     skin.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
     painter.end();
-    QVERIFY(large.save(folder + QStringLiteral("/window-") + look + QStringLiteral("@2x.png")));
+    QVERIFY(large.save(folder + QStringLiteral("/telephone-") + look + QStringLiteral("@2x.png")));
 }
 
 } // namespace

@@ -149,7 +149,7 @@ private slots:
         QCOMPARE(qAlpha(pictures.normal.pixel(0, 0)), 0);
         QCOMPARE(qAlpha(pictures.doubled.pixel(0, 0)), 0);
 
-        const QString base = renderFolder() + QStringLiteral("/telephone-") + QString::fromLatin1(looks()[look].name);
+        const QString base = renderFolder() + QStringLiteral("/skin-") + QString::fromLatin1(looks()[look].name);
         QVERIFY(pictures.normal.save(base + QStringLiteral(".png")));
         QVERIFY(pictures.doubled.save(base + QStringLiteral("@2x.png")));
     }

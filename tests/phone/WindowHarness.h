@@ -92,22 +92,11 @@ public:
     int unseen = 0;
 };
 
-// The real telephone window on a logged-in link whose socket is fake: call tracking and the services drive the
-// window, and the commands it causes are recorded.
-class WindowHarness : public LinkHarness {
+// A logged-in link with a fake socket and recording ports for everything but the telephone window, which the
+// derived harness brings.
+class PhoneLinkHarness : public LinkHarness {
 public:
-    WindowHarness()
-        : window(settings, books, view)
-        , calls(settings, dispatcher, lifecycle,
-                CallControl::Ports{window, window, window, history, names, recorder, dialogs}, [this] { return now; },
-                {})
-    {
-        window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
-        connectAndLogIn();
-        window.setState(0);
-        socket.written.clear();
-    }
-
+    // The commands written since the last call, then forgotten.
     QStringList takeCommands()
     {
         const QStringList result = socket.commands();
@@ -115,12 +104,33 @@ public:
         return result;
     }
 
+    CallControl::Ports portsWith(TelephoneWindow& telephone)
+    {
+        return CallControl::Ports{telephone, telephone, telephone, history, names, recorder, dialogs};
+    }
+
     QDateTime now = QDateTime(QDate(2026, 3, 2), QTime(9, 15, 0));
-    RecordingView view;
     FixedWindowBooks books;
     RecordingHistory history;
     FixedPhoneBook names;
     RecordingRecorder recorder;
+};
+
+// The real telephone window's logic on that link: call tracking and the services drive it, and the commands it
+// causes are recorded.
+class WindowHarness : public PhoneLinkHarness {
+public:
+    WindowHarness()
+        : window(settings, books, view)
+        , calls(settings, dispatcher, lifecycle, portsWith(window), [this] { return now; }, {})
+    {
+        window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
+        connectAndLogIn();
+        window.setState(0);
+        socket.written.clear();
+    }
+
+    RecordingView view;
     TelephoneWindow window;
     CallControl calls;
 };
