@@ -1,0 +1,98 @@
+#include "bookseed/BookSeeder.h"
+
+#include "books/PhoneBookConnector.h"
+#include "bookseed/SeedContacts.h"
+#include "bookseed/SeedOptions.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace bookseed {
+
+namespace {
+
+// One prepared INSERT into Book2, run once per contact.
+class ContactInserter final {
+public:
+    explicit ContactInserter(const QSqlDatabase& database)
+        : m_query(database)
+    {
+        const QStringList& columns = ContactColumns::names();
+        QStringList placeholders;
+        placeholders.fill(QStringLiteral("?"), columns.size());
+        m_prepared = m_query.prepare(
+            QStringLiteral("INSERT INTO Book2 (%1) VALUES (%2)").arg(columns.join(u", "), placeholders.join(u", ")));
+    }
+
+    bool insert(const Contact& contact)
+    {
+        if (!m_prepared) {
+            return false;
+        }
+        const QVariantList values = ContactColumns::values(contact);
+        for (int i = 0; i < values.size(); ++i) {
+            m_query.bindValue(i, values[i]);
+        }
+        return m_query.exec();
+    }
+
+    QString error() const { return m_query.lastError().text(); }
+
+private:
+    QSqlQuery m_query;
+    bool m_prepared = false;
+};
+
+// Adds the contacts of request inside the open transaction; false with error at the first that fails.
+bool insertAll(const QSqlDatabase& database, const SeedRequest& request, QString* error)
+{
+    ContactInserter inserter(database);
+    for (const NamedNumber& named : request.named) {
+        if (!inserter.insert(SeedContacts::named(named))) {
+            *error = QStringLiteral("cannot add \"%1\": %2").arg(named.name, inserter.error());
+            return false;
+        }
+    }
+    for (int index = 1; index <= request.generated; ++index) {
+        if (!inserter.insert(SeedContacts::generated(index))) {
+            *error =
+                QStringLiteral("cannot add generated contact %1: %2").arg(QString::number(index), inserter.error());
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+BookSeeder::BookSeeder(BookDialogsPort& dialogs)
+    : m_dialogs(dialogs)
+{
+}
+
+BookSeeder::Result BookSeeder::seed(const SeedRequest& request)
+{
+    PhoneBookConnector connector(BookState::privateBook(request.folder), m_dialogs);
+    const ConnectOutcome outcome = connector.connect(request.folder, true);
+    if (!outcome.ok) {
+        return {false, 0, QStringLiteral("cannot open the phone book in %1: %2").arg(request.folder, outcome.error)};
+    }
+    // Every copy of the database handle ends in this block, before the connector closes the connection.
+    QSqlDatabase database = connector.connection().database();
+    if (!database.transaction()) {
+        return {false, 0, QStringLiteral("cannot start a transaction: %1").arg(database.lastError().text())};
+    }
+    QString error;
+    if (!insertAll(database, request, &error)) {
+        database.rollback();
+        return {false, 0, error};
+    }
+    if (!database.commit()) {
+        error = database.lastError().text();
+        database.rollback();
+        return {false, 0, QStringLiteral("cannot commit the new contacts: %1").arg(error)};
+    }
+    return {true, static_cast<int>(request.named.size()) + request.generated, {}};
+}
+
+} // namespace bookseed
