@@ -55,7 +55,10 @@ bool SingleInstance::handOver(const QString& dialTarget, int timeoutMs) const
     if (!socket.waitForConnected(timeoutMs)) {
         return false;
     }
-    const QByteArray request = dialTarget.isEmpty() ? ShowWord : DialWord + dialTarget.toUtf8();
+    // One line per request: line breaks inside the target would start another.
+    QString target = dialTarget;
+    target.replace(u'\n', u' ').replace(u'\r', u' ');
+    const QByteArray request = target.isEmpty() ? ShowWord : DialWord + target.toUtf8();
     socket.write(request + '\n');
     if (!socket.waitForBytesWritten(timeoutMs)) {
         return false;

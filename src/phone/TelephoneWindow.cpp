@@ -354,6 +354,10 @@ void TelephoneWindow::dial()
     if (number.isEmpty() || (m_state == WindowState::OutgoingConnected && number == m_callNumber)) {
         return;
     }
+    // Taking the line now would answer the ringing call and dial into it later.
+    if (calls().flags.ringing) {
+        return;
+    }
     m_shownEntry.reset();
     const bool sent = dialNow(number);
     if (!m_redialBrowsing && sent) {
@@ -588,6 +592,11 @@ void TelephoneWindow::placeNumber(const QString& target)
         return;
     }
     if (m_offHookPending && (calls().flags.connected || calls().flags.ringing)) {
+        return;
+    }
+    if (calls().flags.ringing) {
+        // A call rings: the number waits in the entry line and the ringing call keeps the window.
+        setEntry(number);
         return;
     }
     if (m_state == WindowState::Disconnected || m_state == WindowState::Connecting) {

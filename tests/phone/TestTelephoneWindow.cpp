@@ -205,6 +205,14 @@ private slots:
         QVERIFY(phone.view.popUps > 0);
         QVERIFY(phone.takeCommands().isEmpty());
 
+        // While a call rings nothing is dialled: that would answer it.
+        phone.receive(QStringLiteral("aRING 21__ 700123 0 21"));
+        phone.window.placeNumber(QStringLiteral("600123456"));
+        phone.window.dial();
+        QCOMPARE(phone.window.state(), WindowState::Ringing);
+        QVERIFY(phone.takeCommands().isEmpty());
+        phone.receive(QStringLiteral("aREL 21__ 16"));
+
         phone.window.placeNumber(QStringLiteral("tervop:600123456/"));
         QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aPICK 21__")});
         phone.receive(QStringLiteral("aOK"));
