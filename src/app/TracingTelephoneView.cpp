@@ -48,8 +48,8 @@ void TracingTelephoneView::setShowText(const QString& text, const QString& hint)
 
 void TracingTelephoneView::setInfoText(const QString& text)
 {
-    // The call's running duration would fill the output; it is left out.
-    static const QRegularExpression duration(QStringLiteral("^\\d+:\\d\\d$"));
+    // The call's running duration (and its charge) would fill the output; it is left out.
+    static const QRegularExpression duration(QStringLiteral("^\\d+:\\d\\d( |$)"));
     if (!duration.match(text).hasMatch()) {
         print("info", text, m_info);
     }

@@ -178,6 +178,10 @@ void TelephoneWindow::applyIdle(bool readMissedCount)
     m_redialBrowsing = false;
     m_callHeld = false;
     m_timing = false;
+    if (m_callTimer != nullptr) {
+        // The next call starts without the last one's charge.
+        m_callTimer->setChargeText(QString());
+    }
     m_shownEntry.reset();
 }
 
@@ -644,7 +648,10 @@ void TelephoneWindow::tickCallTimer(int secondOfMinute)
     }
     m_callTimer->tick(secondOfMinute);
     if (isConversationState(m_state)) {
-        m_view.setInfoText(m_callTimer->elapsedText());
+        // The duration, and the charge when the exchange advises it.
+        const QString charge = m_callTimer->chargeText();
+        m_view.setInfoText(charge.isEmpty() ? m_callTimer->elapsedText()
+                                            : m_callTimer->elapsedText() + QStringLiteral("  ") + charge);
     }
 }
 

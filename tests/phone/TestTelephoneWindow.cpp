@@ -189,6 +189,11 @@ private slots:
         QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aDIAL 21__ 5")});
         QCOMPARE(phone.window.state(), WindowState::IncomingConnected);
         QCOMPARE(phone.view.showText, QStringLiteral("Dialing the number from keypad"));
+        // The duration, with the charge once the exchange advises it; the next call starts without it.
+        phone.receive(QStringLiteral("aAOC 21__ 0.42 EUR"));
+        phone.window.tickCallTimer(10);
+        phone.window.tickCallTimer(12);
+        QCOMPARE(phone.view.info, QStringLiteral("0:02  0.42 EUR"));
         QVERIFY(!phone.window.keypadKey(u'x'));
 
         WindowHarness idle;
