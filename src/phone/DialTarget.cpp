@@ -43,7 +43,8 @@ QString numberOf(const QString& target)
     QString written;
     std::copy_if(text.begin(), text.end(), std::back_inserter(written),
                  [](QChar c) { return EntryText::isDialCharacter(c) || c == u' '; });
-    return EntryText::dialDigits(normaliseInternationalPrefix(written.trimmed()));
+    // A "+" that normalisation left (alone, or inside the number) means nothing to the exchange.
+    return EntryText::dialDigits(normaliseInternationalPrefix(written.trimmed())).remove(u'+');
 }
 
 } // namespace DialTarget

@@ -1,0 +1,33 @@
+// Feeds arbitrary text through what turns a request from another program or the clipboard into a number: the
+// result may hold only what the exchange dials, taking it again changes nothing, and a paste never grows past the
+// entry line's limit.
+#include "phone/DialTarget.h"
+#include "phone/EntryText.h"
+#include "settings/CodePage.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString text = CodePage::fromUtf8OrWindows1250(
+        QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+
+    const QString number = DialTarget::numberOf(text);
+    for (const QChar character : number) {
+        if (!EntryText::isDialCharacter(character) || character == u'+') {
+            std::abort();
+        }
+    }
+    if (DialTarget::numberOf(number) != number || EntryText::dialDigits(number) != number) {
+        std::abort();
+    }
+
+    const EntryText::Pasted pasted = EntryText::fromClipboard(text);
+    if (pasted.text.size() > EntryText::MaxLength ||
+        (!pasted.isName && !pasted.text.isEmpty() && !EntryText::isNumber(pasted.text))) {
+        std::abort();
+    }
+    static_cast<void>(EntryText::isNumber(text));
+    return 0;
+}
