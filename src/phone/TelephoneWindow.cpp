@@ -372,6 +372,15 @@ void TelephoneWindow::dial()
     setEntry(QString());
 }
 
+void TelephoneWindow::confirm()
+{
+    if (m_state == WindowState::Ringing) {
+        m_services->answer();
+        return;
+    }
+    dial();
+}
+
 void TelephoneWindow::rejectCall()
 {
     m_services->reject();

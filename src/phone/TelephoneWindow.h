@@ -75,6 +75,8 @@ public:
 
     // The user's actions.
     void dial();
+    // The green key and Enter: answers a ringing call, otherwise dials the entry line.
+    void confirm();
     void rejectCall();
     void returnToCall();
     void park();

@@ -167,6 +167,13 @@ private slots:
         phone.receive(QStringLiteral("aOK"));
         phone.receive(QStringLiteral("aREL 21__ 16"));
 
+        // The green key answers a ringing call.
+        phone.receive(QStringLiteral("aRING 21__ 600123456 0 21"));
+        phone.window.confirm();
+        QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aPICK 21__")});
+        phone.receive(QStringLiteral("aOK"));
+        phone.receive(QStringLiteral("aREL 21__ 16"));
+
         phone.settings.Ogolne.PytajEsc = true;
         phone.receive(QStringLiteral("aRING 21__ 600123456 0 21"));
         phone.receive(QStringLiteral("aCONN 21__ 600123456"));

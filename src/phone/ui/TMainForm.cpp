@@ -26,7 +26,7 @@ const std::map<SkinButton, MenuItems>& buttonItems()
     static const std::map<SkinButton, MenuItems> items = {
         {SkinButton::Park, MenuItem::Park},
         {SkinButton::Flash, MenuItem::Flash},
-        {SkinButton::OK, MenuItem::Call},
+        {SkinButton::OK, MenuItem::Call | MenuItem::NotAnswer},
         {SkinButton::Redial, MenuItem::Redial},
         // Esc ends ringing and conversations too, whatever the cancel item says; only without a link it rests.
         {SkinButton::Esc, MenuItem::Services},
@@ -176,7 +176,7 @@ void TMainForm::buildMenus(ServiceDialogs& dialogs, const Openers& openers)
         return item;
     };
 
-    addAction(m_menu, "MenuCall", QT_TR_NOOP("Call"), QKeySequence(Qt::Key_Return), [&w] { w.dial(); });
+    addAction(m_menu, "MenuCall", QT_TR_NOOP("Call"), QKeySequence(Qt::Key_Return), [&w] { w.confirm(); });
     optional(m_menu, "MenuSMS", QT_TR_NOOP("Send SMS"), QKeySequence(Qt::CTRL | Qt::Key_S), openers.sms);
     addAction(m_menu, "MenuCancel", QT_TR_NOOP("Cancel"), QKeySequence(Qt::Key_Escape), [&w] { w.cancelCall(); });
     addAction(m_menu, "MenuNotAnswer", QT_TR_NOOP("Do not answer"), {}, [&w] { w.rejectCall(); });
@@ -290,7 +290,7 @@ void TMainForm::bindSkinButtons(const Openers& openers)
         {SkinButton::Conference, openers.sms},
         {SkinButton::OK,
          [&w] {
-             w.dial();
+             w.confirm();
          }},
         {SkinButton::Book, openers.book},
         {SkinButton::Notes, openers.notes},
@@ -544,7 +544,7 @@ bool TMainForm::entryKeyPressed(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        m_window->dial();
+        m_window->confirm();
         return true;
     case Qt::Key_Escape:
         m_window->cancelCall();
