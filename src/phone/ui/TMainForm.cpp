@@ -109,6 +109,8 @@ TMainForm::TMainForm(SettingsRecord& settings, std::function<void()> saveSetting
 
 TMainForm::~TMainForm()
 {
+    // The skin goes after this object's body: its entry line must not call the filter on a half-destroyed form.
+    m_skin.entry().removeEventFilter(this);
     m_tray.setVisible(false);
     m_smsTray.setVisible(false);
 }
