@@ -347,11 +347,6 @@ void TelephoneWindow::cancelCall()
     setState(WindowState::Idle);
 }
 
-bool TelephoneWindow::dialNow(const QString& digits)
-{
-    return m_services->dialDigits(digits);
-}
-
 void TelephoneWindow::dial()
 {
     const QString number = EntryText::dialDigits(m_entry);
@@ -363,7 +358,7 @@ void TelephoneWindow::dial()
         return;
     }
     m_shownEntry.reset();
-    const bool sent = dialNow(number);
+    const bool sent = m_services->dialDigits(number);
     if (!m_redialBrowsing && sent) {
         m_redial.add(number);
     }
@@ -561,7 +556,7 @@ bool TelephoneWindow::keypadKey(QChar key)
     }
     // The digit goes to the exchange as part of the conversation; the window keeps its look.
     const int conversation = m_state;
-    if (dialNow(QString(key))) {
+    if (m_services->dialDigits(QString(key))) {
         showNotice(Lang::_("Dialing the number from keypad"), QString(key), true);
     }
     if (m_state != conversation) {

@@ -152,7 +152,6 @@ private:
     void takeRedialNumber(const std::optional<QString>& number);
     void clearCallTexts();
     void restartCallTimer();
-    bool dialNow(const QString& digits);
 
     const CallState& calls() const;
 

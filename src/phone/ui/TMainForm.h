@@ -125,7 +125,6 @@ private:
     AnimatedTrayIcon m_smsTray{SmsTrayFrameMs};
     QHash<QString, QAction*> m_actions;
     std::map<SkinButton, std::function<void()>> m_buttonActions;
-    std::map<SkinButton, MenuItems> m_buttonItems;
     QTimer m_callTimerTick;
     QTimer m_connectingTimer;
     TrayIconList m_trayList = TrayIconList::Static;
