@@ -4,7 +4,7 @@
 
 #include <QIcon>
 
-// The tray icons, painted at every usual tray size so that a tray of any size gets a crisp one.
+// The tray icons, rendered at every usual tray size so that a tray of any size gets a crisp one.
 namespace TrayIconArt {
 
 // Static: 0 normal (green), 1 in a call (red-orange), 2 no connection (grey). FlashGreen, FlashRed and FlashGrey:
