@@ -18,9 +18,9 @@ const QString Conversation = QStringLiteral("[state] 11");
 // reply).
 const QString LoginAccepted = QStringLiteral(" -> aOK Tolmo 1.45 9");
 const QString LogoutRequest = QStringLiteral(" <- aLOGO 21__");
-const QString PickUpRequest = PickUpRequest;
-const QString DialToneEvent = DialToneEvent;
-const QString DialRequest = DialRequest;
+const QString PickUpRequest = QStringLiteral(" <- aPICK 21__");
+const QString DialToneEvent = QStringLiteral(" -> aDRDY 21__");
+const QString DialRequest = QStringLiteral(" <- aDIAL 21__ ");
 // How long a second start may take to hand its request over and end.
 constexpr int HandOverPatienceMs = 5000;
 // How long the link is watched for traffic that must not come.
