@@ -78,9 +78,13 @@ void LinkLifecycle::onHostUnknown()
     }
     m_ports.socket.close();
     m_ports.window.setWindowState(WindowState::Disconnected);
-    m_fastRetryUsed = true;
-    m_ports.timers.start(LinkTimer::Connect, FastRetryMs);
     m_ports.timers.stop(LinkTimer::Login);
+    // A name is looked up after the attempt has begun, so its failure may come while the retry timer that made the
+    // attempt runs: that timer keeps its pace. Only an attempt made without it gets the one quick retry.
+    if (!m_ports.timers.isActive(LinkTimer::Connect)) {
+        m_fastRetryUsed = true;
+        m_ports.timers.start(LinkTimer::Connect, FastRetryMs);
+    }
 }
 
 void LinkLifecycle::disconnect()
