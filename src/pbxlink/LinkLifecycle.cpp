@@ -177,9 +177,7 @@ void LinkLifecycle::onSocketError(const SocketErrors::Error& error)
     // A connection attempt failed: the retry timer that made it goes on at its pace; an attempt made without
     // it (the first, or one after a search) gets the slow pace.
     m_ports.window.setWindowState(WindowState::Disconnected);
-    if (!m_ports.timers.isActive(LinkTimer::Connect)) {
-        scheduleSlowRetry();
-    }
+    keepRetrying();
 }
 
 void LinkLifecycle::onReply(const PbxReply& reply, const QString& command)
@@ -332,6 +330,7 @@ void LinkLifecycle::onSearchOpenFailed()
     m_ports.window.setWindowState(WindowState::Disconnected);
     status(Lang::_("The server address has not been found"));
     m_ports.log.write(QStringLiteral("Error while opening USR..."), ConsoleColour::Error);
+    keepRetrying();
 }
 
 void LinkLifecycle::onSearchStarted()
@@ -348,6 +347,7 @@ void LinkLifecycle::onSearchFailed()
     m_ports.window.setWindowState(WindowState::Disconnected);
     status(Lang::_("Searching has been finished"));
     m_ports.log.write(QStringLiteral("Error while searching for server..."), ConsoleColour::Error);
+    keepRetrying();
 }
 
 void LinkLifecycle::onServerAnswer(const QString& address, int port, bool late)
@@ -418,6 +418,13 @@ void LinkLifecycle::showNetworkError(const QString& message)
 void LinkLifecycle::scheduleSlowRetry()
 {
     m_ports.timers.start(LinkTimer::Connect, slowRetryInterval());
+}
+
+void LinkLifecycle::keepRetrying()
+{
+    if (!m_ports.timers.isActive(LinkTimer::Connect)) {
+        scheduleSlowRetry();
+    }
 }
 
 int LinkLifecycle::slowRetryInterval() const

@@ -89,6 +89,8 @@ private:
     void status(const QString& text, int tag = StatusLine::NormalTag);
     void showNetworkError(const QString& message);
     void scheduleSlowRetry();
+    // Arms the slow retry unless an attempt is already scheduled.
+    void keepRetrying();
     int slowRetryInterval() const;
     void finishLogout();
 

@@ -1,11 +1,22 @@
 // The real link finding its way back after whatever stopped it: a server name that does not resolve, a search that
 // cannot start, a logout followed at once by a new start. Each against real sockets on loopback; the long waits
 // between attempts are not waited for: the retry timer's interval is read and its handler run by the test.
+#include "BusyDiscoveryPort.h"
 #include "StandInClient.h"
+#include "pbxlink/ServerDiscovery.h"
 
 #include <QTest>
+#include <QUdpSocket>
 
 namespace {
+
+// The link looks for its server with this discovery, and starts.
+void startSearching(LinkUnderTest& client, ServerDiscovery& discovery)
+{
+    client.settings.Siec.Szukaj = true;
+    client.link.setServerDiscovery(&discovery);
+    client.link.start();
+}
 
 bool isSlowRetry(const QTimer& timer)
 {
@@ -42,6 +53,32 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(failedLookups() > before, Patience);
             QVERIFY2(isSlowRetry(retry), qPrintable(QString::number(retry.interval())));
         }
+    }
+
+    void searchThatCannotStartIsRetried()
+    {
+        // Every draw of the discovery socket's port finds it taken.
+        QUdpSocket blocker;
+        const int busy = holdDiscoveryPort(blocker);
+        QVERIFY(busy >= 0);
+        ServerDiscovery unbindable([] { return QList<QHostAddress>{QHostAddress::LocalHost}; },
+                                   [busy](int) { return busy; }, 9, std::chrono::milliseconds(20));
+        LinkUnderTest first(0);
+        startSearching(first, unbindable);
+        QCOMPARE(first.window.lastStatus(), QStringLiteral("The server address has not been found"));
+        QVERIFY(isSlowRetry(first.link.timer(LinkTimer::Connect)));
+
+        // The question cannot be sent anywhere: an IPv6 address from the IPv4 socket.
+        ServerDiscovery unsendable([] { return QList<QHostAddress>{QHostAddress::LocalHostIPv6}; },
+                                   ServerDiscovery::systemRandom(), 9, std::chrono::milliseconds(20));
+        LinkUnderTest second(0);
+        startSearching(second, unsendable);
+        QCOMPARE(second.window.lastStatus(), QStringLiteral("Searching has been finished"));
+        QVERIFY(isSlowRetry(second.link.timer(LinkTimer::Connect)));
+        // When the retry comes the search is tried again, and it keeps being retried.
+        second.link.lifecycle().onTimer(LinkTimer::Connect);
+        QCOMPARE(second.console.texts().count(QStringLiteral("Error while searching for server...")), 2);
+        QVERIFY(isSlowRetry(second.link.timer(LinkTimer::Connect)));
     }
 };
 

@@ -1,5 +1,6 @@
 // Searches on the loopback network only: the stand-in servers listen on 127.0.0.1 or on the loopback broadcast
 // address 127.255.255.255, and the searches are given those addresses instead of the machine's adapters.
+#include "BusyDiscoveryPort.h"
 #include "pbxlink/ServerDiscovery.h"
 
 #include <QNetworkDatagram>
@@ -131,13 +132,9 @@ private slots:
 
     void busyPortsAreRedrawnThenSilenceFindsNoServer()
     {
-        // Occupy one port of the range the search draws from.
         QUdpSocket blocker;
-        int busy = 0;
-        while (busy < 16383 && !blocker.bind(QHostAddress::AnyIPv4, quint16(49152 + busy))) {
-            ++busy;
-        }
-        QVERIFY(blocker.state() == QAbstractSocket::BoundState);
+        const int busy = holdDiscoveryPort(blocker);
+        QVERIFY(busy >= 0);
 
         int draws = 0;
         ServerDiscovery stuck([] { return QList<QHostAddress>{}; },
