@@ -352,7 +352,10 @@ void LinkLifecycle::onSearchFailed()
 
 void LinkLifecycle::onServerAnswer(const QString& address, int port, bool late)
 {
-    m_ports.timers.stop(LinkTimer::Connect);
+    // An answer after the collection window is only logged: the retry armed when the window closed stays.
+    if (!late) {
+        m_ports.timers.stop(LinkTimer::Connect);
+    }
     m_ports.log.write(QStringLiteral("Server found at ") + address + u':' + QString::number(port),
                       late ? ConsoleColour::LateAnswer : ConsoleColour::Searching);
 }

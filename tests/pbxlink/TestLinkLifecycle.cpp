@@ -271,6 +271,12 @@ private slots:
 
         link.lifecycle.onNoServerTaken();
         QVERIFY(isSlowRetry(link.timers.interval(LinkTimer::Connect)));
+        // Answers past the collection window are logged and leave the next search armed.
+        link.lifecycle.onServerAnswer(QStringLiteral("127.0.0.8"), 5524, true);
+        QVERIFY(link.timers.isActive(LinkTimer::Connect));
+        QCOMPARE(link.console.lines.last().second, ConsoleColour::LateAnswer);
+        link.lifecycle.onServerAnswer(QStringLiteral("127.0.0.8"), 5524, false);
+        QVERIFY(!link.timers.isActive(LinkTimer::Connect));
     }
 
     void pinNotKeptAsksForIt()
