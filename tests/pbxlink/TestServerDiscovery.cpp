@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(mute.askerPort(), quint16(49152 + drawn.last()));
     }
 
-    void sendErrorFailsTheSearch()
+    void sendErrorsFailTheSearchOnlyWhenNothingWasAsked()
     {
         // An IPv6 target cannot be reached from the IPv4 socket.
         ServerDiscovery discovery([] { return QList<QHostAddress>{QHostAddress::LocalHostIPv6}; },
@@ -179,6 +179,22 @@ private slots:
         discovery.start();
         QCOMPARE(failed.size(), 1);
         QCOMPARE(started.size(), 0);
+
+        // One unreachable address among others: the rest are asked all the same.
+        StandInServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        server.setAnswers({"USR0001PHONE 127.0.0.1:5524\r"});
+        ServerDiscovery mixed(
+            [] {
+                return QList<QHostAddress>{QHostAddress::LocalHostIPv6, QHostAddress::LocalHost};
+            },
+            ServerDiscovery::systemRandom(), server.port(), 200ms);
+        QSignalSpy mixedFailed(&mixed, &ServerDiscovery::searchFailed);
+        QSignalSpy found(&mixed, &ServerDiscovery::serverFound);
+        mixed.start();
+        QCOMPARE(mixedFailed.size(), 0);
+        QVERIFY(found.wait(5000));
+        QCOMPARE(server.questions(), QList<QByteArray>{Question});
     }
 };
 
