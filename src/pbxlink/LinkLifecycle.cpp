@@ -44,6 +44,8 @@ QString LinkLifecycle::loginCommand() const
 
 void LinkLifecycle::start()
 {
+    // A logout still waiting for its reply must not close the connection made now.
+    m_ports.timers.stop(LinkTimer::DisconnectSleep);
     if (m_search != nullptr) {
         m_search->stop();
     }
@@ -60,6 +62,7 @@ void LinkLifecycle::start()
 
 void LinkLifecycle::connectToServer()
 {
+    m_ports.timers.stop(LinkTimer::DisconnectSleep);
     m_ports.socket.close();
     m_ports.window.setWindowState(WindowState::Connecting);
     status(Lang::_("Connecting server"));
@@ -323,6 +326,8 @@ void LinkLifecycle::finishLogout()
     m_loginFailed = false;
     status(Lang::_("Disconnected from server"));
     m_ports.timers.stop(LinkTimer::DisconnectSleep);
+    // The link is not given up: whoever closed it, the next attempt is already on its way.
+    keepRetrying();
 }
 
 void LinkLifecycle::onSearchOpenFailed()

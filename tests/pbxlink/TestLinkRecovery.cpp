@@ -80,6 +80,29 @@ private slots:
         QCOMPARE(second.console.texts().count(QStringLiteral("Error while searching for server...")), 2);
         QVERIFY(isSlowRetry(second.link.timer(LinkTimer::Connect)));
     }
+
+    void logoutThenStartKeepsTheNewConnection()
+    {
+        StandInWithClient session;
+        QString error;
+        QVERIFY2(session.startAndLogIn(&error), qPrintable(error));
+        LinkUnderTest& client = *session.client;
+
+        // Resuming from sleep right after the logout was sent: the wait for the logout's reply ends with it.
+        client.link.disconnectFromServer();
+        client.link.restart();
+        QVERIFY(!client.link.timer(LinkTimer::DisconnectSleep).isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(client.loggedIn(), Patience);
+        QVERIFY(session.standIn.control(QStringLiteral("sessions")).contains(QStringLiteral("21")));
+
+        // A logout left alone closes the link once answered, and leaves the next attempt armed.
+        client.link.disconnectFromServer();
+        QTRY_VERIFY_WITH_TIMEOUT(!client.link.isConnected(), Patience);
+        QCOMPARE(client.window.lastStatus(), QStringLiteral("Disconnected from server"));
+        QVERIFY(isSlowRetry(client.link.timer(LinkTimer::Connect)));
+        client.link.lifecycle().onTimer(LinkTimer::Connect);
+        QTRY_VERIFY_WITH_TIMEOUT(client.loggedIn(), Patience);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLinkRecovery)
