@@ -16,6 +16,7 @@
 #include "settings/SettingsRecord.h"
 
 #include <QCoreApplication>
+#include <utility>
 
 namespace {
 
@@ -64,6 +65,7 @@ void LinkLifecycle::connectToServer()
 {
     m_ports.timers.stop(LinkTimer::DisconnectSleep);
     m_ports.socket.close();
+    m_loggedIn = false;
     m_ports.window.setWindowState(WindowState::Connecting);
     status(Lang::_("Connecting server"));
     if (!m_ports.socket.open(m_ports.settings.Siec.Serwer, m_ports.settings.Siec.Port)) {
@@ -111,6 +113,7 @@ void LinkLifecycle::onSocketConnected()
 {
     m_ports.log.write(QStringLiteral("Connected to ") + m_ports.socket.remoteAddress(), ConsoleColour::Note);
     m_loginFailed = false;
+    m_loggedIn = false;
     status(Lang::_("Login..."));
     m_ports.socket.clearIncoming();
     m_ports.dispatcher.reset();
@@ -134,6 +137,7 @@ void LinkLifecycle::onSocketConnected()
 
 void LinkLifecycle::onSocketClosed()
 {
+    m_loggedIn = false;
     m_ports.timers.stop(LinkTimer::Login);
     m_ports.timers.stop(LinkTimer::Guard);
     if (m_ports.timers.isActive(LinkTimer::DetectServerFull) && !m_loginFailed) {
@@ -233,10 +237,14 @@ void LinkLifecycle::acceptLogin(const PbxReply& reply)
 {
     m_loginFailed = false;
     status(Lang::_("Connected to server"));
-    m_ports.timers.stop(LinkTimer::Connect);
-    m_ports.window.setWindowState(WindowState::Idle);
-    if (!m_ports.settings.Ogolne.AutoBlokada && !m_ports.settings.Przeniesienie.Auto) {
-        m_ports.window.runPendingStartupRequest();
+    // The exchange may ask for the login again on a link that stayed up ("not logged in" to a service): the call
+    // under way and the window's look stay as they are.
+    if (!std::exchange(m_loggedIn, true)) {
+        m_ports.timers.stop(LinkTimer::Connect);
+        m_ports.window.setWindowState(WindowState::Idle);
+        if (!m_ports.settings.Ogolne.AutoBlokada && !m_ports.settings.Przeniesienie.Auto) {
+            m_ports.window.runPendingStartupRequest();
+        }
     }
 
     bool numeric = false;
@@ -321,6 +329,7 @@ void LinkLifecycle::finishLogout()
         m_search->stop();
     }
     m_ports.socket.close();
+    m_loggedIn = false;
     m_ports.timers.stop(LinkTimer::Login);
     m_ports.timers.stop(LinkTimer::Guard);
     m_loginFailed = false;
