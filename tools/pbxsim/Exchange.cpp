@@ -135,13 +135,9 @@ int Exchange::putDownHandset(const QString& extension)
     if (!state->isOffHook()) {
         return Refusal::WrongHookState;
     }
-    const bool callUp = state->call != Call::Idle || !state->heldPeer.isEmpty();
+    // The line is released whenever the extension goes on hook, from dial tone too, and the held call with it.
     state->heldPeer.clear();
-    if (callUp) {
-        endCall(extension, *state, Cause::NormalClearing);
-    } else {
-        state->hook = Hook::On;
-    }
+    endCall(extension, *state, Cause::NormalClearing);
     return Refusal::None;
 }
 
