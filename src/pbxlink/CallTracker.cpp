@@ -204,6 +204,7 @@ void CallTracker::onReleased(const PbxEvent& event)
         m_c.window.showMissedCallIndicator();
     }
     flags = LineFlags{};
+    m_c.state.pickUpForDialling = false;
 
     endTimeByType();
     const bool answered = CallType::wasAnswered(record.type);
