@@ -307,6 +307,17 @@ bool TelephoneWindow::showIncomingCall(const QString& caller, const QString& cal
     return labels.exchangeNameUsed;
 }
 
+bool TelephoneWindow::showWaitingCall(const QString& caller, const QString& callerName)
+{
+    const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, QString(), callerName);
+    // Announced for a while; the conversation's label comes back, and the waiting caller can be shown again.
+    m_notice.show(Lang::_("Waiting:") + u' ' + labels.name, labels.hint, true);
+    if (m_settings.Zachowanie.OtwDzwon) {
+        m_view.popUp();
+    }
+    return labels.exchangeNameUsed;
+}
+
 void TelephoneWindow::showFeatureStatus(const FeatureStatus& status)
 {
     m_view.setFeatureFlags(status);
@@ -442,9 +453,12 @@ bool TelephoneWindow::accountAllowed()
 
 void TelephoneWindow::showWaiting()
 {
-    const QString party = m_naming.party(calls().record.otherParty);
+    const std::optional<WaitingCall>& waiting = calls().waitingCall;
+    const QString number = waiting ? waiting->number : calls().record.otherParty;
+    const QString party =
+        waiting ? m_naming.incoming(number, QString(), waiting->callerName).name : m_naming.party(number);
     if (!party.isEmpty()) {
-        showNotice(Lang::_("Waiting:") + u' ' + party, calls().record.otherParty, true);
+        showNotice(Lang::_("Waiting:") + u' ' + party, number, true);
     }
 }
 

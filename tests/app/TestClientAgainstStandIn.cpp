@@ -162,6 +162,29 @@ private slots:
         QCOMPARE(rows.at(0).number, BookNumber);
     }
 
+    void callerWaitingDuringAConversationIsLoggedAsMissed()
+    {
+        QVERIFY(m_pair->startClient());
+        ObservedProcess& client = m_pair->client();
+        const qsizetype start = client.lineCount();
+        QVERIFY(m_pair->drive(QStringLiteral("ring 21 ") + BookNumber));
+        QVERIFY(m_pair->drive(QStringLiteral("answer 21")));
+        const qsizetype answered = client.waitFor(Conversation, start);
+        QVERIFY(answered >= 0);
+        QVERIFY(m_pair->drive(QStringLiteral("ring 21 700333444 Ewa")));
+        QVERIFY(client.waitFor(QStringLiteral("[text] Waiting: Ewa"), answered) >= 0);
+        QVERIFY(m_pair->drive(QStringLiteral("release 21 16")));
+        QVERIFY(client.waitFor(QStringLiteral("[area] Missed: 1"), answered) >= 0);
+
+        m_pair->stopClient();
+        const QList<HistoryRow> rows = historyRows(m_pair->profile().historyFile());
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(0).type, 2);
+        QCOMPARE(rows.at(0).number, BookNumber);
+        QCOMPARE(rows.at(1).type, 1);
+        QCOMPARE(rows.at(1).number, QStringLiteral("700333444"));
+    }
+
     void terminationLogsOutAndEnds()
     {
         QVERIFY(m_pair->startClient());

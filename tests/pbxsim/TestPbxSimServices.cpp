@@ -56,9 +56,24 @@ private slots:
         QCOMPARE(control("ring 21 600"), QStringLiteral("ok"));
         QCOMPARE(client->take(1), wireLines({"aRING 21__ 600 0 21"}));
         QCOMPARE(client->exchange(QStringLiteral("aPICK 21__"), 2), wireLines({"aOK", "aCONN 21__ 600"}));
-        QVERIFY(control("ring 21 601").startsWith(u"error: 21 is busy"));
+        // One more caller waits during the conversation; a third finds the extension busy.
+        QCOMPARE(control("ring 21 601 Anna"), QStringLiteral("ok"));
+        QCOMPARE(client->take(1), wireLines({"aRING 21__ 601 0 21 0 Anna"}));
+        QVERIFY(control("ring 21 602").startsWith(u"error: 21 is busy"));
         QCOMPARE(client->exchange(QStringLiteral("aHANG 21__"), 3),
                  wireLines({"aOK", "aREL 21__ 16", "aSTAT 21__ h f d l a p r "}));
+        // The waiting caller went with the conversation.
+        QCOMPARE(control("show 21"), QStringLiteral("ok on hook, idle"));
+
+        // A waiting caller taken holds the conversation.
+        control("ring 21 600");
+        client->take(1);
+        client->exchange(QStringLiteral("aPICK 21__"), 2);
+        control("ring 21 601");
+        client->take(1);
+        QCOMPARE(control("answer 21 601"), QStringLiteral("ok"));
+        QCOMPARE(client->take(1), wireLines({"aCONN 21__ 601"}));
+        QCOMPARE(control("show 21"), QStringLiteral("ok off hook, connected to 601, held 600"));
     }
 
     void dialNeedsDialTone()

@@ -232,6 +232,22 @@ private slots:
         QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aDIAL 21__ 600123456")});
     }
 
+    void aCallerWaitingIsAnnouncedAndShownAgain()
+    {
+        WindowHarness phone;
+        phone.settings.Ogolne.ShowCmt = true;
+        phone.books.add(QStringLiteral("Jan Kowalski"), QStringLiteral("600111222"));
+        phone.receive(QStringLiteral("aRING 21__ 600111222 0 21"));
+        phone.receive(QStringLiteral("aCONN 21__ 600111222"));
+        phone.receive(QStringLiteral("aRING 21__ 700333444 0 21 0 Ewa"));
+        QCOMPARE(phone.window.state(), WindowState::IncomingConnected);
+        QCOMPARE(phone.view.showText, QStringLiteral("Waiting: Ewa"));
+        QVERIFY(phone.window.notice().temporaryShowing());
+        phone.window.showWaiting();
+        QCOMPARE(phone.view.showText, QStringLiteral("Waiting: Ewa"));
+        QCOMPARE(phone.view.showHint, QStringLiteral("700333444"));
+    }
+
     void aStartUpNumberWaitsForTheLogin()
     {
         WindowHarness phone;
