@@ -609,7 +609,8 @@ void TelephoneWindow::setEntry(const QString& text)
 
 void TelephoneWindow::placeNumber(const QString& target)
 {
-    const QString number = DialTarget::numberOf(target);
+    // Numbers from other programs are written in every way: the books' own form finds the contact, and is dialled.
+    const QString number = m_books.normaliseNumber(DialTarget::numberOf(target));
     if (number.isEmpty()) {
         return;
     }

@@ -216,6 +216,19 @@ private slots:
         QVERIFY(traffic.waitFor(DialRequest + BookNumber, ready) >= 0);
     }
 
+    void internationalDialRequestFindsTheStoredNationalNumber()
+    {
+        QVERIFY(m_pair->startClient());
+        ObservedProcess& traffic = m_pair->traffic();
+        const qsizetype start = traffic.lineCount();
+        QVERIFY(m_pair->handOver({QStringLiteral("dial"), QStringLiteral("tel:+48-600-123-456")}));
+
+        const qsizetype pick = traffic.waitFor(PickUpRequest, start);
+        QVERIFY(pick >= 0);
+        QVERIFY(traffic.waitFor(DialRequest + BookNumber, pick) >= 0);
+        QVERIFY(m_pair->client().find(QStringLiteral("[entry] 0048600123456")) < 0);
+    }
+
     void secondStartWithAnUnknownNumberOnlyFillsTheEntry()
     {
         QVERIFY(m_pair->startClient());

@@ -232,6 +232,29 @@ private slots:
         QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aDIAL 21__ 600123456")});
     }
 
+    void numbersFromOtherProgramsTakeTheBooksForm()
+    {
+        WindowHarness phone;
+        phone.books.add(QStringLiteral("Anna Nowak"), QStringLiteral("601222333"));
+        phone.window.placeNumber(QStringLiteral("tel:+48-601-222-333"));
+        QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aPICK 21__")});
+        QCOMPARE(phone.window.redialList().lines().first(), QStringLiteral("601222333"));
+        phone.receive(QStringLiteral("aOK"));
+        phone.receive(QStringLiteral("aDRDY 21__"));
+        QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aDIAL 21__ 601222333")});
+
+        // Another country keeps its code behind "00"; unknown to the books, it only waits in the entry line.
+        WindowHarness abroad;
+        abroad.window.placeNumber(QStringLiteral("callto:+44 20 7946 0000"));
+        QCOMPARE(abroad.view.entry, QStringLiteral("00442079460000"));
+        QVERIFY(abroad.takeCommands().isEmpty());
+        // The books may keep national numbers with a leading "0".
+        WindowHarness zero;
+        zero.books.addCountryZero = true;
+        zero.window.placeNumber(QStringLiteral("+48 601 222 333"));
+        QCOMPARE(zero.view.entry, QStringLiteral("0601222333"));
+    }
+
     void aCallerWaitingIsAnnouncedAndShownAgain()
     {
         WindowHarness phone;
