@@ -22,6 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (DialTarget::numberOf(number) != number || EntryText::dialDigits(number) != number) {
         std::abort();
     }
+    const QString dialled = EntryText::dialNumber(text);
+    if (dialled.contains(u'+') || EntryText::dialDigits(dialled) != dialled ||
+        EntryText::dialNumber(dialled) != dialled) {
+        std::abort();
+    }
 
     const EntryText::Pasted pasted = EntryText::fromClipboard(text);
     if (pasted.text.size() > EntryText::MaxLength ||

@@ -360,7 +360,7 @@ void TelephoneWindow::cancelCall()
 
 void TelephoneWindow::dial()
 {
-    const QString number = EntryText::dialDigits(m_entry);
+    const QString number = EntryText::dialNumber(m_entry);
     if (number.isEmpty() || (m_state == WindowState::OutgoingConnected && number == m_callNumber)) {
         return;
     }

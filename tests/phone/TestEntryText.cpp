@@ -33,6 +33,25 @@ private slots:
         QCOMPARE(EntryText::dialDigits(text), digits);
     }
 
+    void dialsWhatTheExchangeCanDial_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("international with spaces") << u"+48 22 555 01 02"_s << u"0048225550102"_s;
+        QTest::newRow("international written") << u" +48 (22) 555-01-02"_s << u"0048225550102"_s;
+        QTest::newRow("national") << u"(0 12) 345-67"_s << u"01234567"_s;
+        QTest::newRow("plus inside") << u"12+34"_s << u"1234"_s;
+        QTest::newRow("service code") << u"*21#"_s << u"*21#"_s;
+        QTest::newRow("name") << u"Kowalski"_s << u""_s;
+    }
+
+    void dialsWhatTheExchangeCanDial()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, number);
+        QCOMPARE(EntryText::dialNumber(text), number);
+    }
+
     void pastesANumberOrAName_data()
     {
         QTest::addColumn<QString>("clipboard");

@@ -57,6 +57,14 @@ private slots:
         QCOMPARE(phone.window.redialList().lines().first(), QStringLiteral("01234567"));
         QVERIFY(phone.view.entry.isEmpty());
 
+        // A typed "+" is dialled as the exchange dials it.
+        phone.receive(QStringLiteral("aREL 21__ 16"));
+        phone.window.entryEdited(QStringLiteral("+48 22 555 01 02"));
+        phone.window.dial();
+        phone.receive(QStringLiteral("aOK"));
+        phone.receive(QStringLiteral("aDRDY 21__"));
+        QCOMPARE(phone.takeCommands().last(), QStringLiteral("aDIAL 21__ 0048225550102"));
+
         WindowHarness letters;
         letters.window.entryEdited(QStringLiteral("Kowalski"));
         QCOMPARE(letters.window.state(), 4);
