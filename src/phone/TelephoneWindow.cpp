@@ -335,7 +335,8 @@ void TelephoneWindow::showRecordingMessage()
 
 void TelephoneWindow::cancelCall()
 {
-    if (m_state == WindowState::Disconnected) {
+    // Without a logged-in link there is nothing to end, and the services stay off.
+    if (m_state == WindowState::Disconnected || m_state == WindowState::Connecting) {
         return;
     }
     if (m_callHeld) {

@@ -42,6 +42,15 @@ private slots:
         phone.window.entryEdited(QStringLiteral("123"));
         QCOMPARE(phone.window.state(), WindowState::Disconnected);
         QVERIFY(!phone.view.enabled.testFlag(MenuItem::Services));
+
+        // Esc while connecting leaves the services off too.
+        phone.window.setState(WindowState::Connecting);
+        const MenuItems connecting = phone.view.enabled;
+        QVERIFY(!connecting.testFlag(MenuItem::Park) && !connecting.testFlag(MenuItem::Lock));
+        phone.window.cancelCall();
+        QCOMPARE(phone.window.state(), WindowState::Connecting);
+        QCOMPARE(phone.view.enabled, connecting);
+        QVERIFY(phone.takeCommands().isEmpty());
     }
 
     void theEntryLineDialsItsDigitsAlone()
