@@ -14,12 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
 
     const QString number = DialTarget::numberOf(text);
-    for (const QChar character : number) {
-        if (!EntryText::isDialCharacter(character) || character == u'+') {
+    for (qsizetype i = 0; i < number.size(); ++i) {
+        if (!EntryText::isDialCharacter(number[i]) || (number[i] == u'+' && i > 0)) {
             std::abort();
         }
     }
     if (DialTarget::numberOf(number) != number || EntryText::dialDigits(number) != number) {
+        std::abort();
+    }
+    const QString dialled = EntryText::dialNumber(text);
+    if (dialled.contains(u'+') || EntryText::dialDigits(dialled) != dialled ||
+        EntryText::dialNumber(dialled) != dialled) {
         std::abort();
     }
 

@@ -10,6 +10,11 @@ BookWindowServices::BookWindowServices(TdbCore& books, const SettingsRecord& set
 {
 }
 
+QString BookWindowServices::normaliseNumber(const QString& number) const
+{
+    return PhoneNumbers::normalise(number, m_settings.Sms.SmsKier, m_settings.Sms.SmsAddCountry);
+}
+
 QString BookWindowServices::nameForNumber(const QString& number)
 {
     const std::optional<ShownEntry> entry = entryForNumber(number);
@@ -18,7 +23,7 @@ QString BookWindowServices::nameForNumber(const QString& number)
 
 std::optional<ShownEntry> BookWindowServices::entryForNumber(const QString& number)
 {
-    const QString normalised = PhoneNumbers::normalise(number, m_settings.Sms.SmsKier, m_settings.Sms.SmsAddCountry);
+    const QString normalised = normaliseNumber(number);
     if (normalised.isEmpty()) {
         return std::nullopt;
     }

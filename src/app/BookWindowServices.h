@@ -11,6 +11,7 @@ class BookWindowServices final : public WindowBookPort {
 public:
     BookWindowServices(TdbCore& books, const SettingsRecord& settings);
 
+    QString normaliseNumber(const QString& number) const override;
     QString nameForNumber(const QString& number) override;
     std::optional<ShownEntry> entryForNumber(const QString& number) override;
     bool isOnline() const override;

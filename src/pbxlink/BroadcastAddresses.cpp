@@ -8,7 +8,7 @@ QList<QHostAddress> fromAdapters(const QList<AdapterAddress>& adapters)
 {
     QList<QHostAddress> broadcasts;
     for (const AdapterAddress& adapter : adapters) {
-        if (adapter.ip.protocol() != QAbstractSocket::IPv4Protocol ||
+        if (!adapter.up || adapter.loopback || adapter.ip.protocol() != QAbstractSocket::IPv4Protocol ||
             adapter.netmask.protocol() != QAbstractSocket::IPv4Protocol || adapter.ip.toIPv4Address() == 0) {
             continue;
         }
@@ -25,9 +25,11 @@ QList<AdapterAddress> machineAdapters()
     QList<AdapterAddress> adapters;
     const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface& networkInterface : interfaces) {
+        const QNetworkInterface::InterfaceFlags flags = networkInterface.flags();
         const QList<QNetworkAddressEntry> entries = networkInterface.addressEntries();
         for (const QNetworkAddressEntry& entry : entries) {
-            adapters.append({entry.ip(), entry.netmask()});
+            adapters.append({entry.ip(), entry.netmask(), flags.testFlag(QNetworkInterface::IsUp),
+                             flags.testFlag(QNetworkInterface::IsLoopBack)});
         }
     }
     return adapters;

@@ -45,6 +45,16 @@ struct LastCall {
     bool recordingOffered = false;
 };
 
+// A second caller ringing while a conversation goes on (call waiting). The conversation keeps the call record;
+// the waiting call becomes the record when the user takes it, and is written as a missed call of its own when the
+// conversation ends without it being taken.
+struct WaitingCall {
+    QString number;
+    QString callerName; // from the ringing event, kept only when the window accepts it
+    QString calledNumber;
+    QDateTime start;
+};
+
 // What the exchange said about the extension's line.
 struct LineFlags {
     bool offHook = false;
@@ -78,6 +88,7 @@ struct CallState {
     LineFlags flags;
     LastCall lastCall;
     FeatureStatus features;
+    std::optional<WaitingCall> waitingCall;
     QString rememberedDigits;       // dialled at the next dial tone when dialAfterPickUp is set
     bool pickUpForDialling = false; // the last pick-up was sent to dial, not by the user
     bool forwardingSetByClient = false;

@@ -6,6 +6,8 @@
 #include "settings/SettingsRecord.h"
 #include "settings/SmsWireText.h"
 
+#include <utility>
+
 namespace {
 
 // The release cause that ends a call without a history row.
@@ -107,6 +109,7 @@ void CallTracker::onDialTone()
             copyToLastCall();
             record.closed = true;
         }
+        saveMissedWaitingCall();
     }
     chooseState(WindowState::HandsetEvent);
 }
@@ -128,6 +131,11 @@ void CallTracker::onRinging(const PbxEvent& event)
     const QString called = event.parameter(2);
     // The name is the last field; names with spaces in them are taken whole.
     const QString name = SmsWireText::decode(event.restFrom(4).trimmed(), Lang::isPolish());
+    // A conversation goes on (a call that ended while the handset stays lifted has closed its record).
+    if (flags.connected && !record.closed) {
+        onCallWaiting(caller, called, name);
+        return;
+    }
     record.otherParty = caller;
     const bool showCalled = m_c.settings.Ogolne.PokazOd && called != m_c.settings.Siec.TelNr;
 
@@ -145,11 +153,63 @@ void CallTracker::onRinging(const PbxEvent& event)
     chooseState(WindowState::Ringing);
 }
 
+void CallTracker::onCallWaiting(const QString& caller, const QString& called, const QString& name)
+{
+    std::optional<WaitingCall>& waiting = m_c.state.waitingCall;
+    if (waiting && waiting->number != caller) {
+        // Another caller takes the place of the one who waited, who was never answered.
+        saveMissedWaitingCall();
+    }
+    if (!waiting) {
+        waiting = WaitingCall{caller, QString(), called, m_c.now()};
+    }
+    const bool keepName = m_c.callWindow.showWaitingCall(caller, name);
+    waiting->callerName = keepName ? name : QString();
+}
+
+// The user took the waiting call: the conversation so far is written as it stands, and the waiting call becomes the
+// call on the line. A recording that runs goes on with the line and stays with the record.
+void CallTracker::takeWaitingCall()
+{
+    CallRecord& record = m_c.state.record;
+    const WaitingCall waiting = *std::exchange(m_c.state.waitingCall, std::nullopt);
+    if (!record.closed && isSavedNumber(record.number, m_c.settings.Konta.AccHistory)) {
+        endTimeByType();
+        const bool recording = std::exchange(record.recordingMade, false);
+        saveToHistory();
+        record.recordingMade = recording;
+    }
+    record.type = CallType::IncomingAnswered;
+    record.number = waiting.number;
+    record.callerName = waiting.callerName;
+    record.calledNumber = waiting.calledNumber;
+    record.closed = false;
+    m_c.state.flags.incoming = true;
+}
+
+void CallTracker::saveMissedWaitingCall()
+{
+    const std::optional<WaitingCall> waiting = std::exchange(m_c.state.waitingCall, std::nullopt);
+    if (!waiting) {
+        return;
+    }
+    CallHistoryEntry entry;
+    entry.type = CallType::IncomingUnanswered;
+    entry.start = waiting->start;
+    entry.number = waiting->number;
+    writeHistoryRow(entry, waiting->callerName, waiting->calledNumber);
+    m_c.window.showMissedCallIndicator();
+}
+
 void CallTracker::onConnected(const PbxEvent& event)
 {
     CallRecord& record = m_c.state.record;
     LineFlags& flags = m_c.state.flags;
     const QString connectedNumber = event.parameter(0);
+    const std::optional<WaitingCall>& waiting = m_c.state.waitingCall;
+    if (flags.connected && waiting && connectedNumber == waiting->number) {
+        takeWaitingCall();
+    }
     if (!flags.inConversation) {
         flags.inConversation = true;
         if (!flags.incoming) {
@@ -204,6 +264,7 @@ void CallTracker::onReleased(const PbxEvent& event)
         m_c.window.showMissedCallIndicator();
     }
     flags = LineFlags{};
+    m_c.state.pickUpForDialling = false;
 
     endTimeByType();
     const bool answered = CallType::wasAnswered(record.type);
@@ -236,6 +297,7 @@ void CallTracker::onReleased(const PbxEvent& event)
     record.calledNumber.clear();
     record.closed = true;
     record.started = false;
+    saveMissedWaitingCall();
     if (m_hooks.callClosed) {
         m_hooks.callClosed();
     }
@@ -308,13 +370,18 @@ void CallTracker::saveToHistory()
     entry.start = record.start;
     entry.end = record.end;
     entry.number = record.number;
-    if (!record.callerName.isEmpty()) {
-        entry.callerNameId = m_c.history.callerNameId(record.callerName);
-    }
-    if (!record.calledNumber.isEmpty()) {
-        entry.calledNumberId = m_c.history.calledNumberId(record.calledNumber);
-    }
     entry.recordingMade = record.recordingMade;
+    writeHistoryRow(entry, record.callerName, record.calledNumber);
+}
+
+void CallTracker::writeHistoryRow(CallHistoryEntry entry, const QString& callerName, const QString& calledNumber)
+{
+    if (!callerName.isEmpty()) {
+        entry.callerNameId = m_c.history.callerNameId(callerName);
+    }
+    if (!calledNumber.isEmpty()) {
+        entry.calledNumberId = m_c.history.calledNumberId(calledNumber);
+    }
     m_c.history.addEntry(entry);
     m_c.history.trim(m_c.settings.Historia.UsunPo);
     m_c.history.refresh();

@@ -45,6 +45,9 @@ private:
     void onDialTone();
     void onEcho(const PbxEvent& event);
     void onRinging(const PbxEvent& event);
+    void onCallWaiting(const QString& caller, const QString& called, const QString& name);
+    void takeWaitingCall();
+    void saveMissedWaitingCall();
     void onConnected(const PbxEvent& event);
     void onReleased(const PbxEvent& event);
     void onStatus(const PbxEvent& event);
@@ -54,6 +57,7 @@ private:
     bool recordingPossible() const;
     QString recordingName() const;
     void saveToHistory();
+    void writeHistoryRow(CallHistoryEntry entry, const QString& callerName, const QString& calledNumber);
     void copyToLastCall();
     void endTimeByType();
     void chooseState(int state) { m_chosenState = state; }

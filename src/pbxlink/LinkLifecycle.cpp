@@ -16,6 +16,7 @@
 #include "settings/SettingsRecord.h"
 
 #include <QCoreApplication>
+#include <utility>
 
 namespace {
 
@@ -44,6 +45,8 @@ QString LinkLifecycle::loginCommand() const
 
 void LinkLifecycle::start()
 {
+    // A logout still waiting for its reply must not close the connection made now.
+    m_ports.timers.stop(LinkTimer::DisconnectSleep);
     if (m_search != nullptr) {
         m_search->stop();
     }
@@ -60,7 +63,9 @@ void LinkLifecycle::start()
 
 void LinkLifecycle::connectToServer()
 {
+    m_ports.timers.stop(LinkTimer::DisconnectSleep);
     m_ports.socket.close();
+    m_loggedIn = false;
     m_ports.window.setWindowState(WindowState::Connecting);
     status(Lang::_("Connecting server"));
     if (!m_ports.socket.open(m_ports.settings.Siec.Serwer, m_ports.settings.Siec.Port)) {
@@ -78,9 +83,13 @@ void LinkLifecycle::onHostUnknown()
     }
     m_ports.socket.close();
     m_ports.window.setWindowState(WindowState::Disconnected);
-    m_fastRetryUsed = true;
-    m_ports.timers.start(LinkTimer::Connect, FastRetryMs);
     m_ports.timers.stop(LinkTimer::Login);
+    // A name is looked up after the attempt has begun, so its failure may come while the retry timer that made the
+    // attempt runs: that timer keeps its pace. Only an attempt made without it gets the one quick retry.
+    if (!m_ports.timers.isActive(LinkTimer::Connect)) {
+        m_fastRetryUsed = true;
+        m_ports.timers.start(LinkTimer::Connect, FastRetryMs);
+    }
 }
 
 void LinkLifecycle::disconnect()
@@ -104,6 +113,7 @@ void LinkLifecycle::onSocketConnected()
 {
     m_ports.log.write(QStringLiteral("Connected to ") + m_ports.socket.remoteAddress(), ConsoleColour::Note);
     m_loginFailed = false;
+    m_loggedIn = false;
     status(Lang::_("Login..."));
     m_ports.socket.clearIncoming();
     m_ports.dispatcher.reset();
@@ -127,6 +137,7 @@ void LinkLifecycle::onSocketConnected()
 
 void LinkLifecycle::onSocketClosed()
 {
+    m_loggedIn = false;
     m_ports.timers.stop(LinkTimer::Login);
     m_ports.timers.stop(LinkTimer::Guard);
     if (m_ports.timers.isActive(LinkTimer::DetectServerFull) && !m_loginFailed) {
@@ -173,9 +184,7 @@ void LinkLifecycle::onSocketError(const SocketErrors::Error& error)
     // A connection attempt failed: the retry timer that made it goes on at its pace; an attempt made without
     // it (the first, or one after a search) gets the slow pace.
     m_ports.window.setWindowState(WindowState::Disconnected);
-    if (!m_ports.timers.isActive(LinkTimer::Connect)) {
-        scheduleSlowRetry();
-    }
+    keepRetrying();
 }
 
 void LinkLifecycle::onReply(const PbxReply& reply, const QString& command)
@@ -228,10 +237,14 @@ void LinkLifecycle::acceptLogin(const PbxReply& reply)
 {
     m_loginFailed = false;
     status(Lang::_("Connected to server"));
-    m_ports.timers.stop(LinkTimer::Connect);
-    m_ports.window.setWindowState(WindowState::Idle);
-    if (!m_ports.settings.Ogolne.AutoBlokada && !m_ports.settings.Przeniesienie.Auto) {
-        m_ports.window.runPendingStartupRequest();
+    // The exchange may ask for the login again on a link that stayed up ("not logged in" to a service): the call
+    // under way and the window's look stay as they are.
+    if (!std::exchange(m_loggedIn, true)) {
+        m_ports.timers.stop(LinkTimer::Connect);
+        m_ports.window.setWindowState(WindowState::Idle);
+        if (!m_ports.settings.Ogolne.AutoBlokada && !m_ports.settings.Przeniesienie.Auto) {
+            m_ports.window.runPendingStartupRequest();
+        }
     }
 
     bool numeric = false;
@@ -316,11 +329,14 @@ void LinkLifecycle::finishLogout()
         m_search->stop();
     }
     m_ports.socket.close();
+    m_loggedIn = false;
     m_ports.timers.stop(LinkTimer::Login);
     m_ports.timers.stop(LinkTimer::Guard);
     m_loginFailed = false;
     status(Lang::_("Disconnected from server"));
     m_ports.timers.stop(LinkTimer::DisconnectSleep);
+    // The link is not given up: whoever closed it, the next attempt is already on its way.
+    keepRetrying();
 }
 
 void LinkLifecycle::onSearchOpenFailed()
@@ -328,6 +344,7 @@ void LinkLifecycle::onSearchOpenFailed()
     m_ports.window.setWindowState(WindowState::Disconnected);
     status(Lang::_("The server address has not been found"));
     m_ports.log.write(QStringLiteral("Error while opening USR..."), ConsoleColour::Error);
+    keepRetrying();
 }
 
 void LinkLifecycle::onSearchStarted()
@@ -344,11 +361,15 @@ void LinkLifecycle::onSearchFailed()
     m_ports.window.setWindowState(WindowState::Disconnected);
     status(Lang::_("Searching has been finished"));
     m_ports.log.write(QStringLiteral("Error while searching for server..."), ConsoleColour::Error);
+    keepRetrying();
 }
 
 void LinkLifecycle::onServerAnswer(const QString& address, int port, bool late)
 {
-    m_ports.timers.stop(LinkTimer::Connect);
+    // An answer after the collection window is only logged: the retry armed when the window closed stays.
+    if (!late) {
+        m_ports.timers.stop(LinkTimer::Connect);
+    }
     m_ports.log.write(QStringLiteral("Server found at ") + address + u':' + QString::number(port),
                       late ? ConsoleColour::LateAnswer : ConsoleColour::Searching);
 }
@@ -414,6 +435,13 @@ void LinkLifecycle::showNetworkError(const QString& message)
 void LinkLifecycle::scheduleSlowRetry()
 {
     m_ports.timers.start(LinkTimer::Connect, slowRetryInterval());
+}
+
+void LinkLifecycle::keepRetrying()
+{
+    if (!m_ports.timers.isActive(LinkTimer::Connect)) {
+        scheduleSlowRetry();
+    }
 }
 
 int LinkLifecycle::slowRetryInterval() const

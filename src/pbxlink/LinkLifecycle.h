@@ -89,6 +89,8 @@ private:
     void status(const QString& text, int tag = StatusLine::NormalTag);
     void showNetworkError(const QString& message);
     void scheduleSlowRetry();
+    // Arms the slow retry unless an attempt is already scheduled.
+    void keepRetrying();
     int slowRetryInterval() const;
     void finishLogout();
 
@@ -99,6 +101,7 @@ private:
 
     bool m_loginFailed = false;
     bool m_fastRetryUsed = false;
+    bool m_loggedIn = false; // the exchange accepted the login on the connection that is open now
     int m_loginRetriesLeft = LoginRetries;
     int m_protocolLevel = 65535;
     QString m_pbxType;

@@ -81,18 +81,21 @@ bool ServerDiscovery::bindSocket()
     return false;
 }
 
+// One network that cannot be reached does not keep the question from the others; the search fails only when it
+// reached none.
 bool ServerDiscovery::askAll()
 {
     const QByteArray question = QByteArray::fromRawData(Question, sizeof(Question) - 1);
     const QList<QHostAddress> addresses = m_broadcastAddresses();
+    qsizetype failures = 0;
     for (const QHostAddress& address : addresses) {
         if (m_socket->writeDatagram(question, address, m_questionPort) != question.size()) {
             qCWarning(lcPbxLink) << "cannot send the discovery question to" << address.toString()
                                  << m_socket->errorString();
-            return false;
+            ++failures;
         }
     }
-    return true;
+    return addresses.isEmpty() || failures < addresses.size();
 }
 
 void ServerDiscovery::readAnswers()

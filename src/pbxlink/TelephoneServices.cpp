@@ -45,6 +45,13 @@ bool TelephoneServices::send(const QString& command)
 
 bool TelephoneServices::answer()
 {
+    // The user's own pick-up: a refusal of it is reported, not taken for a pick-up to dial.
+    m_c.state.pickUpForDialling = false;
+    return takeLine();
+}
+
+bool TelephoneServices::takeLine()
+{
     const LineFlags& flags = m_c.state.flags;
     if (flags.dialAfterPickUp || flags.connected || flags.offHook) {
         return true;
@@ -79,7 +86,7 @@ bool TelephoneServices::dialDigits(const QString& digits)
         return dial(digits);
     }
     m_c.state.pickUpForDialling = true;
-    if (!answer()) {
+    if (!takeLine()) {
         m_c.window.markLinkError();
         return false;
     }
@@ -107,6 +114,7 @@ bool TelephoneServices::dial(const QString& digits)
     }
     m_c.state.flags.inConversation = true;
     m_c.state.flags.dialAfterPickUp = false;
+    m_c.state.pickUpForDialling = false;
     m_c.state.rememberedDigits.clear();
     m_c.window.setWindowState(WindowState::Dialling);
     if (m_c.state.record.closed && opensRecord(digits)) {

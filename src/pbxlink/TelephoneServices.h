@@ -64,6 +64,8 @@ public:
 
 private:
     QString command(const char16_t* word) const;
+    // Sends the pick-up unless the line is taken or being taken.
+    bool takeLine();
     bool send(const QString& command);
     void openDialledRecord(const QString& digits);
     bool opensRecord(const QString& digits) const;

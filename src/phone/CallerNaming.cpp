@@ -59,6 +59,7 @@ CallerNaming::IncomingLabels CallerNaming::incoming(const QString& caller, const
             name = labels.callerNumber;
         }
     }
+    labels.name = name;
     labels.text = labelled(QT_TR_NOOP("From:"), name);
     labels.trayHint = labelled(QT_TR_NOOP("Calling:"), name);
     return labels;

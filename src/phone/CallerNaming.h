@@ -11,6 +11,7 @@ class CallerNaming final {
 public:
     struct IncomingLabels {
         QString callerNumber; // without a leading "/"
+        QString name;         // from the books, the exchange or the number
         QString text;         // "From: <name or number>"
         QString hint;         // "From: <number>"
         QString trayHint;     // "Calling: <name or number>"

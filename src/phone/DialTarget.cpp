@@ -1,7 +1,6 @@
 #include "phone/DialTarget.h"
 
 #include "phone/EntryText.h"
-#include "settings/NumberNormalisation.h"
 
 #include <QUrl>
 #include <algorithm>
@@ -38,13 +37,11 @@ QString numberOf(const QString& target)
     };
     text.truncate(std::find_if(text.begin(), text.end(), isParameterStart) - text.begin());
 
-    // The spaces go only after the leading "+" has become "00": a number written "+48 22 ..." is normalised, while
-    // dashes, dots or brackets after the "+" would stop it, so those are dropped first.
-    QString written;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(written),
-                 [](QChar c) { return EntryText::isDialCharacter(c) || c == u' '; });
-    // A "+" that normalisation left (alone, or inside the number) means nothing to the exchange.
-    return EntryText::dialDigits(normaliseInternationalPrefix(written.trimmed())).remove(u'+');
+    const QString digits = EntryText::dialDigits(text);
+    // A "+" inside the number, or alone, means nothing to the exchange.
+    const bool international = digits.startsWith(u'+');
+    const QString rest = QString(digits).remove(u'+');
+    return international && !rest.isEmpty() ? u'+' + rest : rest;
 }
 
 } // namespace DialTarget

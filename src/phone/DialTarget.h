@@ -6,9 +6,9 @@
 // tervop:, tel: or callto: kind.
 namespace DialTarget {
 
-// The characters to dial (digits, +, * and #), with a leading "+" turned into "00": "tel:+48-22-555-01-02" gives
-// "0048225550102"; any other "+" is dropped. Parameters after ";" or "?" are left out; a text with no number in it
-// gives "".
+// The number as written, in dial characters (digits, * and #) after a "+" that only the first character may be:
+// "tel:+48-22-555-01-02" gives "+48225550102", ready for the books' normalisation; any other "+" is dropped.
+// Parameters after ";" or "?" are left out; a text with no number in it gives "".
 QString numberOf(const QString& target);
 
 } // namespace DialTarget

@@ -45,6 +45,14 @@ QString dialDigits(const QString& text)
     return keepOnly(text, isDialCharacter);
 }
 
+QString dialNumber(const QString& text)
+{
+    // The spaces go only after the leading "+" has become "00": brackets, dashes or dots after the "+" would stop
+    // the normalisation, so those are dropped first.
+    const QString written = keepOnly(text, [](QChar c) { return isDialCharacter(c) || c == u' '; }).trimmed();
+    return dialDigits(normaliseInternationalPrefix(written)).remove(u'+');
+}
+
 Pasted fromClipboard(const QString& clipboard)
 {
     const QString text = clipboard.trimmed();

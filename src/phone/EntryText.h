@@ -17,6 +17,11 @@ bool isNumber(const QString& text);
 // Only the dial characters: "(0 12) 345-67" gives "01234567", a name gives "".
 QString dialDigits(const QString& text);
 
+// What the exchange is asked to dial for a written number: an international number's "+" becomes "00" (as a paste
+// does), then only the dial characters stay, and a "+" that is left means nothing to the exchange:
+// "+48 (22) 555-01-02" gives "0048225550102".
+QString dialNumber(const QString& text);
+
 struct Pasted {
     QString text;
     bool isName = false;

@@ -307,6 +307,17 @@ bool TelephoneWindow::showIncomingCall(const QString& caller, const QString& cal
     return labels.exchangeNameUsed;
 }
 
+bool TelephoneWindow::showWaitingCall(const QString& caller, const QString& callerName)
+{
+    const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, QString(), callerName);
+    // Announced for a while; the conversation's label comes back, and the waiting caller can be shown again.
+    m_notice.show(Lang::_("Waiting:") + u' ' + labels.name, labels.hint, true);
+    if (m_settings.Zachowanie.OtwDzwon) {
+        m_view.popUp();
+    }
+    return labels.exchangeNameUsed;
+}
+
 void TelephoneWindow::showFeatureStatus(const FeatureStatus& status)
 {
     m_view.setFeatureFlags(status);
@@ -324,7 +335,8 @@ void TelephoneWindow::showRecordingMessage()
 
 void TelephoneWindow::cancelCall()
 {
-    if (m_state == WindowState::Disconnected) {
+    // Without a logged-in link there is nothing to end, and the services stay off.
+    if (m_state == WindowState::Disconnected || m_state == WindowState::Connecting) {
         return;
     }
     if (m_callHeld) {
@@ -349,7 +361,7 @@ void TelephoneWindow::cancelCall()
 
 void TelephoneWindow::dial()
 {
-    const QString number = EntryText::dialDigits(m_entry);
+    const QString number = EntryText::dialNumber(m_entry);
     if (number.isEmpty() || (m_state == WindowState::OutgoingConnected && number == m_callNumber)) {
         return;
     }
@@ -442,9 +454,12 @@ bool TelephoneWindow::accountAllowed()
 
 void TelephoneWindow::showWaiting()
 {
-    const QString party = m_naming.party(calls().record.otherParty);
+    const std::optional<WaitingCall>& waiting = calls().waitingCall;
+    const QString number = waiting ? waiting->number : calls().record.otherParty;
+    const QString party =
+        waiting ? m_naming.incoming(number, QString(), waiting->callerName).name : m_naming.party(number);
     if (!party.isEmpty()) {
-        showNotice(Lang::_("Waiting:") + u' ' + party, calls().record.otherParty, true);
+        showNotice(Lang::_("Waiting:") + u' ' + party, number, true);
     }
 }
 
@@ -595,7 +610,8 @@ void TelephoneWindow::setEntry(const QString& text)
 
 void TelephoneWindow::placeNumber(const QString& target)
 {
-    const QString number = DialTarget::numberOf(target);
+    // Numbers from other programs are written in every way: the books' own form finds the contact, and is dialled.
+    const QString number = m_books.normaliseNumber(DialTarget::numberOf(target));
     if (number.isEmpty()) {
         return;
     }

@@ -63,6 +63,7 @@ public:
     void showConnectedNumber(const QString& number) override;
     void showDialledDigits(const QString& digits, const QString& name) override;
     bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) override;
+    bool showWaitingCall(const QString& caller, const QString& callerName) override;
     void resetCallDisplay() override {}
     void showFeatureStatus(const FeatureStatus& status) override;
     void showRecordingIndicator() override;
@@ -88,6 +89,7 @@ public:
     void toggleDoNotDisturb();
     // False (after telling the user) while the telephone is locked.
     bool accountAllowed();
+    // The waiting caller, or the other party of the call when nobody waits.
     void showWaiting();
     void redialNext();
     void redialPrevious();

@@ -17,6 +17,9 @@ class WindowBookPort {
 public:
     virtual ~WindowBookPort() = default;
 
+    // A number written in any way, in the form the books store numbers: "+48 601-222-333" at home in Poland gives
+    // "601222333"; numbers agree only in that form.
+    virtual QString normaliseNumber(const QString& number) const = 0;
     // The name of the number's contact, the books asked in the order the settings give; "" when unknown.
     virtual QString nameForNumber(const QString& number) = 0;
     // The entry that has the number, with the position that matched.

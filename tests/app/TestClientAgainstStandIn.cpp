@@ -18,9 +18,9 @@ const QString Conversation = QStringLiteral("[state] 11");
 // reply).
 const QString LoginAccepted = QStringLiteral(" -> aOK Tolmo 1.45 9");
 const QString LogoutRequest = QStringLiteral(" <- aLOGO 21__");
-const QString PickUpRequest = PickUpRequest;
-const QString DialToneEvent = DialToneEvent;
-const QString DialRequest = DialRequest;
+const QString PickUpRequest = QStringLiteral(" <- aPICK 21__");
+const QString DialToneEvent = QStringLiteral(" -> aDRDY 21__");
+const QString DialRequest = QStringLiteral(" <- aDIAL 21__ ");
 // How long a second start may take to hand its request over and end.
 constexpr int HandOverPatienceMs = 5000;
 // How long the link is watched for traffic that must not come.
@@ -162,6 +162,29 @@ private slots:
         QCOMPARE(rows.at(0).number, BookNumber);
     }
 
+    void callerWaitingDuringAConversationIsLoggedAsMissed()
+    {
+        QVERIFY(m_pair->startClient());
+        ObservedProcess& client = m_pair->client();
+        const qsizetype start = client.lineCount();
+        QVERIFY(m_pair->drive(QStringLiteral("ring 21 ") + BookNumber));
+        QVERIFY(m_pair->drive(QStringLiteral("answer 21")));
+        const qsizetype answered = client.waitFor(Conversation, start);
+        QVERIFY(answered >= 0);
+        QVERIFY(m_pair->drive(QStringLiteral("ring 21 700333444 Ewa")));
+        QVERIFY(client.waitFor(QStringLiteral("[text] Waiting: Ewa"), answered) >= 0);
+        QVERIFY(m_pair->drive(QStringLiteral("release 21 16")));
+        QVERIFY(client.waitFor(QStringLiteral("[area] Missed: 1"), answered) >= 0);
+
+        m_pair->stopClient();
+        const QList<HistoryRow> rows = historyRows(m_pair->profile().historyFile());
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(0).type, 2);
+        QCOMPARE(rows.at(0).number, BookNumber);
+        QCOMPARE(rows.at(1).type, 1);
+        QCOMPARE(rows.at(1).number, QStringLiteral("700333444"));
+    }
+
     void terminationLogsOutAndEnds()
     {
         QVERIFY(m_pair->startClient());
@@ -191,6 +214,19 @@ private slots:
         const qsizetype ready = traffic.waitFor(DialToneEvent, pick);
         QVERIFY(ready >= 0);
         QVERIFY(traffic.waitFor(DialRequest + BookNumber, ready) >= 0);
+    }
+
+    void internationalDialRequestFindsTheStoredNationalNumber()
+    {
+        QVERIFY(m_pair->startClient());
+        ObservedProcess& traffic = m_pair->traffic();
+        const qsizetype start = traffic.lineCount();
+        QVERIFY(m_pair->handOver({QStringLiteral("dial"), QStringLiteral("tel:+48-600-123-456")}));
+
+        const qsizetype pick = traffic.waitFor(PickUpRequest, start);
+        QVERIFY(pick >= 0);
+        QVERIFY(traffic.waitFor(DialRequest + BookNumber, pick) >= 0);
+        QVERIFY(m_pair->client().find(QStringLiteral("[entry] 0048600123456")) < 0);
     }
 
     void secondStartWithAnUnknownNumberOnlyFillsTheEntry()

@@ -19,6 +19,11 @@ public:
         incoming.append(caller + u'|' + calledNumber + u'|' + callerName);
         return keepCallerNames;
     }
+    bool showWaitingCall(const QString& caller, const QString& callerName) override
+    {
+        waiting.append(caller + u'|' + callerName);
+        return keepCallerNames;
+    }
     void resetCallDisplay() override { ++displayResets; }
     void showFeatureStatus(const FeatureStatus& status) override { features.append(status); }
     void showRecordingIndicator() override { ++recordingIndicators; }
@@ -30,6 +35,7 @@ public:
     QStringList connectedNumbers;
     QStringList dialled;
     QStringList incoming;
+    QStringList waiting;
     QList<FeatureStatus> features;
     int displayResets = 0;
     int recordingIndicators = 0;

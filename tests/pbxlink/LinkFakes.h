@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Recording stand-ins for the ports of the PBX link, shared by the link's tests.
 
@@ -57,7 +58,13 @@ public:
     bool isLoginOrConfigurationVisible() const override { return false; }
     void showLogin() override { ++logins; }
     void showNetworkError(const QString& message) override { networkErrors.append(message); }
-    void showError(const QString& caption, const QString& text) override { errors.append(caption + u'|' + text); }
+    void showError(const QString& caption, const QString& text) override
+    {
+        errors.append(caption + u'|' + text);
+        if (whileShown) {
+            whileShown();
+        }
+    }
     void showWarning(const QString& caption, const QString& text) override { warnings.append(caption + u'|' + text); }
     void showServerConfiguration() override { ++serverConfigurations; }
 
@@ -66,6 +73,8 @@ public:
     QStringList errors;
     QStringList warnings;
     int serverConfigurations = 0;
+    // Runs while an error box is open, as the user takes time to close it.
+    std::function<void()> whileShown;
 };
 
 class RecordingConsole final : public NetworkConsolePort {

@@ -139,6 +139,84 @@ private slots:
         QCOMPARE(link.history.entries.size(), 1);
     }
 
+    void callerWaitingDuringAConversationIsMissedOnItsOwn()
+    {
+        CallHarness link;
+        link.receive(QStringLiteral("aRING 21__ 600111222 0 21"));
+        link.advanceSeconds(5);
+        const QDateTime connected = link.now;
+        link.receive(QStringLiteral("aCONN 21__ 600111222"));
+        link.advanceSeconds(30);
+        const QDateTime waitingSince = link.now;
+        link.receive(QStringLiteral("aRING 21__ 700333444 0 21 0 Ewa"));
+        QCOMPARE(link.callWindow.waiting, QStringList{QStringLiteral("700333444|Ewa")});
+        QCOMPARE(link.window.states.last(), WindowState::IncomingConnected);
+        // The exchange rings again for the same caller: still the one waiting call.
+        link.advanceSeconds(10);
+        link.receive(QStringLiteral("aRING 21__ 700333444 0 21 0 Ewa"));
+        QVERIFY(link.history.entries.isEmpty());
+        link.advanceSeconds(20);
+        link.receive(QStringLiteral("aREL 21__ 16"));
+
+        QCOMPARE(link.history.entries.size(), 2);
+        const CallHistoryEntry& conversation = link.history.entries.at(0);
+        QCOMPARE(conversation.type, CallType::IncomingAnswered);
+        QCOMPARE(conversation.number, QStringLiteral("600111222"));
+        QCOMPARE(conversation.start, connected);
+        QCOMPARE(conversation.end, connected.addSecs(60));
+        const CallHistoryEntry& missed = link.history.entries.at(1);
+        QCOMPARE(missed.type, CallType::IncomingUnanswered);
+        QCOMPARE(missed.number, QStringLiteral("700333444"));
+        QCOMPARE(missed.start, waitingSince);
+        QVERIFY(!missed.end.isValid());
+        QCOMPARE(link.history.names, QStringList{QStringLiteral("Ewa")});
+        QCOMPARE(link.window.missedIndicators, 1);
+        QCOMPARE(link.window.states.last(), WindowState::CallEnded);
+        QVERIFY(!link.calls.state().waitingCall);
+
+        // A caller who replaces the one waiting leaves that one missed at once.
+        link.receive(QStringLiteral("aDRDY 21__"));
+        link.receive(QStringLiteral("aECHO 21__ 5"));
+        link.receive(QStringLiteral("aCONN 21__ 5"));
+        link.receive(QStringLiteral("aRING 21__ 701 0 21"));
+        link.receive(QStringLiteral("aRING 21__ 702 0 21"));
+        QCOMPARE(link.history.entries.size(), 3);
+        QCOMPARE(link.history.entries.last().number, QStringLiteral("701"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.entries.size(), 5);
+        QCOMPARE(link.history.entries.at(3).type, CallType::OutgoingAnswered);
+        QCOMPARE(link.history.entries.at(4).number, QStringLiteral("702"));
+    }
+
+    void waitingCallTakenBecomesTheCall()
+    {
+        CallHarness link;
+        link.receive(QStringLiteral("aRING 21__ 600 0 21"));
+        const QDateTime firstConnected = link.now;
+        link.receive(QStringLiteral("aCONN 21__ 600"));
+        link.advanceSeconds(30);
+        link.receive(QStringLiteral("aRING 21__ 700 0 300 0 Ewa"));
+        link.advanceSeconds(5);
+        const QDateTime secondConnected = link.now;
+        link.receive(QStringLiteral("aCONN 21__ 700"));
+        QCOMPARE(link.history.entries.size(), 1);
+        QCOMPARE(link.history.entries.first().number, QStringLiteral("600"));
+        QCOMPARE(link.history.entries.first().start, firstConnected);
+        QCOMPARE(link.history.entries.first().end, secondConnected);
+        QCOMPARE(link.window.states.last(), WindowState::IncomingConnected);
+
+        link.advanceSeconds(40);
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.entries.size(), 2);
+        const CallHistoryEntry& taken = link.history.entries.last();
+        QCOMPARE(taken.type, CallType::IncomingAnswered);
+        QCOMPARE(taken.number, QStringLiteral("700"));
+        QCOMPARE(taken.start, secondConnected);
+        QCOMPARE(taken.end, secondConnected.addSecs(40));
+        QVERIFY(taken.callerNameId.has_value() && taken.calledNumberId.has_value());
+        QCOMPARE(link.window.missedIndicators, 0);
+    }
+
     void ringingShowsCallerAndNameAsTheWindowAllows()
     {
         CallHarness link;

@@ -37,6 +37,27 @@ private slots:
         QVERIFY(!client.link.dispatcher().queues().hasOutstanding());
     }
 
+    void handsetPutDownAfterDialToneLetsTheNextDialPickUp()
+    {
+        StandInWithClient session;
+        QString error;
+        QVERIFY2(session.startAndLogIn(&error), qPrintable(error));
+        LinkUnderTest& client = *session.client;
+        TelephoneServices& services = client.link.services();
+        const std::shared_ptr<SynchronousWaits> waits = client.link.waits();
+
+        QVERIFY(services.answer());
+        QVERIFY(waits->waitForDialTone());
+        QVERIFY(services.putDown());
+        QVERIFY(waits->waitForRelease());
+        QVERIFY(!client.link.calls().state().flags.offHook);
+
+        // On hook again: dialling lifts the handset first and dials at the dial tone.
+        QVERIFY(services.dialDigits(QStringLiteral("600123")));
+        QTRY_COMPARE_WITH_TIMEOUT(client.window.windowState(), WindowState::OutgoingConnected, Patience);
+        QVERIFY(client.dialogs.errors.isEmpty() && client.dialogs.warnings.isEmpty());
+    }
+
     void waitsFollowTheExchangeLines()
     {
         StandInWithClient session;

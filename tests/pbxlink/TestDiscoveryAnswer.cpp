@@ -52,9 +52,9 @@ private slots:
 
     void computesDirectedBroadcasts()
     {
-        const auto adapter = [](const char* ip, const char* netmask) {
+        const auto adapter = [](const char* ip, const char* netmask, bool up = true, bool loopback = false) {
             return BroadcastAddresses::AdapterAddress{QHostAddress(QString::fromLatin1(ip)),
-                                                      QHostAddress(QString::fromLatin1(netmask))};
+                                                      QHostAddress(QString::fromLatin1(netmask)), up, loopback};
         };
         const QList<QHostAddress> broadcasts = BroadcastAddresses::fromAdapters({
             adapter("192.168.1.20", "255.255.255.0"),
@@ -63,6 +63,8 @@ private slots:
             adapter("192.168.1.77", "255.255.255.0"),
             adapter("fe80::1", "ffff:ffff:ffff:ffff::"),
             adapter("172.16.0.1", ""),
+            adapter("10.9.0.1", "255.255.255.0", false),
+            adapter("127.0.0.1", "255.0.0.0", true, true),
         });
         QCOMPARE(broadcasts, (QList<QHostAddress>{QHostAddress(QStringLiteral("192.168.1.255")),
                                                   QHostAddress(QStringLiteral("10.3.255.255"))}));

@@ -52,6 +52,36 @@ private slots:
                                  Patience);
     }
 
+    void linesArrivingWhileAMessageBoxIsOpenKeepTheirOrder()
+    {
+        pbxsim::PbxSimulator standIn(standInConfig());
+        QString error;
+        QVERIFY2(standIn.start(&error), qPrintable(error));
+        LinkUnderTest client(standIn.port());
+        QVERIFY(client.logIn());
+        QVERIFY(standIn.control(QStringLiteral("rule DND na 5 1")).startsWith(u"ok"));
+
+        // The refusal opens a box; its loop runs while a whole call comes and goes on the line.
+        client.dialogs.whileShown = [&] {
+            standIn.control(QStringLiteral("ring 21 600123 Jan"));
+            standIn.control(QStringLiteral("answer 21"));
+            standIn.control(QStringLiteral("release 21"));
+            QVERIFY(QTest::qWaitFor([&] { return client.link.pendingLines() >= 3; }, Patience));
+            QVERIFY(client.callWindow.incoming.isEmpty());
+        };
+        const qsizetype statesBefore = client.window.states.size();
+        QVERIFY(client.link.services().setDoNotDisturb(true));
+        QTRY_COMPARE_WITH_TIMEOUT(client.history.entries.size(), 1, Patience);
+
+        QCOMPARE(client.dialogs.errors.size(), 1);
+        QCOMPARE(client.callWindow.incoming.size(), 1);
+        QCOMPARE(client.window.states.mid(statesBefore),
+                 (QList<int>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
+        QCOMPARE(client.history.entries.first().type, CallType::IncomingAnswered);
+        QCOMPARE(client.history.entries.first().number, QStringLiteral("600123"));
+        QCOMPARE(client.link.pendingLines(), 0);
+    }
+
     void droppedLinkComesBackAndLogoutWaitsForItsReply()
     {
         pbxsim::PbxSimulator standIn(standInConfig());

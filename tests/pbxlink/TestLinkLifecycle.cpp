@@ -90,17 +90,22 @@ private slots:
         QCOMPARE(link.window.lastStatus(), QStringLiteral("Access denied: Unknown error. Contact administrator"));
     }
 
-    void notLoggedInRefusalLogsInAgain()
+    void notLoggedInRefusalLogsInAgainAndKeepsTheCall()
     {
         LinkHarness link;
         link.connectAndLogIn();
         link.lifecycle.setServiceReplyHandler(nullptr);
+        // A conversation goes on when the exchange says it does not know the extension any more.
+        link.window.setWindowState(WindowState::IncomingConnected);
         link.dispatcher.sendQueued(QStringLiteral("aDND 21__ T"));
         link.receive(QStringLiteral("aNA 1"));
         QCOMPARE(link.socket.commands().last(), QStringLiteral("aLOGI 21__ 1234"));
         QVERIFY(link.dialogs.errors.isEmpty());
 
         link.receive(QStringLiteral("aOK Tolmo 1.45 9"));
+        QCOMPARE(link.window.states.last(), WindowState::IncomingConnected);
+        QCOMPARE(link.window.pendingRequestsRun, 1);
+        QCOMPARE(link.window.lastStatus(), QStringLiteral("Connected to server"));
         link.dispatcher.sendQueued(QStringLiteral("aDIAL 21__ 600"));
         link.receive(QStringLiteral("aNA 5"));
         QCOMPARE(link.dialogs.errors,
@@ -271,6 +276,12 @@ private slots:
 
         link.lifecycle.onNoServerTaken();
         QVERIFY(isSlowRetry(link.timers.interval(LinkTimer::Connect)));
+        // Answers past the collection window are logged and leave the next search armed.
+        link.lifecycle.onServerAnswer(QStringLiteral("127.0.0.8"), 5524, true);
+        QVERIFY(link.timers.isActive(LinkTimer::Connect));
+        QCOMPARE(link.console.lines.last().second, ConsoleColour::LateAnswer);
+        link.lifecycle.onServerAnswer(QStringLiteral("127.0.0.8"), 5524, false);
+        QVERIFY(!link.timers.isActive(LinkTimer::Connect));
     }
 
     void pinNotKeptAsksForIt()

@@ -1,5 +1,6 @@
 // Searches on the loopback network only: the stand-in servers listen on 127.0.0.1 or on the loopback broadcast
 // address 127.255.255.255, and the searches are given those addresses instead of the machine's adapters.
+#include "BusyDiscoveryPort.h"
 #include "pbxlink/ServerDiscovery.h"
 
 #include <QNetworkDatagram>
@@ -131,13 +132,9 @@ private slots:
 
     void busyPortsAreRedrawnThenSilenceFindsNoServer()
     {
-        // Occupy one port of the range the search draws from.
         QUdpSocket blocker;
-        int busy = 0;
-        while (busy < 16383 && !blocker.bind(QHostAddress::AnyIPv4, quint16(49152 + busy))) {
-            ++busy;
-        }
-        QVERIFY(blocker.state() == QAbstractSocket::BoundState);
+        const int busy = holdDiscoveryPort(blocker);
+        QVERIFY(busy >= 0);
 
         int draws = 0;
         ServerDiscovery stuck([] { return QList<QHostAddress>{}; },
@@ -172,7 +169,7 @@ private slots:
         QCOMPARE(mute.askerPort(), quint16(49152 + drawn.last()));
     }
 
-    void sendErrorFailsTheSearch()
+    void sendErrorsFailTheSearchOnlyWhenNothingWasAsked()
     {
         // An IPv6 target cannot be reached from the IPv4 socket.
         ServerDiscovery discovery([] { return QList<QHostAddress>{QHostAddress::LocalHostIPv6}; },
@@ -182,6 +179,22 @@ private slots:
         discovery.start();
         QCOMPARE(failed.size(), 1);
         QCOMPARE(started.size(), 0);
+
+        // One unreachable address among others: the rest are asked all the same.
+        StandInServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        server.setAnswers({"USR0001PHONE 127.0.0.1:5524\r"});
+        ServerDiscovery mixed(
+            [] {
+                return QList<QHostAddress>{QHostAddress::LocalHostIPv6, QHostAddress::LocalHost};
+            },
+            ServerDiscovery::systemRandom(), server.port(), 200ms);
+        QSignalSpy mixedFailed(&mixed, &ServerDiscovery::searchFailed);
+        QSignalSpy found(&mixed, &ServerDiscovery::serverFound);
+        mixed.start();
+        QCOMPARE(mixedFailed.size(), 0);
+        QVERIFY(found.wait(5000));
+        QCOMPARE(server.questions(), QList<QByteArray>{Question});
     }
 };
 

@@ -55,6 +55,38 @@ private slots:
         QVERIFY(link.dialogs.errors.first().contains(QStringLiteral("Handset up")));
     }
 
+    void pickUpToDialEndsWithItsCall()
+    {
+        CallHarness link;
+        TelephoneServices& services = link.calls.services();
+        const CallState& state = link.calls.state();
+        // The pick-up to dial is answered and the number dialled: a later refused pick-up of the user's own is
+        // reported, not shown as the handset up.
+        QVERIFY(services.dialDigits(QStringLiteral("600")));
+        link.receive(QStringLiteral("aOK"));
+        link.receive(QStringLiteral("aDRDY 21__"));
+        QVERIFY(!state.pickUpForDialling);
+        link.receive(QStringLiteral("aOK"));
+        link.receive(QStringLiteral("aCONN 21__ 600"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        link.takeCommands();
+        QVERIFY(services.answer());
+        QCOMPARE(link.takeCommands(), QStringList{QStringLiteral("aPICK 21__")});
+        link.receive(QStringLiteral("aNA 5"));
+        QCOMPARE(link.dialogs.errors.size(), 1);
+        QVERIFY(link.window.states.last() != WindowState::OffHook);
+
+        // A release before the dial tone ends it too, and so does the user answering meanwhile.
+        QVERIFY(services.dialDigits(QStringLiteral("601")));
+        QVERIFY(state.pickUpForDialling);
+        link.receive(QStringLiteral("aOK"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QVERIFY(!state.pickUpForDialling);
+        QVERIFY(services.dialDigits(QStringLiteral("602")));
+        QVERIFY(services.answer());
+        QVERIFY(!state.pickUpForDialling);
+    }
+
     void digitLimitDependsOnTheExchange()
     {
         QCOMPARE(DialLimit::maximumDigits(QStringLiteral("Vexa"), QStringLiteral("9.99")), 16);

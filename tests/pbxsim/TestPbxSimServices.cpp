@@ -49,15 +49,31 @@ private slots:
         QCOMPARE(client->exchange(QStringLiteral("aHANG 21__"), 1), wireLines({"aNA 2"}));
         QCOMPARE(client->exchange(QStringLiteral("aPICK 21__"), 2), wireLines({"aOK", "aDRDY 21__"}));
         QCOMPARE(client->exchange(QStringLiteral("aPICK 21__"), 1), wireLines({"aNA 2"}));
-        // Dial tone only: nothing to release.
-        QCOMPARE(client->exchange(QStringLiteral("aHANG 21__"), 2), wireLines({"aOK", "aSTAT 21__ h f d l a p r "}));
+        // Going on hook from dial tone releases the line too.
+        QCOMPARE(client->exchange(QStringLiteral("aHANG 21__"), 3),
+                 wireLines({"aOK", "aREL 21__ 16", "aSTAT 21__ h f d l a p r "}));
 
         QCOMPARE(control("ring 21 600"), QStringLiteral("ok"));
         QCOMPARE(client->take(1), wireLines({"aRING 21__ 600 0 21"}));
         QCOMPARE(client->exchange(QStringLiteral("aPICK 21__"), 2), wireLines({"aOK", "aCONN 21__ 600"}));
-        QVERIFY(control("ring 21 601").startsWith(u"error: 21 is busy"));
+        // One more caller waits during the conversation; a third finds the extension busy.
+        QCOMPARE(control("ring 21 601 Anna"), QStringLiteral("ok"));
+        QCOMPARE(client->take(1), wireLines({"aRING 21__ 601 0 21 0 Anna"}));
+        QVERIFY(control("ring 21 602").startsWith(u"error: 21 is busy"));
         QCOMPARE(client->exchange(QStringLiteral("aHANG 21__"), 3),
                  wireLines({"aOK", "aREL 21__ 16", "aSTAT 21__ h f d l a p r "}));
+        // The waiting caller went with the conversation.
+        QCOMPARE(control("show 21"), QStringLiteral("ok on hook, idle"));
+
+        // A waiting caller taken holds the conversation.
+        control("ring 21 600");
+        client->take(1);
+        client->exchange(QStringLiteral("aPICK 21__"), 2);
+        control("ring 21 601");
+        client->take(1);
+        QCOMPARE(control("answer 21 601"), QStringLiteral("ok"));
+        QCOMPARE(client->take(1), wireLines({"aCONN 21__ 601"}));
+        QCOMPARE(control("show 21"), QStringLiteral("ok off hook, connected to 601, held 600"));
     }
 
     void dialNeedsDialTone()
@@ -222,8 +238,7 @@ private slots:
         control("offhook 21");
         QCOMPARE(control("offhook 21"), QStringLiteral("ok (already off hook)"));
         QCOMPARE(control("onhook 21"), QStringLiteral("ok"));
-        QCOMPARE(client->take(1), wireLines({"aDRDY 21__"}));
-        QVERIFY(client->staysQuiet(20)); // no call, so nothing to release
+        QCOMPARE(client->take(2), wireLines({"aDRDY 21__", "aREL 21__ 16"}));
 
         control("offhook 21");
         QCOMPARE(control("keypad 21 12"), QStringLiteral("ok"));

@@ -33,6 +33,25 @@ private slots:
         QCOMPARE(EntryText::dialDigits(text), digits);
     }
 
+    void dialsWhatTheExchangeCanDial_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("international with spaces") << u"+48 22 555 01 02"_s << u"0048225550102"_s;
+        QTest::newRow("international written") << u" +48 (22) 555-01-02"_s << u"0048225550102"_s;
+        QTest::newRow("national") << u"(0 12) 345-67"_s << u"01234567"_s;
+        QTest::newRow("plus inside") << u"12+34"_s << u"1234"_s;
+        QTest::newRow("service code") << u"*21#"_s << u"*21#"_s;
+        QTest::newRow("name") << u"Kowalski"_s << u""_s;
+    }
+
+    void dialsWhatTheExchangeCanDial()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, number);
+        QCOMPARE(EntryText::dialNumber(text), number);
+    }
+
     void pastesANumberOrAName_data()
     {
         QTest::addColumn<QString>("clipboard");
@@ -64,10 +83,12 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::newRow("own scheme") << u"tervop:123/"_s << u"123"_s;
         QTest::newRow("own scheme as the desktop writes it") << u"TervoP://600%20123%20456/"_s << u"600123456"_s;
-        QTest::newRow("tel") << u"tel:+48-22-555-01-02"_s << u"0048225550102"_s;
-        QTest::newRow("tel with spaces") << u"tel:+48 22 555"_s << u"004822555"_s;
+        QTest::newRow("tel") << u"tel:+48-22-555-01-02"_s << u"+48225550102"_s;
+        QTest::newRow("tel with spaces") << u"tel:+48 22 555"_s << u"+4822555"_s;
+        QTest::newRow("stray plus") << u"tel:12+34+"_s << u"1234"_s;
+        QTest::newRow("lone plus") << u"tel:+"_s << u""_s;
         QTest::newRow("callto") << u"callto://600123456"_s << u"600123456"_s;
-        QTest::newRow("encoded plus and parameter") << u"TEL:%2B4812;ext=5"_s << u"004812"_s;
+        QTest::newRow("encoded plus and parameter") << u"TEL:%2B4812;ext=5"_s << u"+4812"_s;
         QTest::newRow("query") << u"callto:600?call"_s << u"600"_s;
         QTest::newRow("service code") << u"tel:*21%23"_s << u"*21#"_s;
         QTest::newRow("plain") << u" 123 "_s << u"123"_s;

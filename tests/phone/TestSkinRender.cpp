@@ -3,8 +3,10 @@
 #include "phone/ui/StateIconArt.h"
 #include "phone/ui/TLittleForm.h"
 #include "phone/ui/TrayIconArt.h"
+#include "settings/Lang.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QSet>
@@ -178,6 +180,43 @@ private slots:
         QVERIFY(!samePixels(idle.normal, renamed.normal));
         QVERIFY(!samePixels(idle.doubled, renamed.doubled));
         QVERIFY(samePixels(idle.normal, render(looks().first()).normal));
+    }
+
+    // The idle display as the client shows it once logged in: the missed calls beside the status, in each language.
+    void missedCountStaysWholeBesideTheStatus_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Polish") << QStringLiteral("pl");
+        QTest::newRow("Croatian") << QStringLiteral("cr");
+        QTest::newRow("English") << QStringLiteral("en");
+    }
+
+    void missedCountStaysWholeBesideTheStatus()
+    {
+        QFETCH(QString, language);
+        Lang::useLanguage(language);
+        const QString status = Lang::_("Connected to server");
+        const auto missed = [](int count) {
+            return Lang::_("Missed:") + u' ' + QString::number(count);
+        };
+        const QFontMetrics metrics(SkinLayout::font(SkinLayout::Text::Area));
+        for (const int count : {1, 7, 1234}) {
+            const SkinPainter::AreaLine line =
+                SkinPainter::fitAreaLine(metrics, SkinLayout::areaLineRect().width(), missed(count), status);
+            QCOMPARE(line.area, missed(count));
+        }
+        // Drawn at 1x, one missed call and seven are two pictures: the count is there to be seen.
+        const auto idleWith = [&](int count) {
+            return render({"idle", [&](TLittleForm& form) {
+                               form.setAreaText(missed(count));
+                               form.setInfoLabel(status);
+                               form.setStateIcon(StateIcon::Idle);
+                           }});
+        };
+        const Renders one = idleWith(1);
+        QVERIFY(!samePixels(one.normal, idleWith(7).normal));
+        QVERIFY(one.normal.save(renderFolder() + QStringLiteral("/skin-idle-") + language + QStringLiteral(".png")));
+        Lang::useLanguage(QStringLiteral("en"));
     }
 
     void everyStateIconAndConnectingFrameIsItsOwnPicture()

@@ -42,6 +42,15 @@ private slots:
         phone.window.entryEdited(QStringLiteral("123"));
         QCOMPARE(phone.window.state(), WindowState::Disconnected);
         QVERIFY(!phone.view.enabled.testFlag(MenuItem::Services));
+
+        // Esc while connecting leaves the services off too.
+        phone.window.setState(WindowState::Connecting);
+        const MenuItems connecting = phone.view.enabled;
+        QVERIFY(!connecting.testFlag(MenuItem::Park) && !connecting.testFlag(MenuItem::Lock));
+        phone.window.cancelCall();
+        QCOMPARE(phone.window.state(), WindowState::Connecting);
+        QCOMPARE(phone.view.enabled, connecting);
+        QVERIFY(phone.takeCommands().isEmpty());
     }
 
     void theEntryLineDialsItsDigitsAlone()
@@ -56,6 +65,14 @@ private slots:
         QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aDIAL 21__ 01234567")});
         QCOMPARE(phone.window.redialList().lines().first(), QStringLiteral("01234567"));
         QVERIFY(phone.view.entry.isEmpty());
+
+        // A typed "+" is dialled as the exchange dials it.
+        phone.receive(QStringLiteral("aREL 21__ 16"));
+        phone.window.entryEdited(QStringLiteral("+48 22 555 01 02"));
+        phone.window.dial();
+        phone.receive(QStringLiteral("aOK"));
+        phone.receive(QStringLiteral("aDRDY 21__"));
+        QCOMPARE(phone.takeCommands().last(), QStringLiteral("aDIAL 21__ 0048225550102"));
 
         WindowHarness letters;
         letters.window.entryEdited(QStringLiteral("Kowalski"));
@@ -230,6 +247,45 @@ private slots:
         phone.receive(QStringLiteral("aOK"));
         phone.receive(QStringLiteral("aDRDY 21__"));
         QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aDIAL 21__ 600123456")});
+    }
+
+    void numbersFromOtherProgramsTakeTheBooksForm()
+    {
+        WindowHarness phone;
+        phone.books.add(QStringLiteral("Anna Nowak"), QStringLiteral("601222333"));
+        phone.window.placeNumber(QStringLiteral("tel:+48-601-222-333"));
+        QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aPICK 21__")});
+        QCOMPARE(phone.window.redialList().lines().first(), QStringLiteral("601222333"));
+        phone.receive(QStringLiteral("aOK"));
+        phone.receive(QStringLiteral("aDRDY 21__"));
+        QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aDIAL 21__ 601222333")});
+
+        // Another country keeps its code behind "00"; unknown to the books, it only waits in the entry line.
+        WindowHarness abroad;
+        abroad.window.placeNumber(QStringLiteral("callto:+44 20 7946 0000"));
+        QCOMPARE(abroad.view.entry, QStringLiteral("00442079460000"));
+        QVERIFY(abroad.takeCommands().isEmpty());
+        // The books may keep national numbers with a leading "0".
+        WindowHarness zero;
+        zero.books.addCountryZero = true;
+        zero.window.placeNumber(QStringLiteral("+48 601 222 333"));
+        QCOMPARE(zero.view.entry, QStringLiteral("0601222333"));
+    }
+
+    void aCallerWaitingIsAnnouncedAndShownAgain()
+    {
+        WindowHarness phone;
+        phone.settings.Ogolne.ShowCmt = true;
+        phone.books.add(QStringLiteral("Jan Kowalski"), QStringLiteral("600111222"));
+        phone.receive(QStringLiteral("aRING 21__ 600111222 0 21"));
+        phone.receive(QStringLiteral("aCONN 21__ 600111222"));
+        phone.receive(QStringLiteral("aRING 21__ 700333444 0 21 0 Ewa"));
+        QCOMPARE(phone.window.state(), WindowState::IncomingConnected);
+        QCOMPARE(phone.view.showText, QStringLiteral("Waiting: Ewa"));
+        QVERIFY(phone.window.notice().temporaryShowing());
+        phone.window.showWaiting();
+        QCOMPARE(phone.view.showText, QStringLiteral("Waiting: Ewa"));
+        QCOMPARE(phone.view.showHint, QStringLiteral("700333444"));
     }
 
     void aStartUpNumberWaitsForTheLogin()

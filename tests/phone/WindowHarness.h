@@ -1,5 +1,6 @@
 #pragma once
 
+#include "books/PhoneNumbers.h"
 #include "pbxlink/CallControl.h"
 #include "pbxlink/CallFakes.h"
 #include "pbxlink/LinkHarness.h"
@@ -57,9 +58,13 @@ public:
     QStringList messages;
 };
 
-// Phone-book entries by number and a count of unseen calls.
+// Phone-book entries by number and a count of unseen calls; numbers normalised as the books do at home in Poland.
 class FixedWindowBooks final : public WindowBookPort {
 public:
+    QString normaliseNumber(const QString& number) const override
+    {
+        return PhoneNumbers::normalise(number, QStringLiteral("48"), addCountryZero);
+    }
     QString nameForNumber(const QString& number) override
     {
         const auto found = entries.constFind(number);
@@ -88,6 +93,7 @@ public:
     }
 
     QMap<QString, ShownEntry> entries;
+    bool addCountryZero = false;
     bool online = true;
     int unseen = 0;
 };

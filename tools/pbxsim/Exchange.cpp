@@ -135,13 +135,9 @@ int Exchange::putDownHandset(const QString& extension)
     if (!state->isOffHook()) {
         return Refusal::WrongHookState;
     }
-    const bool callUp = state->call != Call::Idle || !state->heldPeer.isEmpty();
+    // The line is released whenever the extension goes on hook, from dial tone too, and the held call with it.
     state->heldPeer.clear();
-    if (callUp) {
-        endCall(extension, *state, Cause::NormalClearing);
-    } else {
-        state->hook = Hook::On;
-    }
+    endCall(extension, *state, Cause::NormalClearing);
     return Refusal::None;
 }
 
@@ -226,6 +222,8 @@ void Exchange::endCall(const QString& extension, ExtensionState& state, int caus
     state.hook = Hook::On;
     state.peer.clear();
     state.peerName.clear();
+    // A caller still waiting is let go with the conversation.
+    state.waitingPeer.clear();
     state.conference.clear();
     emitEvent(QStringLiteral("REL"), extension, QString::number(cause));
 }
@@ -327,16 +325,26 @@ void Exchange::sendStat(const QString& extension)
     }
 }
 
+// A free extension rings; one in a conversation hears one more caller waiting (call waiting).
 Exchange::RingOutcome Exchange::ring(const QString& extension, const QString& caller, const QString& name)
 {
     ExtensionState* state = find(extension);
-    if (state == nullptr || !state->isFree()) {
+    if (state == nullptr) {
+        return RingOutcome::Busy;
+    }
+    const bool canWait = state->call == Call::Connected && state->waitingPeer.isEmpty();
+    if (!state->isFree() && !canWait) {
         return RingOutcome::Busy;
     }
     if (state->doNotDisturb) {
         return RingOutcome::DoNotDisturb;
     }
-    ringExtension(extension, *state, caller, name);
+    if (canWait) {
+        state->waitingPeer = caller;
+        emitRing(extension, caller, name);
+    } else {
+        ringExtension(extension, *state, caller, name);
+    }
     return RingOutcome::Rung;
 }
 
@@ -346,6 +354,11 @@ void Exchange::ringExtension(const QString& extension, ExtensionState& state, co
     state.call = Call::Ringing;
     state.peer = caller;
     state.peerName = name;
+    emitRing(extension, caller, name);
+}
+
+void Exchange::emitRing(const QString& extension, const QString& caller, const QString& name)
+{
     QString parameters = caller + QStringLiteral(" 0 ") + extension;
     if (!name.isEmpty()) {
         parameters += QStringLiteral(" 0 ") + WireText::encodeName(name);
@@ -362,6 +375,13 @@ bool Exchange::answer(const QString& extension, const QString& number)
     const QString party = number.isEmpty() && state->call != Call::Idle ? state->peer : number;
     if (party.isEmpty()) {
         return false;
+    }
+    if (!state->waitingPeer.isEmpty() && party == state->waitingPeer) {
+        // The waiting caller is taken; the conversation so far waits on hold.
+        state->waitingPeer.clear();
+        if (state->heldPeer.isEmpty()) {
+            state->heldPeer = state->peer;
+        }
     }
     connectCall(extension, *state, party);
     return true;

@@ -68,8 +68,10 @@ public:
     void sendStat(const QString& extension);
 
     // The operator: callers and far parties outside the exchange, and the person at the desk phone.
+    // Rings a free extension; during a conversation the caller waits (one at a time) until the conversation ends.
     RingOutcome ring(const QString& extension, const QString& caller, const QString& name);
-    // Connects the ringing or dialled call, or one with number when given; false when there is nothing to connect.
+    // Connects the ringing or dialled call, or one with number when given (the waiting caller's number takes the
+    // waiting call and holds the conversation); false when there is nothing to connect.
     bool answer(const QString& extension, const QString& number);
     // The far party hangs up.
     void release(const QString& extension, int cause);
@@ -98,6 +100,7 @@ signals:
 private:
     void completeDial(const QString& extension, quint64 serial);
     void ringExtension(const QString& extension, ExtensionState& state, const QString& caller, const QString& name);
+    void emitRing(const QString& extension, const QString& caller, const QString& name);
     void flushEvents();
 
     QHash<QString, ExtensionState> m_extensions;

@@ -82,6 +82,7 @@ QString ExtensionState::describe() const
         }
     };
     add(!conference.isEmpty(), QStringLiteral("conference with ") + conference.join(QLatin1Char(',')));
+    add(!waitingPeer.isEmpty(), QStringLiteral("waiting ") + waitingPeer);
     add(!heldPeer.isEmpty(), QStringLiteral("held ") + heldPeer);
     add(!parkedPeer.isEmpty(), QStringLiteral("parked ") + parkedPeer);
     add(forwarding, (QStringLiteral("forwarding ") + forwardingRule).trimmed());

@@ -27,6 +27,7 @@ struct ExtensionState final {
     Call call = Call::Idle;
     QString peer;           // the other party of the call
     QString peerName;       // the caller's name of a ringing call
+    QString waitingPeer;    // a second caller waiting while the conversation goes on
     QString heldPeer;       // a call put on hold by a flash
     QString parkedPeer;     // a call parked with /#31
     QStringList conference; // parties joined to the conversation

@@ -8,6 +8,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace {
 
@@ -71,24 +72,16 @@ void paintBadges(QPainter& painter, const SkinLook& look)
     }
 }
 
-// The area text on the left and the info text on the right of one line; the info text (a timer or a short note)
-// keeps up to 60 per cent of the line and the area text gets what is left.
 void paintAreaLine(QPainter& painter, const SkinLook& look)
 {
     const QRect line = SkinLayout::areaLineRect();
     const QFont font = SkinLayout::font(SkinLayout::Text::Area);
-    const QFontMetrics metrics(font);
+    const SkinPainter::AreaLine texts =
+        SkinPainter::fitAreaLine(QFontMetrics(font), line.width(), look.areaText, look.infoText);
     painter.setFont(font);
     painter.setPen(DisplaySmallText);
-    int infoWidth = 0;
-    if (!look.infoText.isEmpty()) {
-        const QString info = metrics.elidedText(look.infoText, Qt::ElideRight, line.width() * 3 / 5);
-        infoWidth = metrics.horizontalAdvance(info);
-        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, info);
-    }
-    const int areaWidth = line.width() - (infoWidth > 0 ? infoWidth + 8 : 0);
-    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
-                     metrics.elidedText(look.areaText, Qt::ElideRight, areaWidth));
+    painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, texts.info);
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, texts.area);
 }
 
 void paintShowText(QPainter& painter, const SkinLook& look)
@@ -233,6 +226,20 @@ void paintDisplay(QPainter& painter, const QRectF& bounds)
 QColor displayInk()
 {
     return DisplayText;
+}
+
+AreaLine fitAreaLine(const QFontMetrics& metrics, int width, const QString& area, const QString& info)
+{
+    constexpr int Gap = 8;
+    AreaLine fitted;
+    fitted.area = metrics.elidedText(area, Qt::ElideRight, width);
+    const int areaWidth = fitted.area.isEmpty() ? 0 : metrics.horizontalAdvance(fitted.area) + Gap;
+    fitted.info = metrics.elidedText(info, Qt::ElideRight, std::max(0, width - areaWidth));
+    // An ellipsis alone says nothing: then the status is left out.
+    if (fitted.info != info && fitted.info.size() <= 1) {
+        fitted.info.clear();
+    }
+    return fitted;
 }
 
 } // namespace SkinPainter

@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 
+class QFontMetrics;
 class QPainter;
 
 // Everything the skin shows apart from the entry line, so that a picture of the window is a function of one value.
@@ -44,5 +45,14 @@ void paintDisplay(QPainter& painter, const QRectF& bounds);
 
 // The colour of the texts on the display, which the entry line uses too.
 QColor displayInk();
+
+// The two texts of the display's top line as they are drawn in a line of width pixels. The area text (the count
+// of missed calls, a note about the connection) is what the user looks for: it stands whole, cut only when it alone
+// is wider than the line. The info text (the status, a timer) takes what is left and gives way first.
+struct AreaLine {
+    QString area;
+    QString info;
+};
+AreaLine fitAreaLine(const QFontMetrics& metrics, int width, const QString& area, const QString& info);
 
 } // namespace SkinPainter
