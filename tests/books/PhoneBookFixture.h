@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ContactRows.h"
 #include "books/BookSchema.h"
 #include "books/Contact.h"
 #include "books/ContactMessagesPort.h"
@@ -35,15 +36,7 @@ public:
     // A contact straight into Book2, bypassing validation; numbers by position 1..5.
     int add(const QString& name, const QStringList& numbers, int groupId = 0) const
     {
-        QSqlQuery query(database());
-        query.prepare(QStringLiteral("INSERT INTO Book2 (Nazwa, Nr1, Nr2, Nr3, Nr4, Nr5, GroupID) "
-                                     "VALUES (?, ?, ?, ?, ?, ?, ?) RETURNING ID"));
-        query.addBindValue(name);
-        for (int i = 0; i < Contact::NumberCount; ++i) {
-            query.addBindValue(i < numbers.size() && !numbers[i].isEmpty() ? QVariant(numbers[i]) : QVariant());
-        }
-        query.addBindValue(groupId);
-        return query.exec() && query.next() ? query.value(0).toInt() : -1;
+        return insertContact(database(), name, numbers, groupId);
     }
 
 private:
