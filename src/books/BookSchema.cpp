@@ -20,12 +20,17 @@ QStringList BookSchema::createBook2(SqlEngine engine)
 {
     QString numbers;
     for (int i = 1; i <= 5; ++i) {
-        numbers += QStringLiteral("Nr%1 VARCHAR(26), Typ%1 SMALLINT DEFAULT %2, ").arg(i).arg(i == 1 ? 1 : 2);
+        numbers +=
+            QStringLiteral("Nr%1 VARCHAR(%2), Typ%1 SMALLINT DEFAULT %3, ").arg(i).arg(NumberWidth).arg(i == 1 ? 1 : 2);
     }
-    return {QStringLiteral("CREATE TABLE Book2 (ID %1, Nazwa VARCHAR(30), %2Notes TEXT, Opis VARCHAR(200), "
-                           "Email VARCHAR(80), OtwNot BOOLEAN DEFAULT FALSE, Fwd SMALLINT DEFAULT 0, "
-                           "FwdNr VARCHAR(26), DefNr SMALLINT DEFAULT 0)")
-                .arg(identity(engine, QStringLiteral("Book2")), numbers),
+    return {QStringLiteral("CREATE TABLE Book2 (ID %1, Nazwa VARCHAR(%3), %2Notes TEXT, Opis VARCHAR(%4), "
+                           "Email VARCHAR(%5), OtwNot BOOLEAN DEFAULT FALSE, Fwd SMALLINT DEFAULT 0, "
+                           "FwdNr VARCHAR(%6), DefNr SMALLINT DEFAULT 0)")
+                .arg(identity(engine, QStringLiteral("Book2")), numbers)
+                .arg(NameWidth)
+                .arg(DescriptionWidth)
+                .arg(EmailWidth)
+                .arg(NumberWidth),
             QStringLiteral("CREATE INDEX Idx_Nazwa ON Book2 (Nazwa)")};
 }
 

@@ -40,6 +40,9 @@ ContactStore::ContactStore(QSqlDatabase database)
 
 std::optional<int> ContactStore::insert(const Contact& contact)
 {
+    if (!fits(contact)) {
+        return std::nullopt;
+    }
     const QStringList& columns = ContactColumns::names();
     QStringList placeholders;
     placeholders.fill(QStringLiteral("?"), columns.size());
@@ -58,6 +61,9 @@ std::optional<int> ContactStore::insert(const Contact& contact)
 
 ContactStore::UpdateResult ContactStore::update(const Contact& edited, const Contact& original)
 {
+    if (!fits(edited)) {
+        return UpdateResult::Failed;
+    }
     static const QString statement = updateStatement();
     QSqlQuery query(m_database);
     query.prepare(statement);
@@ -73,4 +79,11 @@ ContactStore::UpdateResult ContactStore::update(const Contact& edited, const Con
         return UpdateResult::Failed;
     }
     return query.numRowsAffected() > 0 ? UpdateResult::Updated : UpdateResult::Conflict;
+}
+
+bool ContactStore::fits(const Contact& contact)
+{
+    // Never left to the engine: SQLite would store the longer text and PostgreSQL refuse it.
+    m_lastError = ContactColumns::tooLongMessage(contact);
+    return m_lastError.isEmpty();
 }
