@@ -2,6 +2,8 @@
 
 #include "books/BookSchema.h"
 
+#include <QDebug>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
@@ -32,6 +34,17 @@ int PhoneBook::findContact(const QString& number)
     return found ? found->id : -1;
 }
 
+QString PhoneBook::lookupStatement()
+{
+    // One statement for the five positions, each branch on its own index; the position orders the branches, the
+    // name order (then the ID) the contacts within one.
+    QStringList branches;
+    for (int position = 1; position <= Contact::NumberCount; ++position) {
+        branches << QStringLiteral("SELECT ID, Nazwa, %1 AS Pozycja FROM Book2 WHERE Nr%1 = ?").arg(position);
+    }
+    return branches.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY 3, 2, 1 LIMIT 1");
+}
+
 std::optional<PhoneBook::Match> PhoneBook::match(const QString& number)
 {
     if (!m_database.isOpen()) {
@@ -42,33 +55,30 @@ std::optional<PhoneBook::Match> PhoneBook::match(const QString& number)
         return std::nullopt;
     }
     if (!m_prepared) {
-        // One indexed query per position instead of a pass over the table, prepared once for all lookups.
-        for (int position = 1; position <= Contact::NumberCount; ++position) {
-            QSqlQuery& query = m_lookups[position - 1];
-            query = QSqlQuery(m_database);
-            query.setForwardOnly(true);
-            query.prepare(
-                QStringLiteral("SELECT ID, Nazwa FROM Book2 WHERE Nr%1 = ? ORDER BY Nazwa, ID LIMIT 1").arg(position));
-        }
-        m_prepared = true;
+        m_lookup = QSqlQuery(m_database);
+        m_lookup.setForwardOnly(true);
+        m_prepared = m_lookup.prepare(lookupStatement());
     }
-    for (int position = 1; position <= Contact::NumberCount; ++position) {
-        QSqlQuery& query = m_lookups[position - 1];
-        query.bindValue(0, wanted);
-        const bool found = query.exec() && query.next();
-        std::optional<Match> answer;
-        if (found) {
-            answer = Match{query.value(0).toInt(), query.value(1).toString(), position};
-        }
-        // A statement left open would keep other users' writes to the file waiting.
-        query.finish();
-        if (answer) {
-            m_matchedPosition = position;
-            m_currentContactId = answer->id;
-            return answer;
-        }
+    for (int position = 0; position < Contact::NumberCount; ++position) {
+        m_lookup.bindValue(position, wanted);
     }
-    return std::nullopt;
+    if (!m_prepared || !m_lookup.exec()) {
+        // A locked table or a server that does not answer within the command time-out: the book is unavailable
+        // for this lookup and the caller is shown by number.
+        qWarning().noquote() << "A phone book is unavailable for a number lookup:" << m_lookup.lastError().text();
+        m_lookup.finish();
+        m_prepared = false;
+        return std::nullopt;
+    }
+    std::optional<Match> answer;
+    if (m_lookup.next()) {
+        answer = Match{m_lookup.value(0).toInt(), m_lookup.value(1).toString(), m_lookup.value(2).toInt()};
+        m_matchedPosition = answer->position;
+        m_currentContactId = answer->id;
+    }
+    // A statement left open would keep other users' writes to the file waiting.
+    m_lookup.finish();
+    return answer;
 }
 
 QStringList PhoneBook::numbersOfName(const QString& name) const

@@ -5,7 +5,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
-#include <array>
 #include <optional>
 
 // Adds the indexes on Nr1 .. Nr5 that number lookups need; run whenever a book is opened. False when a statement
@@ -47,9 +46,10 @@ private:
     // of any contact beats the same number in Nr2 of another, and so on; within one position the first contact
     // in name order wins. Comparison is exact: normalised numbers agree only in the same form.
     std::optional<Match> match(const QString& number);
+    static QString lookupStatement();
 
     QSqlDatabase m_database;
-    std::array<QSqlQuery, Contact::NumberCount> m_lookups;
+    QSqlQuery m_lookup;
     bool m_prepared = false;
     int m_matchedPosition = 0;
     int m_currentContactId = -1;
