@@ -1,5 +1,8 @@
 #include "books/BookSchema.h"
 
+#include "books/NameIndex.h"
+#include "books/SchemaUpgrade.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -126,35 +129,24 @@ bool BookSchema::run(QSqlDatabase& database, const QStringList& statements, QStr
 
 bool BookSchema::createPhoneBook(QSqlDatabase& database, const QString& othersName, int identityValue, QString* error)
 {
-    const SqlEngine engine = SqlEngines::of(database);
-    if (!database.transaction()) {
-        if (error != nullptr) {
-            *error = database.lastError().text();
-        }
-        return false;
-    }
+    SchemaUpgrade schema(database);
+    const SqlEngine engine = schema.engine();
     QStringList statements = createBook2(engine) + createGroups(engine) + createTelTypes2(engine);
     statements.append(createInfo());
     statements.append(QStringLiteral("ALTER TABLE Book2 ADD COLUMN GroupID INTEGER DEFAULT 0 CONSTRAINT gr_pk "
                                      "REFERENCES Groups"));
-    bool ok = run(database, statements, error);
-    if (ok) {
-        QSqlQuery group(database);
-        group.prepare(QStringLiteral("INSERT INTO Groups (ID, Nazwa) VALUES (0, ?)"));
-        group.addBindValue(othersName);
-        QSqlQuery info(database);
-        info.prepare(QStringLiteral("INSERT INTO Info (Hash) VALUES (?)"));
-        info.addBindValue(identityValue);
-        ok = group.exec() && info.exec();
-        if (!ok && error != nullptr) {
-            *error = group.lastError().isValid() ? group.lastError().text() : info.lastError().text();
+    const bool ok = schema.begin() && schema.run(statements) &&
+                    schema.exec(QStringLiteral("INSERT INTO Groups (ID, Nazwa) VALUES (0, ?)"), {othersName}) &&
+                    schema.exec(QStringLiteral("INSERT INTO Info (Hash) VALUES (?)"), {identityValue}) &&
+                    NameIndex::upgrade(schema);
+    if (!ok || !schema.commit()) {
+        schema.rollback();
+        if (error != nullptr) {
+            *error = schema.error();
         }
-    }
-    if (!ok) {
-        database.rollback();
         return false;
     }
-    return database.commit();
+    return true;
 }
 
 bool BookSchema::createHistory(QSqlDatabase& database, QString* error)

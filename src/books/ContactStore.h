@@ -3,6 +3,7 @@
 #include "books/Contact.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <optional>
 
@@ -25,5 +26,8 @@ private:
     bool fits(const Contact& contact);
 
     QSqlDatabase m_database;
+    // Kept prepared for a run of inserts (a book being filled); a store must go before its connection.
+    QSqlQuery m_insert;
+    bool m_insertPrepared = false;
     QString m_lastError;
 };

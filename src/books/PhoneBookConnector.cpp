@@ -4,6 +4,7 @@
 #include "books/BookSchema.h"
 #include "books/ColumnWidth.h"
 #include "books/DatabaseLocation.h"
+#include "books/NameIndex.h"
 #include "books/SchemaUpgrade.h"
 #include "settings/Lang.h"
 
@@ -105,6 +106,10 @@ bool PhoneBookConnector::upgrade(SchemaUpgrade& schema)
         return false;
     }
     upgradeColumns(schema);
+    if (!NameIndex::upgrade(schema)) {
+        schema.rollback();
+        return false;
+    }
     if (schema.hasTable(QStringLiteral("TelTypes"))) {
         ok = schema.run({QStringLiteral("DROP TABLE TelTypes")});
     }

@@ -1,9 +1,14 @@
 #include "BothEngines.h"
 #include "OpenedDatabases.h"
+#include "books/BookSchema.h"
 #include "books/ContactCopier.h"
 #include "books/ContactGroups.h"
 #include "books/ContactMessagesPort.h"
 #include "books/ContactSaver.h"
+#include "books/ContactStore.h"
+#include "books/DiacriticFolding.h"
+#include "books/NameIndex.h"
+#include "books/NameSearch.h"
 #include "books/PhoneBook.h"
 #include "books/TdbCore.h"
 #include "settings/Const.h"
@@ -11,6 +16,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QSqlError>
 #include <QTest>
 
@@ -51,6 +57,57 @@ Contact contactNamed(const QString& name, const QStringList& numbers)
 int rowCount(const QSqlDatabase& database)
 {
     return scalar(database, u"SELECT COUNT(*) FROM Book2"_s).toInt();
+}
+
+
+// Names of random letters, blanks and the characters a search must take literally, many with Polish letters in
+// either case.
+QString randomName(QRandomGenerator& random)
+{
+    static const QString letters = u"aąbcćdeęfghijklłmnńoóprsśtuwyzźżAĄBCĆDEĘFGHIJKLŁMNŃOÓPRSŚTUWYZŹŻ  %_\"'"_s;
+    const int length = 1 + static_cast<int>(random.bounded(14));
+    QString name;
+    for (int i = 0; i < length; ++i) {
+        name += letters[static_cast<qsizetype>(random.bounded(static_cast<quint32>(letters.size())))];
+    }
+    return name.front() == u' ' ? u'x' + name : name;
+}
+
+// A search text: part of a name, changed in case or diacritics now and then, or random letters.
+QString randomSearch(QRandomGenerator& random, const QStringList& names)
+{
+    if (random.bounded(4) == 0) {
+        return randomName(random).left(1 + static_cast<int>(random.bounded(4)));
+    }
+    const QString& name = names[static_cast<qsizetype>(random.bounded(static_cast<quint32>(names.size())))];
+    const int from = static_cast<int>(random.bounded(static_cast<quint32>(name.size())));
+    QString part = name.mid(from, 1 + static_cast<int>(random.bounded(5)));
+    switch (random.bounded(3)) {
+    case 0:
+        return part.toUpper();
+    case 1:
+        return DiacriticFolding::searchForm(part, true);
+    default:
+        return part;
+    }
+}
+
+// A book as the version before folded names wrote it.
+bool writeBookAsBefore(QSqlDatabase database)
+{
+    const SqlEngine engine = SqlEngines::of(database);
+    QStringList statements = BookSchema::createBook2(engine) + BookSchema::createGroups(engine) +
+                             BookSchema::createTelTypes2(engine);
+    statements << BookSchema::createInfo()
+               << u"ALTER TABLE Book2 ADD COLUMN GroupID INTEGER DEFAULT 0 CONSTRAINT gr_pk REFERENCES Groups"_s
+               << u"INSERT INTO Groups (ID, Nazwa) VALUES (0, 'Others')"_s << u"INSERT INTO Info (Hash) VALUES (5)"_s;
+    return BookSchema::run(database, statements, nullptr);
+}
+
+QList<int> sorted(QList<int> ids)
+{
+    std::sort(ids.begin(), ids.end());
+    return ids;
 }
 
 } // namespace
@@ -277,6 +334,95 @@ private slots:
         QCOMPARE(phoneBook.contact(a2)->groupId, 0);
         QCOMPARE(scalar(database, u"SELECT COUNT(*) FROM Groups"_s).toInt(), 2);
         QVERIFY(messages.warnings.isEmpty());
+    }
+
+    void nameSearchAnswersAsTheFilterDoes_data() { BothEngines::addRows(); }
+    void nameSearchAnswersAsTheFilterDoes()
+    {
+        FETCH_NEW_LOCATION(m_engines, location);
+        OpenedBook book(location);
+        QVERIFY2(book.ok(), qPrintable(book.outcome.error));
+        QSqlDatabase database = book.database();
+        QVERIFY(NameIndex::hasSubstringIndex(database));
+        QRandomGenerator random(20240305);
+        QStringList names{u"Jan Kowalski"_s, u"Łukasz Żółć"_s, u"ŁUKASZ ŻÓŁĆ"_s, u"Anna-Maria O'Neil"_s,
+                          u"100% _Pewny_"_s};
+        for (int i = 0; i < 400; ++i) {
+            names.append(randomName(random));
+        }
+        RecordedMessages messages;
+        ContactStore store(database);
+        QVERIFY(database.transaction());
+        for (const QString& name : names) {
+            QVERIFY2(store.insert(contactNamed(name, {u"1"_s})), qPrintable(store.lastError()));
+        }
+        QVERIFY(database.commit());
+        // Rows another program wrote or renamed without the folded names.
+        insertContact(database, u"Kowalczyk Ąnna"_s, {u"2"_s});
+        QSqlQuery rename(database);
+        QVERIFY(rename.exec(u"UPDATE Book2 SET Nazwa = 'Zenon Kowal' WHERE Nazwa = 'Jan Kowalski'"_s));
+        QVERIFY(rename.exec(u"UPDATE Book2 SET Nazwa = 'ŁUKASZ ZOLC', NazwaSzuk = 'lukasz zolc' "
+                            "WHERE Nazwa = 'ŁUKASZ ŻÓŁĆ'"_s));
+
+        QStringList searches{u"kow"_s, u"Łuk"_s, u"zolc"_s, u"żółć"_s, u"jan k"_s, u"o'n"_s, u"% _"_s, u"_"_s, u"\""_s,
+                             u"a"_s, u"anna-m"_s};
+        for (int i = 0; i < 150; ++i) {
+            searches.append(randomSearch(random, names));
+        }
+        for (const int mode : {0, 1, 2}) {
+            for (const bool fold : {true, false}) {
+                for (const QString& language : {u"pl"_s, u"ru"_s}) {
+                    NameSearch search(database, mode, fold, language);
+                    for (const QString& text : searches) {
+                        const std::optional<QList<int>> indexed = search.matching(text);
+                        const std::optional<QList<int>> scanned = search.scanning(text);
+                        QVERIFY(indexed && scanned);
+                        QVERIFY2(sorted(*indexed) == sorted(*scanned),
+                                 qPrintable(u"mode %1 fold %2 %3 \"%4\": %5 found, %6 pass"_s.arg(mode)
+                                                .arg(fold)
+                                                .arg(language, text)
+                                                .arg(indexed->size())
+                                                .arg(scanned->size())));
+                    }
+                    QCOMPARE(search.matching(QString())->size(), names.size() + 1);
+                }
+            }
+        }
+        NameSearch search(database, 2, true, u"pl"_s);
+        QCOMPARE(search.matching(u"kowal"_s)->size(), 2);
+    }
+
+    void aBookOfTheVersionBeforeGetsItsFoldedNamesOnce_data() { BothEngines::addRows(); }
+    void aBookOfTheVersionBeforeGetsItsFoldedNamesOnce()
+    {
+        FETCH_NEW_LOCATION(m_engines, location);
+        if (engine == BothEngines::sqlite()) {
+            QVERIFY(QDir().mkpath(location));
+        }
+        {
+            BookConnection before;
+            QString error;
+            QVERIFY2(before.open(location, PhoneBookConnector::fileName(), &error), qPrintable(error));
+            QVERIFY(writeBookAsBefore(before.database()));
+            for (const QString& name : {u"Świętosław Łącki"_s, u"Ewa Kowalska"_s, u"Łukasz"_s}) {
+                QVERIFY(insertContact(before.database(), name, {u"600"_s}) > 0);
+            }
+        }
+        for (int open = 0; open < 2; ++open) {
+            OpenedBook book(location);
+            QVERIFY2(book.ok(), qPrintable(book.outcome.error));
+            QVERIFY(book.dialogs.nothingShown());
+            QSqlDatabase database = book.database();
+            QCOMPARE(scalar(database, u"SELECT COUNT(*) FROM Book2 WHERE NazwaSzuk IS NULL"_s).toInt(), 0);
+            QCOMPARE(scalar(database, u"SELECT NazwaSzuk FROM Book2 WHERE Nazwa = 'Świętosław Łącki'"_s).toString(),
+                     u"swietoslaw lacki"_s);
+            QVERIFY(NameIndex::hasSubstringIndex(database));
+            if (engine == BothEngines::sqlite()) {
+                QCOMPARE(scalar(database, u"SELECT COUNT(*) FROM Book2Szuk"_s).toInt(), 3);
+            }
+            QCOMPARE(NameSearch(database, 0, true, u"pl"_s).matching(u"łuk"_s)->size(), 1);
+            QCOMPARE(NameSearch(database, 2, true, u"pl"_s).matching(u"acki"_s)->size(), 1);
+        }
     }
 
     void aLockedBookAnswersNothingWithinTheTimeOut_data() { BothEngines::addRows(); }
