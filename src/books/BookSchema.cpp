@@ -50,6 +50,18 @@ QStringList BookSchema::createTelTypes2(SqlEngine engine)
                 .arg(identity(engine, QStringLiteral("TelTypes2")))};
 }
 
+QStringList BookSchema::createNumberIndexes()
+{
+    // With the name beside the number an index hands out the contacts of a number already in name order; the
+    // indexes of the number alone that earlier versions made go.
+    QStringList statements;
+    for (int i = 1; i <= 5; ++i) {
+        statements << QStringLiteral("DROP INDEX IF EXISTS Idx_Nr%1").arg(i)
+                   << QStringLiteral("CREATE INDEX IF NOT EXISTS Idx_Nr%1Nazwa ON Book2 (Nr%1, Nazwa)").arg(i);
+    }
+    return statements;
+}
+
 QString BookSchema::createInfo()
 {
     return QStringLiteral("CREATE TABLE Info (Hash INTEGER NOT NULL DEFAULT 0)");
@@ -135,6 +147,7 @@ bool BookSchema::createPhoneBook(QSqlDatabase& database, const QString& othersNa
     statements.append(createInfo());
     statements.append(QStringLiteral("ALTER TABLE Book2 ADD COLUMN GroupID INTEGER DEFAULT 0 CONSTRAINT gr_pk "
                                      "REFERENCES Groups"));
+    statements.append(createNumberIndexes());
     const bool ok = schema.begin() && schema.run(statements) &&
                     schema.exec(QStringLiteral("INSERT INTO Groups (ID, Nazwa) VALUES (0, ?)"), {othersName}) &&
                     schema.exec(QStringLiteral("INSERT INTO Info (Hash) VALUES (?)"), {identityValue}) &&

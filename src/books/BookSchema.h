@@ -24,6 +24,8 @@ QStringList createBook2(SqlEngine engine);
 // Groups with its name index and group 0 named othersName (bound as a parameter when run).
 QStringList createGroups(SqlEngine engine);
 QStringList createTelTypes2(SqlEngine engine);
+// The indexes on Nr1 .. Nr5 (each with Nazwa) that number lookups need, each made when missing.
+QStringList createNumberIndexes();
 QString createInfo();
 
 // The index that keeps counting and trimming the history cheap however long it is: rows by their reserved and

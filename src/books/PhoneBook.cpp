@@ -8,15 +8,6 @@
 #include <QSqlRecord>
 #include <QStringList>
 
-bool ensureNumberIndexes(QSqlDatabase& database, QString* error)
-{
-    QStringList statements;
-    for (int i = 1; i <= Contact::NumberCount; ++i) {
-        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Idx_Nr%1 ON Book2 (Nr%1)").arg(i);
-    }
-    return BookSchema::run(database, statements, error);
-}
-
 PhoneBook::PhoneBook(QSqlDatabase database)
     : m_database(std::move(database))
 {
@@ -36,13 +27,19 @@ int PhoneBook::findContact(const QString& number)
 
 QString PhoneBook::lookupStatement()
 {
-    // One statement for the five positions, each branch on its own index; the position orders the branches, the
-    // name order (then the ID) the contacts within one.
-    QStringList branches;
+    // One statement for the five positions: for each, the first contact in name order (then by ID) that has the
+    // number there, straight from its index; the earliest position that has one answers.
+    QStringList firstOfPosition;
+    QStringList positionFound;
+    QStringList ids;
     for (int position = 1; position <= Contact::NumberCount; ++position) {
-        branches << QStringLiteral("SELECT ID, Nazwa, %1 AS Pozycja FROM Book2 WHERE Nr%1 = ?").arg(position);
+        firstOfPosition << QStringLiteral("(SELECT ID FROM Book2 WHERE Nr%1 = ? ORDER BY Nazwa, ID LIMIT 1)").arg(position);
+        positionFound << QStringLiteral("WHEN m%1 IS NOT NULL THEN %1").arg(position);
+        ids << QStringLiteral("m%1").arg(position);
     }
-    return branches.join(QStringLiteral(" UNION ALL ")) + QStringLiteral(" ORDER BY 3, 2, 1 LIMIT 1");
+    return QStringLiteral("WITH Found (%1) AS (SELECT %2) SELECT Book2.ID, Book2.Nazwa, CASE %3 END FROM Found "
+                          "JOIN Book2 ON Book2.ID = COALESCE(%1)")
+        .arg(ids.join(u", "), firstOfPosition.join(u", "), positionFound.join(u' '));
 }
 
 std::optional<PhoneBook::Match> PhoneBook::match(const QString& number)

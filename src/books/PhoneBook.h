@@ -7,10 +7,6 @@
 #include <QString>
 #include <optional>
 
-// Adds the indexes on Nr1 .. Nr5 that number lookups need; run whenever a book is opened. False when a statement
-// fails (with the driver's message in error).
-bool ensureNumberIndexes(QSqlDatabase& database, QString* error = nullptr);
-
 // One phone book on one open connection: turning a calling number into a contact, and reading contacts. It keeps
 // its lookup statements prepared, so it must be gone before its connection is removed.
 class PhoneBook final {

@@ -117,9 +117,7 @@ void TdbCore::attachBook(int index)
     if (!connector.state().connected) {
         return;
     }
-    QSqlDatabase database = connector.connection().database();
-    ensureNumberIndexes(database);
-    m_books[index] = std::make_unique<PhoneBook>(database);
+    m_books[index] = std::make_unique<PhoneBook>(connector.connection().database());
 }
 
 void TdbCore::attachHistory()

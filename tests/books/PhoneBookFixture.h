@@ -22,8 +22,7 @@ public:
         QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         database.setDatabaseName(file);
         m_ready = database.open() &&
-                  (!create || BookSchema::createPhoneBook(database, QStringLiteral("Others"), 1, &m_error)) &&
-                  ensureNumberIndexes(database, &m_error);
+                  (!create || BookSchema::createPhoneBook(database, QStringLiteral("Others"), 1, &m_error));
     }
     ~BookConnection() { QSqlDatabase::removeDatabase(m_name); }
     BookConnection(const BookConnection&) = delete;
