@@ -1,8 +1,11 @@
 #pragma once
 
 #include "books/Contact.h"
+#include "books/ContactMessagesPort.h"
 
 #include <QSqlDatabase>
+#include <QList>
+#include <QPair>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -28,3 +31,39 @@ inline QVariant scalar(const QSqlDatabase& database, const QString& statement)
     QSqlQuery query(database);
     return query.exec(statement) && query.next() ? query.value(0) : QVariant();
 }
+
+// A contact with a name and numbers by position, every other field as a new contact has it.
+inline Contact contactNamed(const QString& name, const QStringList& numbers)
+{
+    Contact contact;
+    contact.nazwa = name;
+    for (int i = 0; i < numbers.size(); ++i) {
+        contact.numbers[i] = numbers[i];
+    }
+    return contact;
+}
+
+// Records the boxes instead of showing them; questions are answered with answer.
+class RecordedMessages final : public ContactMessagesPort {
+public:
+    void warning(const QString& caption, const QString& text) override { warnings.append({caption, text}); }
+    bool ask(const QString& caption, const QString& text) override
+    {
+        questions.append({caption, text});
+        return answer;
+    }
+
+    QString lastWarning() const { return warnings.isEmpty() ? QString() : warnings.last().second; }
+    QStringList warningTexts() const
+    {
+        QStringList texts;
+        for (const auto& warning : warnings) {
+            texts.append(warning.second);
+        }
+        return texts;
+    }
+
+    QList<QPair<QString, QString>> warnings;
+    QList<QPair<QString, QString>> questions;
+    bool answer = true;
+};

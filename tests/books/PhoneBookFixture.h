@@ -3,7 +3,6 @@
 #include "ContactRows.h"
 #include "books/BookSchema.h"
 #include "books/Contact.h"
-#include "books/ContactMessagesPort.h"
 #include "books/PhoneBook.h"
 
 #include <QList>
@@ -42,21 +41,4 @@ private:
     QString m_name;
     QString m_error;
     bool m_ready = false;
-};
-
-// Records the boxes instead of showing them; questions are answered with answer.
-class RecordedMessages final : public ContactMessagesPort {
-public:
-    void warning(const QString& caption, const QString& text) override { warnings.append({caption, text}); }
-    bool ask(const QString& caption, const QString& text) override
-    {
-        questions.append({caption, text});
-        return answer;
-    }
-
-    QString lastWarning() const { return warnings.isEmpty() ? QString() : warnings.last().second; }
-
-    QList<QPair<QString, QString>> warnings;
-    QList<QPair<QString, QString>> questions;
-    bool answer = true;
 };

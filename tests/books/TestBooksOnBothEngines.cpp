@@ -3,7 +3,6 @@
 #include "books/BookSchema.h"
 #include "books/ContactCopier.h"
 #include "books/ContactGroups.h"
-#include "books/ContactMessagesPort.h"
 #include "books/ContactSaver.h"
 #include "books/ContactStore.h"
 #include "books/DiacriticFolding.h"
@@ -24,35 +23,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Records the boxes of saving and copying; questions are answered with answer.
-class RecordedMessages final : public ContactMessagesPort {
-public:
-    void warning(const QString&, const QString& text) override { warnings.append(text); }
-    bool ask(const QString&, const QString& text) override
-    {
-        questions.append(text);
-        return answer;
-    }
-
-    QStringList warnings;
-    QStringList questions;
-    bool answer = true;
-};
-
 class IgnoredHistoryErrors final : public HistoryErrorPort {
 public:
     void showHistoryError(const QString&, const QString&) override {}
 };
-
-Contact contactNamed(const QString& name, const QStringList& numbers)
-{
-    Contact contact;
-    contact.nazwa = name;
-    for (int i = 0; i < numbers.size(); ++i) {
-        contact.numbers[i] = numbers[i];
-    }
-    return contact;
-}
 
 int rowCount(const QSqlDatabase& database)
 {
@@ -215,13 +189,13 @@ private slots:
         for (const Case& check : cases) {
             QVERIFY(!saver.save(check.contact, std::nullopt));
             QCOMPARE(messages.warnings.size(), 1);
-            QCOMPARE(messages.warnings.takeFirst(), check.message);
+            QCOMPARE(messages.warnings.takeFirst().second, check.message);
         }
         QCOMPARE(rowCount(book.database()), 0);
         // Exactly as wide as the columns is fine; "+48 " goes before the width is judged.
         const std::optional<int> id =
             saver.save(contactNamed(QString(30, u'Ż'), {u"+48 "_s + QString(26, u'5')}), std::nullopt);
-        QVERIFY2(id.has_value(), qPrintable(messages.warnings.join(u'\n')));
+        QVERIFY2(id.has_value(), qPrintable(messages.warningTexts().join(u'\n')));
         QCOMPARE(PhoneBook(book.database()).contact(*id)->nazwa, QString(30, u'Ż'));
     }
 
@@ -243,7 +217,7 @@ private slots:
         contact.fwdNr = u"123"_s;
         contact.types = {1, 3, 2, 2, 3};
         const std::optional<int> id = ContactSaver(first.database(), {u"48"_s, true}, messages).save(contact, {});
-        QVERIFY2(id.has_value(), qPrintable(messages.warnings.join(u'\n')));
+        QVERIFY2(id.has_value(), qPrintable(messages.warningTexts().join(u'\n')));
         const Contact seenByFirst = *PhoneBook(first.database()).contact(*id);
         const Contact seenBySecond = *PhoneBook(second.database()).contact(*id);
         QCOMPARE(seenBySecond, seenByFirst);
@@ -261,7 +235,7 @@ private slots:
         Contact stale = seenBySecond;
         stale.nazwa = u"Ewa Nowak"_s;
         QVERIFY(!ContactSaver(second.database(), {}, messages).save(stale, seenBySecond));
-        QCOMPARE(messages.warnings, QStringList{u"Record has been removed or changed by other user"_s});
+        QCOMPARE(messages.warningTexts(), QStringList{u"Record has been removed or changed by other user"_s});
         const Contact now = *PhoneBook(second.database()).contact(*id);
         QCOMPARE(now.nazwa, u"Ewa Łęcka"_s);
         QCOMPARE(now.opis, u"from the first"_s);
@@ -290,8 +264,9 @@ private slots:
         RecordedMessages messages;
         ContactCopier copier(messages);
         const std::optional<int> id = copier.copy(contact, publicBook.database(), u"prywatnej"_s, u"publicznej"_s);
-        QVERIFY2(id.has_value(), qPrintable(messages.warnings.join(u'\n')));
-        QCOMPARE(messages.questions, QStringList{u"Selected record will be copied from prywatnej to publicznej."_s});
+        QVERIFY2(id.has_value(), qPrintable(messages.warningTexts().join(u'\n')));
+        QCOMPARE(messages.questions.size(), 1);
+        QCOMPARE(messages.questions[0].second, u"Selected record will be copied from prywatnej to publicznej."_s);
         Contact copied = *PhoneBook(publicBook.database()).contact(*id);
         QCOMPARE(copied.groupId, 0);
         copied.groupId = contact.groupId;
@@ -306,7 +281,7 @@ private slots:
         QVERIFY(!copier.copy(older, publicBook.database(), u"a"_s, u"b"_s));
         QVERIFY(messages.questions.isEmpty());
         QCOMPARE(messages.warnings.size(), 1);
-        QVERIFY(messages.warnings[0].startsWith(u"Too long for the phone book (at most 30 characters)"_s));
+        QVERIFY(messages.warnings[0].second.startsWith(u"Too long for the phone book (at most 30 characters)"_s));
         QCOMPARE(rowCount(publicBook.database()), 1);
     }
 

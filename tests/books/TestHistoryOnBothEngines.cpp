@@ -1,4 +1,5 @@
 #include "BothEngines.h"
+#include "HistoryTestDatabase.h"
 #include "OpenedDatabases.h"
 #include "books/HistoryFilters.h"
 #include "books/HistoryMarks.h"
@@ -17,19 +18,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QDateTime Start{QDate(2024, 3, 5), QTime(14, 7, 9)};
-
-HistoryEntry callEntry(int kind, const QString& number, const QDateTime& start, int seconds)
-{
-    HistoryEntry entry;
-    entry.kind = kind;
-    entry.number = number;
-    entry.startDate = start.date();
-    entry.startTime = start.time();
-    const QDateTime end = start.addSecs(seconds);
-    entry.endDate = end.date();
-    entry.endTime = end.time();
-    return entry;
-}
 
 bool touch(const QString& path)
 {

@@ -12,20 +12,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-Contact contactNamed(const QString& name, const QStringList& numbers)
-{
-    Contact contact;
-    contact.nazwa = name;
-    for (int i = 0; i < numbers.size(); ++i) {
-        contact.numbers[i] = numbers[i];
-    }
-    return contact;
-}
-
-} // namespace
-
 // Number lookup, saving, copying and groups on phone books in SQLite files.
 class TestPhoneBook final : public QObject {
     Q_OBJECT
