@@ -1,13 +1,13 @@
 // What writing one call into a long history costs: the add and the trim that follows it, as the PBX link runs
 // them after every call; on an SQLite file and on a PostgreSQL server.
 #include "BenchEngines.h"
-#include "bookseed/SilentBookDialogs.h"
 #include "books/HistoryConnector.h"
 #include "books/HistoryDatabase.h"
 #include "books/HistoryErrorPort.h"
 #include "books/HistoryRecordingFiles.h"
 #include "books/HistoryRegister.h"
 #include "books/HistoryTrimmer.h"
+#include "bookseed/SilentBookDialogs.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
@@ -52,7 +52,6 @@ bool seed(QSqlDatabase& database, int existing)
     }
     return database.commit();
 }
-
 
 // Arguments: the rows already in the history, the engine.
 void BM_HistoryAddTrim(benchmark::State& state)

@@ -1,13 +1,13 @@
 // How long turning a calling number into a name takes on books of growing size, and how long the name filter of the
 // book window needs for one keystroke over a large book; each on an SQLite file and on a PostgreSQL server.
 #include "BenchEngines.h"
-#include "bookseed/SilentBookDialogs.h"
 #include "books/NameFilter.h"
 #include "books/NameIndex.h"
 #include "books/NameSearch.h"
 #include "books/PhoneBook.h"
 #include "books/PhoneBookConnector.h"
 #include "books/SqlEngine.h"
+#include "bookseed/SilentBookDialogs.h"
 
 #include <QCoreApplication>
 #include <QSqlError>
@@ -31,39 +31,41 @@ QString numberOf(int contact, int position)
 QString nameOf(int contact)
 {
     static const QStringList surnames{
-        QStringLiteral("Nowak"),      QStringLiteral("Kowalski"),   QStringLiteral("Wiśniewski"),
-        QStringLiteral("Wójcik"),     QStringLiteral("Kamiński"),   QStringLiteral("Lewandowski"),
-        QStringLiteral("Zieliński"),  QStringLiteral("Szymański"),  QStringLiteral("Woźniak"),
-        QStringLiteral("Dąbrowski"),  QStringLiteral("Kozłowski"),  QStringLiteral("Jankowski"),
-        QStringLiteral("Mazur"),      QStringLiteral("Kwiatkowski"), QStringLiteral("Krawczyk"),
-        QStringLiteral("Piotrowski"), QStringLiteral("Grabowski"),  QStringLiteral("Nowakowski"),
-        QStringLiteral("Pawłowski"),  QStringLiteral("Michalski"),  QStringLiteral("Nowicki"),
-        QStringLiteral("Adamczyk"),   QStringLiteral("Dudek"),      QStringLiteral("Zając"),
-        QStringLiteral("Wieczorek"),  QStringLiteral("Jabłoński"),  QStringLiteral("Król"),
-        QStringLiteral("Majewski"),   QStringLiteral("Olszewski"),  QStringLiteral("Jaworski"),
-        QStringLiteral("Wróbel"),     QStringLiteral("Malinowski"), QStringLiteral("Pawlak"),
-        QStringLiteral("Witkowski"),  QStringLiteral("Walczak"),    QStringLiteral("Stępień"),
-        QStringLiteral("Górski"),     QStringLiteral("Rutkowski"),  QStringLiteral("Michalak"),
-        QStringLiteral("Sikora"),     QStringLiteral("Ostrowski"),  QStringLiteral("Baran"),
-        QStringLiteral("Duda"),       QStringLiteral("Szewczyk"),   QStringLiteral("Tomaszewski"),
-        QStringLiteral("Pietrzak"),   QStringLiteral("Marciniak"),  QStringLiteral("Wróblewski"),
-        QStringLiteral("Zalewski"),   QStringLiteral("Jakubowski"), QStringLiteral("Jasiński"),
-        QStringLiteral("Zawadzki"),   QStringLiteral("Sadowski"),   QStringLiteral("Bąk"),
-        QStringLiteral("Chmielewski"), QStringLiteral("Włodarczyk"), QStringLiteral("Borkowski"),
-        QStringLiteral("Czarnecki"),  QStringLiteral("Sawicki"),    QStringLiteral("Sokołowski"),
-        QStringLiteral("Urbański"),   QStringLiteral("Kubiak"),     QStringLiteral("Maciejewski"),
-        QStringLiteral("Szczepański"), QStringLiteral("Kucharski"), QStringLiteral("Wilk"),
-        QStringLiteral("Kalinowski"), QStringLiteral("Lis"),        QStringLiteral("Mazurek"),
-        QStringLiteral("Wysocki"),    QStringLiteral("Adamski"),    QStringLiteral("Kaźmierczak"),
-        QStringLiteral("Wasilewski"), QStringLiteral("Sobczak"),    QStringLiteral("Czerwiński"),
-        QStringLiteral("Andrzejewski"), QStringLiteral("Cieślak"),  QStringLiteral("Głowacki"),
-        QStringLiteral("Zakrzewski"), QStringLiteral("Kołodziej")};
+        QStringLiteral("Nowak"),        QStringLiteral("Kowalski"),    QStringLiteral("Wiśniewski"),
+        QStringLiteral("Wójcik"),       QStringLiteral("Kamiński"),    QStringLiteral("Lewandowski"),
+        QStringLiteral("Zieliński"),    QStringLiteral("Szymański"),   QStringLiteral("Woźniak"),
+        QStringLiteral("Dąbrowski"),    QStringLiteral("Kozłowski"),   QStringLiteral("Jankowski"),
+        QStringLiteral("Mazur"),        QStringLiteral("Kwiatkowski"), QStringLiteral("Krawczyk"),
+        QStringLiteral("Piotrowski"),   QStringLiteral("Grabowski"),   QStringLiteral("Nowakowski"),
+        QStringLiteral("Pawłowski"),    QStringLiteral("Michalski"),   QStringLiteral("Nowicki"),
+        QStringLiteral("Adamczyk"),     QStringLiteral("Dudek"),       QStringLiteral("Zając"),
+        QStringLiteral("Wieczorek"),    QStringLiteral("Jabłoński"),   QStringLiteral("Król"),
+        QStringLiteral("Majewski"),     QStringLiteral("Olszewski"),   QStringLiteral("Jaworski"),
+        QStringLiteral("Wróbel"),       QStringLiteral("Malinowski"),  QStringLiteral("Pawlak"),
+        QStringLiteral("Witkowski"),    QStringLiteral("Walczak"),     QStringLiteral("Stępień"),
+        QStringLiteral("Górski"),       QStringLiteral("Rutkowski"),   QStringLiteral("Michalak"),
+        QStringLiteral("Sikora"),       QStringLiteral("Ostrowski"),   QStringLiteral("Baran"),
+        QStringLiteral("Duda"),         QStringLiteral("Szewczyk"),    QStringLiteral("Tomaszewski"),
+        QStringLiteral("Pietrzak"),     QStringLiteral("Marciniak"),   QStringLiteral("Wróblewski"),
+        QStringLiteral("Zalewski"),     QStringLiteral("Jakubowski"),  QStringLiteral("Jasiński"),
+        QStringLiteral("Zawadzki"),     QStringLiteral("Sadowski"),    QStringLiteral("Bąk"),
+        QStringLiteral("Chmielewski"),  QStringLiteral("Włodarczyk"),  QStringLiteral("Borkowski"),
+        QStringLiteral("Czarnecki"),    QStringLiteral("Sawicki"),     QStringLiteral("Sokołowski"),
+        QStringLiteral("Urbański"),     QStringLiteral("Kubiak"),      QStringLiteral("Maciejewski"),
+        QStringLiteral("Szczepański"),  QStringLiteral("Kucharski"),   QStringLiteral("Wilk"),
+        QStringLiteral("Kalinowski"),   QStringLiteral("Lis"),         QStringLiteral("Mazurek"),
+        QStringLiteral("Wysocki"),      QStringLiteral("Adamski"),     QStringLiteral("Kaźmierczak"),
+        QStringLiteral("Wasilewski"),   QStringLiteral("Sobczak"),     QStringLiteral("Czerwiński"),
+        QStringLiteral("Andrzejewski"), QStringLiteral("Cieślak"),     QStringLiteral("Głowacki"),
+        QStringLiteral("Zakrzewski"),   QStringLiteral("Kołodziej")};
     static const QStringList firstNames{
-        QStringLiteral("Anna"),    QStringLiteral("Piotr"),   QStringLiteral("Maria"),     QStringLiteral("Krzysztof"),
-        QStringLiteral("Katarzyna"), QStringLiteral("Andrzej"), QStringLiteral("Małgorzata"), QStringLiteral("Tomasz"),
-        QStringLiteral("Agnieszka"), QStringLiteral("Paweł"), QStringLiteral("Barbara"),   QStringLiteral("Jan"),
-        QStringLiteral("Ewa"),     QStringLiteral("Michał"),  QStringLiteral("Krystyna"),  QStringLiteral("Marcin"),
-        QStringLiteral("Elżbieta"), QStringLiteral("Łukasz"), QStringLiteral("Zofia"),     QStringLiteral("Grzegorz")};
+        QStringLiteral("Anna"),       QStringLiteral("Piotr"),     QStringLiteral("Maria"),
+        QStringLiteral("Krzysztof"),  QStringLiteral("Katarzyna"), QStringLiteral("Andrzej"),
+        QStringLiteral("Małgorzata"), QStringLiteral("Tomasz"),    QStringLiteral("Agnieszka"),
+        QStringLiteral("Paweł"),      QStringLiteral("Barbara"),   QStringLiteral("Jan"),
+        QStringLiteral("Ewa"),        QStringLiteral("Michał"),    QStringLiteral("Krystyna"),
+        QStringLiteral("Marcin"),     QStringLiteral("Elżbieta"),  QStringLiteral("Łukasz"),
+        QStringLiteral("Zofia"),      QStringLiteral("Grzegorz")};
     // Neighbouring contacts get unrelated names.
     const quint32 mixed = static_cast<quint32>(contact) * 2654435761U;
     return surnames[static_cast<qsizetype>(mixed % surnames.size())] + u' ' +
@@ -104,7 +106,6 @@ public:
     }
 
 private:
-
     QString fill(int size)
     {
         QSqlDatabase db = database();

@@ -190,9 +190,9 @@ bool BookConnection::openPostgres(const QString& location, QString* error)
     // server's notices ("already exists, skipping") are not worth the standard error output.
     QSqlQuery settings(m_database);
     const QString timeout = QString::number(m_commandTimeoutMs);
-    for (const QString& setting : {QStringLiteral("statement_timeout = ") + timeout,
-                                   QStringLiteral("lock_timeout = ") + timeout,
-                                   QStringLiteral("client_min_messages = warning")}) {
+    for (const QString& setting :
+         {QStringLiteral("statement_timeout = ") + timeout, QStringLiteral("lock_timeout = ") + timeout,
+          QStringLiteral("client_min_messages = warning")}) {
         if (!settings.exec(QStringLiteral("SET ") + setting)) {
             const QString text = settings.lastError().text();
             settings = QSqlQuery();

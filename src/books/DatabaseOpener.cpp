@@ -67,11 +67,10 @@ QString DatabaseOpener::failureText(const BookState& state)
 QString DatabaseOpener::refreshFailureText(const BookState& state)
 {
     // The private book goes on from its default folder; the public book has none and is closed.
-    return state.isPrivate
-               ? DatabaseLocation::withValue(Lang::_("%s is unavailable!\n Default settings will be restore."),
-                                             state.displayName)
-               : DatabaseLocation::withValue(Lang::_("%s unavailable!"), state.displayName) + u' ' +
-                     Lang::_("Phone book cannot be refresh.\n");
+    return state.isPrivate ? DatabaseLocation::withValue(
+                                 Lang::_("%s is unavailable!\n Default settings will be restore."), state.displayName)
+                           : DatabaseLocation::withValue(Lang::_("%s unavailable!"), state.displayName) + u' ' +
+                                 Lang::_("Phone book cannot be refresh.\n");
 }
 
 DatabaseOpener::Result DatabaseOpener::openHistory(HistoryConnector& history, const QString& folder, bool silent)

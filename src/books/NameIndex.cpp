@@ -36,7 +36,8 @@ QStringList createSubstringIndex(SqlEngine engine)
 {
     if (engine == SqlEngine::Postgres) {
         // Indexing a large book once may take longer than a statement normally may.
-        return {QStringLiteral("SET LOCAL statement_timeout = 0"), QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm"),
+        return {QStringLiteral("SET LOCAL statement_timeout = 0"),
+                QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm"),
                 QStringLiteral("CREATE INDEX Idx_NazwaSzuk ON Book2 USING gin (NazwaSzuk gin_trgm_ops)")};
     }
     return {QStringLiteral("CREATE VIRTUAL TABLE Book2Szuk USING fts5(NazwaSzuk, "

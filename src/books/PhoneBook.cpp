@@ -33,7 +33,8 @@ QString PhoneBook::lookupStatement()
     QStringList positionFound;
     QStringList ids;
     for (int position = 1; position <= Contact::NumberCount; ++position) {
-        firstOfPosition << QStringLiteral("(SELECT ID FROM Book2 WHERE Nr%1 = ? ORDER BY Nazwa, ID LIMIT 1)").arg(position);
+        firstOfPosition
+            << QStringLiteral("(SELECT ID FROM Book2 WHERE Nr%1 = ? ORDER BY Nazwa, ID LIMIT 1)").arg(position);
         positionFound << QStringLiteral("WHEN m%1 IS NOT NULL THEN %1").arg(position);
         ids << QStringLiteral("m%1").arg(position);
     }

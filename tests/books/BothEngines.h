@@ -58,10 +58,10 @@ private:
 
 // In a test function with the data of BothEngines::addRows(): skips where the engine cannot be tested, else makes
 // a new location named variable.
-#define FETCH_NEW_LOCATION(engines, variable)                                                                         \
+#define FETCH_NEW_LOCATION(engines, variable)                                                                          \
     QFETCH(QString, engine);                                                                                           \
     if (!(engines).unavailable(engine).isEmpty()) {                                                                    \
-        QSKIP(qPrintable((engines).unavailable(engine)));                                                             \
+        QSKIP(qPrintable((engines).unavailable(engine)));                                                              \
     }                                                                                                                  \
     const QString variable = (engines).newLocation(engine);                                                            \
     QVERIFY2(!(variable).isEmpty(), qPrintable((engines).error()))

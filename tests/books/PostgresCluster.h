@@ -41,9 +41,10 @@ public:
                 return;
             }
         }
-        QStringList initdb{QStringLiteral("-D"), dataFolder(), QStringLiteral("-U"), userName(),
-                           QStringLiteral("-E"), QStringLiteral("UTF8"), QStringLiteral("--no-locale"),
-                           QStringLiteral("--no-sync"), QStringLiteral("-A")};
+        QStringList initdb{
+            QStringLiteral("-D"), dataFolder(),           QStringLiteral("-U"),          userName(),
+            QStringLiteral("-E"), QStringLiteral("UTF8"), QStringLiteral("--no-locale"), QStringLiteral("--no-sync"),
+            QStringLiteral("-A")};
         if (m_password.isEmpty()) {
             initdb << QStringLiteral("trust");
         } else {
@@ -82,7 +83,10 @@ public:
     bool isRunning() const { return m_running; }
     const QString& error() const { return m_error; }
 
-    bool createDatabase(const QString& name) { return execute(QStringLiteral("postgres"), {QStringLiteral("CREATE DATABASE %1").arg(name)}); }
+    bool createDatabase(const QString& name)
+    {
+        return execute(QStringLiteral("postgres"), {QStringLiteral("CREATE DATABASE %1").arg(name)});
+    }
 
     // Runs statements in order on database as the server's owner; false (see error()) at the first that fails.
     bool execute(const QString& database, const QStringList& statements)

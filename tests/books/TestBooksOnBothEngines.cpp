@@ -33,7 +33,6 @@ int rowCount(const QSqlDatabase& database)
     return scalar(database, u"SELECT COUNT(*) FROM Book2"_s).toInt();
 }
 
-
 // Names of random letters, blanks and the characters a search must take literally, many with Polish letters in
 // either case.
 QString randomName(QRandomGenerator& random)
@@ -70,8 +69,8 @@ QString randomSearch(QRandomGenerator& random, const QStringList& names)
 bool writeBookAsBefore(QSqlDatabase database)
 {
     const SqlEngine engine = SqlEngines::of(database);
-    QStringList statements = BookSchema::createBook2(engine) + BookSchema::createGroups(engine) +
-                             BookSchema::createTelTypes2(engine);
+    QStringList statements =
+        BookSchema::createBook2(engine) + BookSchema::createGroups(engine) + BookSchema::createTelTypes2(engine);
     statements << BookSchema::createInfo()
                << u"ALTER TABLE Book2 ADD COLUMN GroupID INTEGER DEFAULT 0 CONSTRAINT gr_pk REFERENCES Groups"_s
                << u"INSERT INTO Groups (ID, Nazwa) VALUES (0, 'Others')"_s << u"INSERT INTO Info (Hash) VALUES (5)"_s;
@@ -130,8 +129,8 @@ private slots:
         settings.Ksiazka.KsPubliczna = location;
         FakeBookDialogs dialogs;
         IgnoredHistoryErrors historyErrors;
-        TdbCore core(settings, {folder.filePath(u"d/PhoneBook"_s), folder.filePath(u"d/History"_s), QString()},
-                     dialogs, historyErrors);
+        TdbCore core(settings, {folder.filePath(u"d/PhoneBook"_s), folder.filePath(u"d/History"_s), QString()}, dialogs,
+                     historyErrors);
         QVERIFY(core.start());
         QVERIFY2(core.isBookConnected(TdbCore::PublicBook), qPrintable(dialogs.warnings.join(u'\n')));
         insertContact(core.book(TdbCore::PrivateBook)->database(), u"Jan private"_s, {QString(), u"600"_s});
@@ -207,8 +206,8 @@ private slots:
         OpenedBook second(location);
         QVERIFY2(first.ok() && second.ok(), qPrintable(first.outcome.error + second.outcome.error));
         RecordedMessages messages;
-        Contact contact = contactNamed(u"Ewa Łęcka"_s, {QString(), QString(), u"+48 600-100-200"_s, QString(),
-                                                        u"+49 (30) 1"_s});
+        Contact contact =
+            contactNamed(u"Ewa Łęcka"_s, {QString(), QString(), u"+48 600-100-200"_s, QString(), u"+49 (30) 1"_s});
         contact.notes = u"line 1\nline 2"_s;
         contact.opis = u"opis"_s;
         contact.email = u"ewa@example.com"_s;
@@ -339,8 +338,8 @@ private slots:
         QVERIFY(rename.exec(u"UPDATE Book2 SET Nazwa = 'ŁUKASZ ZOLC', NazwaSzuk = 'lukasz zolc' "
                             "WHERE Nazwa = 'ŁUKASZ ŻÓŁĆ'"_s));
 
-        QStringList searches{u"kow"_s, u"Łuk"_s, u"zolc"_s, u"żółć"_s, u"jan k"_s, u"o'n"_s, u"% _"_s, u"_"_s, u"\""_s,
-                             u"a"_s, u"anna-m"_s};
+        QStringList searches{u"kow"_s, u"Łuk"_s, u"zolc"_s, u"żółć"_s, u"jan k"_s, u"o'n"_s,
+                             u"% _"_s, u"_"_s,   u"\""_s,   u"a"_s,    u"anna-m"_s};
         for (int i = 0; i < 150; ++i) {
             searches.append(randomSearch(random, names));
         }
@@ -424,9 +423,10 @@ private slots:
             }
             QVERIFY2(other.open(), qPrintable(other.lastError().text()));
             QSqlQuery lock(other);
-            const QStringList statements = engine == BothEngines::sqlite()
-                                               ? QStringList{u"BEGIN EXCLUSIVE"_s}
-                                               : QStringList{u"BEGIN"_s, u"LOCK TABLE Book2 IN ACCESS EXCLUSIVE MODE"_s};
+            const QStringList statements =
+                engine == BothEngines::sqlite()
+                    ? QStringList{u"BEGIN EXCLUSIVE"_s}
+                    : QStringList{u"BEGIN"_s, u"LOCK TABLE Book2 IN ACCESS EXCLUSIVE MODE"_s};
             for (const QString& statement : statements) {
                 QVERIFY2(lock.exec(statement), qPrintable(lock.lastError().text()));
             }

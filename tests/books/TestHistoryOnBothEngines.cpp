@@ -30,7 +30,8 @@ bool touch(const QString& path)
 QStringList refuseDeletions(const QString& engine)
 {
     if (engine == BothEngines::sqlite()) {
-        return {u"CREATE TRIGGER busy BEFORE DELETE ON History2 BEGIN SELECT RAISE(ABORT, 'database is locked'); END"_s};
+        return {
+            u"CREATE TRIGGER busy BEFORE DELETE ON History2 BEGIN SELECT RAISE(ABORT, 'database is locked'); END"_s};
     }
     return {u"CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
             "$$BEGIN RAISE EXCEPTION 'could not serialize access'; END$$"_s,

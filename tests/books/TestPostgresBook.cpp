@@ -98,9 +98,10 @@ private slots:
     {
         // The usual set-up on PostgreSQL 15, where the public schema is no longer writable by everyone.
         QVERIFY2(m_cluster->createDatabase(QStringLiteral("ownschema")), qPrintable(m_cluster->error()));
-        QVERIFY2(m_cluster->execute(QStringLiteral("ownschema"),
-                                    {QStringLiteral("CREATE SCHEMA AUTHORIZATION %1").arg(PostgresCluster::userName())}),
-                 qPrintable(m_cluster->error()));
+        QVERIFY2(
+            m_cluster->execute(QStringLiteral("ownschema"),
+                               {QStringLiteral("CREATE SCHEMA AUTHORIZATION %1").arg(PostgresCluster::userName())}),
+            qPrintable(m_cluster->error()));
         const QString location = m_cluster->location(QStringLiteral("ownschema"));
         FakeBookDialogs dialogs;
         PhoneBookConnector book(BookState::publicBook(), dialogs);

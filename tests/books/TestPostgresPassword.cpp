@@ -85,9 +85,9 @@ private slots:
 
     void passwordInTheLocationWorksAndIsWarnedOfOnce()
     {
-        const QString location = QStringLiteral("postgresql://tervo:%1@/books?host=%2")
-                                     .arg(QString::fromLatin1(QUrl::toPercentEncoding(QLatin1String(Password))),
-                                          m_cluster->socketFolder());
+        const QString location =
+            QStringLiteral("postgresql://tervo:%1@/books?host=%2")
+                .arg(QString::fromLatin1(QUrl::toPercentEncoding(QLatin1String(Password))), m_cluster->socketFolder());
         warnings.clear();
         const QtMessageHandler previous = qInstallMessageHandler(collectWarnings);
         QString error;

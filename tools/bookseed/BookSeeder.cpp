@@ -25,7 +25,8 @@ bool insertAll(const QSqlDatabase& database, const SeedRequest& request, QString
     }
     for (int index = 1; index <= request.generated; ++index) {
         if (!store.insert(SeedContacts::generated(index))) {
-            *error = QStringLiteral("cannot add generated contact %1: %2").arg(QString::number(index), store.lastError());
+            *error =
+                QStringLiteral("cannot add generated contact %1: %2").arg(QString::number(index), store.lastError());
             return false;
         }
     }
