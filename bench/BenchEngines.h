@@ -21,9 +21,11 @@ public:
 
     static const char* name(int engine) { return engine == Postgres ? "postgresql" : "sqlite"; }
 
-    // A new location for a database named name; empty (with the reason in error) when the engine is unavailable.
-    QString newLocation(int engine, const QString& name, QString* error)
+    // A new location for a database named after name; empty (with the reason in error) when the engine is
+    // unavailable. A benchmark that runs again gets a new one.
+    QString newLocation(int engine, const QString& baseName, QString* error)
     {
+        const QString name = baseName + QStringLiteral("_%1").arg(++m_count);
         if (engine == Sqlite) {
             return m_folder.filePath(name);
         }
@@ -44,4 +46,5 @@ public:
 private:
     QTemporaryDir m_folder;
     std::unique_ptr<PostgresCluster> m_cluster;
+    int m_count = 0;
 };
