@@ -1,12 +1,15 @@
 // What writing one call into a long history costs: the add and the trim that follows it, as the PBX link runs
-// them after every call.
-#include "books/BookSchema.h"
+// them after every call; on an SQLite file and on a PostgreSQL server.
+#include "BenchEngines.h"
+#include "books/HistoryConnector.h"
 #include "books/HistoryDatabase.h"
 #include "books/HistoryErrorPort.h"
 #include "books/HistoryRecordingFiles.h"
 #include "books/HistoryRegister.h"
 #include "books/HistoryTrimmer.h"
+#include "bookseed/SilentBookDialogs.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -50,20 +53,36 @@ bool seed(QSqlDatabase& database, int existing)
     return database.commit();
 }
 
+// Arguments: the rows already in the history, the engine.
 void BM_HistoryAddTrim(benchmark::State& state)
 {
     const int existing = static_cast<int>(state.range(0));
+    const int engine = static_cast<int>(state.range(1));
     QTemporaryDir folder;
-    const QString connection = QStringLiteral("bench-history");
+    QString error;
+    const QString location = BenchEngines::instance().newLocation(
+        engine, QStringLiteral("history%1_%2").arg(existing).arg(QLatin1String(BenchEngines::name(engine))), &error);
+    if (location.isEmpty()) {
+        state.SkipWithError(qPrintable(error));
+        return;
+    }
+    bookseed::SilentBookDialogs dialogs;
+    HistoryConnector connector(QString(), dialogs);
+    if (!connector.connect(location, true).ok) {
+        state.SkipWithError("cannot open the history");
+        return;
+    }
+    QSqlDatabase database = connector.connection().database();
+    CountedErrors errors;
     {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        database.setDatabaseName(folder.filePath(QStringLiteral("history.mdb")));
-        QString error;
-        CountedErrors errors;
         HistoryDatabase history(database, errors);
-        if (!database.open() || !BookSchema::createHistory(database, &error) || !seed(database, existing)) {
+        if (!seed(database, existing)) {
             state.SkipWithError("cannot prepare the history");
             return;
+        }
+        if (engine == BenchEngines::Postgres) {
+            // A server's history has been vacuumed and analysed by the time it is long.
+            QSqlQuery(database).exec(QStringLiteral("VACUUM ANALYZE History2"));
         }
         HistoryRegister entries(history);
         const HistoryRecordingFiles files(folder.filePath(QStringLiteral("VoiceNotes")), {});
@@ -81,14 +100,25 @@ void BM_HistoryAddTrim(benchmark::State& state)
             benchmark::DoNotOptimize(entries.addEntry(call));
             benchmark::DoNotOptimize(trimmer.trim(Limit, false));
         }
-        if (errors.count > 0) {
-            state.SkipWithError("the history reported errors");
-        }
     }
-    QSqlDatabase::removeDatabase(connection);
+    if (errors.count > 0) {
+        state.SkipWithError("the history reported errors");
+    }
+    state.SetLabel(BenchEngines::name(engine));
 }
-BENCHMARK(BM_HistoryAddTrim)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HistoryAddTrim)
+    ->ArgsProduct({{1000, 100000}, {BenchEngines::Sqlite, BenchEngines::Postgres}})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    // The SQL drivers are plug-ins, found through the application's library paths.
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    BenchEngines::instance().stop();
+    return 0;
+}

@@ -67,6 +67,18 @@ void showSplash(const SettingsRecord& settings)
     }
 }
 
+// A book that cannot be opened, and its return, are told in the telephone window (the book window shows the
+// pending text later) and kept in the error log.
+void announceBookOutages(TdbCore& books, TelephoneWindow& window, const ErrorLog& errorLog)
+{
+    const auto announce = [&window, &errorLog](const QString& text) {
+        errorLog.record(text);
+        window.showNotice(QString(text).replace(u'\n', u' ').simplified(), text, true);
+    };
+    QObject::connect(&books, &TdbCore::bookUnavailable, &window, announce);
+    QObject::connect(&books, &TdbCore::bookAvailableAgain, &window, announce);
+}
+
 int runClient(int argc, char** argv, const CommandLine& commandLine)
 {
     const bool withoutDisplay = chooseOffscreenWithoutDisplay();
@@ -98,6 +110,7 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         // default folder ends the program; the user has been told why.
         BookAssembly books(settings);
         PhoneAssembly phone(settings, books.core(), withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
+        announceBookOutages(books.core(), phone.window(), errorLog);
         if (books.start()) {
             LinkAssembly link(settings, books.linkServices(), phone.window());
             phone.attachLink(link.link(), [&link] {

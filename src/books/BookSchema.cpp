@@ -1,5 +1,8 @@
 #include "books/BookSchema.h"
 
+#include "books/NameIndex.h"
+#include "books/SchemaUpgrade.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -20,12 +23,17 @@ QStringList BookSchema::createBook2(SqlEngine engine)
 {
     QString numbers;
     for (int i = 1; i <= 5; ++i) {
-        numbers += QStringLiteral("Nr%1 VARCHAR(26), Typ%1 SMALLINT DEFAULT %2, ").arg(i).arg(i == 1 ? 1 : 2);
+        numbers +=
+            QStringLiteral("Nr%1 VARCHAR(%2), Typ%1 SMALLINT DEFAULT %3, ").arg(i).arg(NumberWidth).arg(i == 1 ? 1 : 2);
     }
-    return {QStringLiteral("CREATE TABLE Book2 (ID %1, Nazwa VARCHAR(30), %2Notes TEXT, Opis VARCHAR(200), "
-                           "Email VARCHAR(80), OtwNot BOOLEAN DEFAULT FALSE, Fwd SMALLINT DEFAULT 0, "
-                           "FwdNr VARCHAR(26), DefNr SMALLINT DEFAULT 0)")
-                .arg(identity(engine, QStringLiteral("Book2")), numbers),
+    return {QStringLiteral("CREATE TABLE Book2 (ID %1, Nazwa VARCHAR(%3), %2Notes TEXT, Opis VARCHAR(%4), "
+                           "Email VARCHAR(%5), OtwNot BOOLEAN DEFAULT FALSE, Fwd SMALLINT DEFAULT 0, "
+                           "FwdNr VARCHAR(%6), DefNr SMALLINT DEFAULT 0)")
+                .arg(identity(engine, QStringLiteral("Book2")), numbers)
+                .arg(NameWidth)
+                .arg(DescriptionWidth)
+                .arg(EmailWidth)
+                .arg(NumberWidth),
             QStringLiteral("CREATE INDEX Idx_Nazwa ON Book2 (Nazwa)")};
 }
 
@@ -40,6 +48,18 @@ QStringList BookSchema::createTelTypes2(SqlEngine engine)
 {
     return {QStringLiteral("CREATE TABLE TelTypes2 (ID %1, PhoneType VARCHAR(17))")
                 .arg(identity(engine, QStringLiteral("TelTypes2")))};
+}
+
+QStringList BookSchema::createNumberIndexes()
+{
+    // With the name beside the number an index hands out the contacts of a number already in name order; the
+    // indexes of the number alone that earlier versions made go.
+    QStringList statements;
+    for (int i = 1; i <= 5; ++i) {
+        statements << QStringLiteral("DROP INDEX IF EXISTS Idx_Nr%1").arg(i)
+                   << QStringLiteral("CREATE INDEX IF NOT EXISTS Idx_Nr%1Nazwa ON Book2 (Nr%1, Nazwa)").arg(i);
+    }
+    return statements;
 }
 
 QString BookSchema::createInfo()
@@ -121,35 +141,25 @@ bool BookSchema::run(QSqlDatabase& database, const QStringList& statements, QStr
 
 bool BookSchema::createPhoneBook(QSqlDatabase& database, const QString& othersName, int identityValue, QString* error)
 {
-    const SqlEngine engine = SqlEngines::of(database);
-    if (!database.transaction()) {
-        if (error != nullptr) {
-            *error = database.lastError().text();
-        }
-        return false;
-    }
+    SchemaUpgrade schema(database);
+    const SqlEngine engine = schema.engine();
     QStringList statements = createBook2(engine) + createGroups(engine) + createTelTypes2(engine);
     statements.append(createInfo());
     statements.append(QStringLiteral("ALTER TABLE Book2 ADD COLUMN GroupID INTEGER DEFAULT 0 CONSTRAINT gr_pk "
                                      "REFERENCES Groups"));
-    bool ok = run(database, statements, error);
-    if (ok) {
-        QSqlQuery group(database);
-        group.prepare(QStringLiteral("INSERT INTO Groups (ID, Nazwa) VALUES (0, ?)"));
-        group.addBindValue(othersName);
-        QSqlQuery info(database);
-        info.prepare(QStringLiteral("INSERT INTO Info (Hash) VALUES (?)"));
-        info.addBindValue(identityValue);
-        ok = group.exec() && info.exec();
-        if (!ok && error != nullptr) {
-            *error = group.lastError().isValid() ? group.lastError().text() : info.lastError().text();
+    statements.append(createNumberIndexes());
+    const bool ok = schema.begin() && schema.run(statements) &&
+                    schema.exec(QStringLiteral("INSERT INTO Groups (ID, Nazwa) VALUES (0, ?)"), {othersName}) &&
+                    schema.exec(QStringLiteral("INSERT INTO Info (Hash) VALUES (?)"), {identityValue}) &&
+                    NameIndex::upgrade(schema);
+    if (!ok || !schema.commit()) {
+        schema.rollback();
+        if (error != nullptr) {
+            *error = schema.error();
         }
-    }
-    if (!ok) {
-        database.rollback();
         return false;
     }
-    return database.commit();
+    return true;
 }
 
 bool BookSchema::createHistory(QSqlDatabase& database, QString* error)

@@ -12,13 +12,20 @@ class QSqlDatabase;
 // always written; yes/no columns are BOOLEAN, memos TEXT, dates DATE and times of day TIME.
 namespace BookSchema {
 
+// The widths of the text columns of Book2 (a number width also holds for FwdNr and NrTel_Historia). Values are
+// checked against them before they reach an engine, as SQLite would store a longer text that PostgreSQL refuses.
+inline constexpr int NameWidth = 30;
 inline constexpr int NumberWidth = 26;
+inline constexpr int DescriptionWidth = 200;
+inline constexpr int EmailWidth = 80;
 
 // Book2 as first created (without GroupID, which the column upgrade adds) and its name index.
 QStringList createBook2(SqlEngine engine);
 // Groups with its name index and group 0 named othersName (bound as a parameter when run).
 QStringList createGroups(SqlEngine engine);
 QStringList createTelTypes2(SqlEngine engine);
+// The indexes on Nr1 .. Nr5 (each with Nazwa) that number lookups need, each made when missing.
+QStringList createNumberIndexes();
 QString createInfo();
 
 // The index that keeps counting and trimming the history cheap however long it is: rows by their reserved and

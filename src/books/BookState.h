@@ -21,9 +21,14 @@ struct BookState {
     qint32 identity = 0;
     // Which of Nr1..Nr5 (1..5) matched in the last lookup.
     int matchedNumber = 0;
-    // A start-up failure kept until the book window shows it: its caption and its text.
+    // A failure kept until the book window shows it: its caption and its text.
     QString pendingErrorCaption;
     QString pendingErrorText;
+    // Set from the failure of the configured folder until the book opens from it again: what happens again and
+    // again while the share is away (the refresh every few minutes) is told once.
+    bool outage = false;
+    // The fatal box of this outage has been shown.
+    bool fatalReported = false;
 
     static BookState privateBook(const QString& defaultFolder);
     static BookState publicBook();

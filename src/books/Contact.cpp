@@ -1,6 +1,10 @@
 #include "books/Contact.h"
 
+#include "books/BookSchema.h"
+#include "settings/Lang.h"
+
 #include <QSqlRecord>
+#include <vector>
 
 namespace {
 
@@ -86,4 +90,23 @@ Contact ContactColumns::read(const QSqlRecord& record)
     }
     contact.groupId = readInt(record.value(QStringLiteral("GroupID")), 0);
     return contact;
+}
+
+QString ContactColumns::tooLongMessage(const Contact& contact)
+{
+    std::vector<std::pair<const QString*, int>> texts{{&contact.nazwa, BookSchema::NameWidth}};
+    for (const QString& number : contact.numbers) {
+        texts.emplace_back(&number, BookSchema::NumberWidth);
+    }
+    texts.insert(texts.end(), {{&contact.opis, BookSchema::DescriptionWidth},
+                               {&contact.email, BookSchema::EmailWidth},
+                               {&contact.fwdNr, BookSchema::NumberWidth}});
+    for (const auto& [text, width] : texts) {
+        if (text->size() > width) {
+            return Lang::_("Too long for the phone book (at most %d characters):\n%s")
+                .replace(QLatin1String("%d"), QString::number(width))
+                .replace(QLatin1String("%s"), *text);
+        }
+    }
+    return {};
 }

@@ -45,4 +45,8 @@ Contact read(const QSqlRecord& record);
 // The default of a column that reads NULL as a value, for the comparison of stored rows.
 QVariant readDefault(const QString& column);
 
+// The message for the user when a text of contact is longer than its column holds (the same on every engine);
+// empty when everything fits.
+QString tooLongMessage(const Contact& contact);
+
 } // namespace ContactColumns

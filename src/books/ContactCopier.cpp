@@ -35,6 +35,11 @@ std::optional<int> ContactCopier::copy(const Contact& contact, QSqlDatabase targ
                                        const QString& toName)
 {
     const QString caption = QLatin1String(Const::ApplicationTitle);
+    // A contact of a book that stored a longer text than its columns declare cannot go into one that refuses it.
+    if (const QString tooLong = ContactColumns::tooLongMessage(contact); !tooLong.isEmpty()) {
+        m_messages.warning(caption, tooLong);
+        return std::nullopt;
+    }
     if (!m_messages.ask(caption, fillPlaces(_("Selected record will be copied from %s to %s."), {fromName, toName}))) {
         return std::nullopt;
     }

@@ -58,6 +58,10 @@ std::optional<Contact> ContactSaver::validate(Contact contact) const
         warn(_("No valid number in a phone book"));
         return std::nullopt;
     }
+    if (const QString tooLong = ContactColumns::tooLongMessage(contact); !tooLong.isEmpty()) {
+        warn(tooLong);
+        return std::nullopt;
+    }
     return contact;
 }
 

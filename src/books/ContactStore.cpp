@@ -1,5 +1,7 @@
 #include "books/ContactStore.h"
 
+#include "books/NameIndex.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -22,7 +24,8 @@ QString unchangedCondition(const QString& column)
 
 QString updateStatement()
 {
-    QStringList assignments;
+    // The folded name is written with the name but never compared: an older client may have left it empty.
+    QStringList assignments{QLatin1String(NameIndex::Column) + QStringLiteral(" = ?")};
     QStringList conditions{QStringLiteral("ID = ?")};
     for (const QString& column : ContactColumns::names()) {
         assignments << column + QStringLiteral(" = ?");
@@ -40,27 +43,41 @@ ContactStore::ContactStore(QSqlDatabase database)
 
 std::optional<int> ContactStore::insert(const Contact& contact)
 {
-    const QStringList& columns = ContactColumns::names();
-    QStringList placeholders;
-    placeholders.fill(QStringLiteral("?"), columns.size());
-    QSqlQuery query(m_database);
-    query.prepare(QStringLiteral("INSERT INTO Book2 (%1) VALUES (%2) RETURNING ID")
-                      .arg(columns.join(u", "), placeholders.join(u", ")));
-    for (const QVariant& value : ContactColumns::values(contact)) {
-        query.addBindValue(value);
-    }
-    if (!query.exec() || !query.next()) {
-        m_lastError = query.lastError().text();
+    if (!fits(contact)) {
         return std::nullopt;
     }
-    return query.value(0).toInt();
+    QSqlQuery& query = m_insert;
+    if (!m_insertPrepared) {
+        const QStringList columns = QStringList{QLatin1String(NameIndex::Column)} + ContactColumns::names();
+        QStringList placeholders;
+        placeholders.fill(QStringLiteral("?"), columns.size());
+        query = QSqlQuery(m_database);
+        m_insertPrepared = query.prepare(QStringLiteral("INSERT INTO Book2 (%1) VALUES (%2) RETURNING ID")
+                                             .arg(columns.join(u", "), placeholders.join(u", ")));
+    }
+    const QVariantList values = QVariantList{NameIndex::searchForm(contact.nazwa)} + ContactColumns::values(contact);
+    for (int i = 0; i < values.size(); ++i) {
+        query.bindValue(i, values[i]);
+    }
+    if (!m_insertPrepared || !query.exec() || !query.next()) {
+        m_lastError = query.lastError().text();
+        query.finish();
+        return std::nullopt;
+    }
+    const int id = query.value(0).toInt();
+    query.finish();
+    return id;
 }
 
 ContactStore::UpdateResult ContactStore::update(const Contact& edited, const Contact& original)
 {
+    if (!fits(edited)) {
+        return UpdateResult::Failed;
+    }
     static const QString statement = updateStatement();
     QSqlQuery query(m_database);
     query.prepare(statement);
+    query.addBindValue(NameIndex::searchForm(edited.nazwa));
     for (const QVariant& value : ContactColumns::values(edited)) {
         query.addBindValue(value);
     }
@@ -73,4 +90,11 @@ ContactStore::UpdateResult ContactStore::update(const Contact& edited, const Con
         return UpdateResult::Failed;
     }
     return query.numRowsAffected() > 0 ? UpdateResult::Updated : UpdateResult::Conflict;
+}
+
+bool ContactStore::fits(const Contact& contact)
+{
+    // Never left to the engine: SQLite would store the longer text and PostgreSQL refuse it.
+    m_lastError = ContactColumns::tooLongMessage(contact);
+    return m_lastError.isEmpty();
 }

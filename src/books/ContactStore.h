@@ -3,6 +3,7 @@
 #include "books/Contact.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <optional>
 
@@ -14,7 +15,7 @@ public:
 
     explicit ContactStore(QSqlDatabase database);
 
-    // The ID of the new row; empty when the statement failed (see lastError()).
+    // The ID of the new row; empty when a text is longer than its column or the statement failed (see lastError()).
     std::optional<int> insert(const Contact& contact);
     // Writes edited over the row original.id, provided that row still equals original in every column.
     UpdateResult update(const Contact& edited, const Contact& original);
@@ -22,6 +23,11 @@ public:
     QString lastError() const { return m_lastError; }
 
 private:
+    bool fits(const Contact& contact);
+
     QSqlDatabase m_database;
+    // Kept prepared for a run of inserts (a book being filled); a store must go before its connection.
+    QSqlQuery m_insert;
+    bool m_insertPrepared = false;
     QString m_lastError;
 };

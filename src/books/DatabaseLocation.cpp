@@ -8,13 +8,15 @@
 #include <QFileInfo>
 
 DatabaseLocation::Checked DatabaseLocation::check(const QString& location, const QString& fileName, bool silent,
-                                                  BookDialogsPort& dialogs, const Texts& texts)
+                                                  Creation creation, BookDialogsPort& dialogs, const Texts& texts)
 {
     if (BookConnection::isServerLocation(location)) {
         return {true, {}, false};
     }
+    const bool mayCreate = creation == Creation::Allowed;
     if (!QFileInfo(location).isDir()) {
-        if (silent || dialogs.askYesNo(withValue(Lang::_("Folder %s doesn't exist.\nCreate new?"), location))) {
+        if (mayCreate &&
+            (silent || dialogs.askYesNo(withValue(Lang::_("Folder %s doesn't exist.\nCreate new?"), location)))) {
             QDir().mkpath(location);
         }
         if (!QFileInfo(location).isDir()) {
@@ -24,7 +26,7 @@ DatabaseLocation::Checked DatabaseLocation::check(const QString& location, const
     if (QFileInfo::exists(QDir(location).filePath(fileName))) {
         return {true, {}, false};
     }
-    if (!silent && !dialogs.askYesNo(texts.createFileQuestion)) {
+    if (!mayCreate || (!silent && !dialogs.askYesNo(texts.createFileQuestion))) {
         return {false, texts.fileRefused, false};
     }
     return {true, {}, true};

@@ -17,35 +17,60 @@ DatabaseOpener::DatabaseOpener(BookDialogsPort& dialogs)
 DatabaseOpener::Result DatabaseOpener::openBook(PhoneBookConnector& book, const QString& folder, bool silent,
                                                 Report report)
 {
-    const ConnectOutcome outcome = book.connect(folder, silent);
+    BookState& state = book.state();
+    const bool refresh = report == Report::Refresh;
+    const ConnectOutcome outcome = book.connect(
+        folder, silent, refresh ? DatabaseLocation::Creation::Forbidden : DatabaseLocation::Creation::Allowed);
     if (outcome.ok) {
+        state.outage = false;
+        state.fatalReported = false;
         return Result::Opened;
     }
-    // The user sees the book's general text; why it failed goes to the log.
-    qWarning().noquote() << "Cannot open the" << (book.state().isPrivate ? "private" : "public")
-                         << "phone book:" << outcome.error;
-    const bool isPrivate = book.state().isPrivate;
-    const QString text =
-        isPrivate ? Lang::_("Access path to a private phone book is invalid or unavailable!\n Default settings will be "
-                            "restore temporarily")
-                  : Lang::_("Access patch to public phone book is invalid or unavailable!\n Default settings will be "
-                            "set temporarily");
+    if (!state.outage) {
+        // The user sees the book's general text; why it failed goes to the log, once for each outage.
+        qWarning().noquote() << "Cannot open the" << (state.isPrivate ? "private" : "public")
+                             << "phone book:" << outcome.error;
+    }
+    state.outage = true;
+    const QString text = refresh ? refreshFailureText(state) : failureText(state);
     if (report == Report::MessageBox) {
         m_dialogs.showWarning(text);
     }
-    // An empty folder makes the private book use its default folder and leaves the public book closed.
+    // An empty folder makes the private book use its default folder, which is local and may be created, and leaves
+    // the public book closed.
     const bool fallbackOpened = book.connect(QString(), silent).ok;
-    if (report == Report::Pending) {
+    if (report != Report::MessageBox) {
         // Kept after the fallback open, which clears the texts of an earlier failure.
-        book.state().pendingErrorCaption = QString::fromLatin1(Const::ApplicationTitle);
-        book.state().pendingErrorText = text;
+        state.pendingErrorCaption = QString::fromLatin1(Const::ApplicationTitle);
+        state.pendingErrorText = text;
     }
     if (fallbackOpened) {
+        state.fatalReported = false;
         return Result::OpenedOnFallback;
     }
-    reportFatal(isPrivate ? Lang::_("Private phone book fatal error has been occured!")
-                          : Lang::_("Public phone book fatal error has been occured!"));
+    if (!refresh || !state.fatalReported) {
+        reportFatal(state.isPrivate ? Lang::_("Private phone book fatal error has been occured!")
+                                    : Lang::_("Public phone book fatal error has been occured!"));
+    }
+    state.fatalReported = true;
     return Result::Fatal;
+}
+
+QString DatabaseOpener::failureText(const BookState& state)
+{
+    return state.isPrivate ? Lang::_("Access path to a private phone book is invalid or unavailable!\n Default "
+                                     "settings will be restore temporarily")
+                           : Lang::_("Access patch to public phone book is invalid or unavailable!\n Default "
+                                     "settings will be set temporarily");
+}
+
+QString DatabaseOpener::refreshFailureText(const BookState& state)
+{
+    // The private book goes on from its default folder; the public book has none and is closed.
+    return state.isPrivate ? DatabaseLocation::withValue(
+                                 Lang::_("%s is unavailable!\n Default settings will be restore."), state.displayName)
+                           : DatabaseLocation::withValue(Lang::_("%s unavailable!"), state.displayName) + u' ' +
+                                 Lang::_("Phone book cannot be refresh.\n");
 }
 
 DatabaseOpener::Result DatabaseOpener::openHistory(HistoryConnector& history, const QString& folder, bool silent)

@@ -3,6 +3,7 @@
 #include <QString>
 
 class BookDialogsPort;
+struct BookState;
 class HistoryConnector;
 class PhoneBookConnector;
 
@@ -13,13 +14,20 @@ class DatabaseOpener final {
 public:
     enum class Result { Opened, OpenedOnFallback, Fatal };
     // How a failed configured folder is reported: as the book's pending text that the book window shows later (at
-    // start-up), or at once in a warning box (from the configuration dialog).
-    enum class Report { Pending, MessageBox };
+    // start-up), or at once in a warning box (from the configuration dialog). Refresh is the reopening of a book
+    // in use (the periodic refresh, the reconnect of failed books): nothing missing is created at the configured
+    // place, the refresh's texts become the pending text and a fatal failure is shown once per outage.
+    enum class Report { Pending, MessageBox, Refresh };
 
     explicit DatabaseOpener(BookDialogsPort& dialogs);
 
     Result openBook(PhoneBookConnector& book, const QString& folder, bool silent, Report report);
     Result openHistory(HistoryConnector& history, const QString& folder, bool silent);
+
+    // What the user is told of a configured folder that failed: at start-up or from the configuration, and when
+    // a book in use is reopened.
+    static QString failureText(const BookState& state);
+    static QString refreshFailureText(const BookState& state);
 
 private:
     void reportFatal(const QString& text);

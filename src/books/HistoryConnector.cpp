@@ -34,7 +34,7 @@ ConnectOutcome HistoryConnector::open(const QString& folder, bool silent)
 {
     const WaitWindowShown wait(m_dialogs, Lang::_("Connecting to call history...\nPlease wait."));
     const DatabaseLocation::Checked checked = DatabaseLocation::check(
-        folder, fileName(), silent, m_dialogs,
+        folder, fileName(), silent, DatabaseLocation::Creation::Allowed, m_dialogs,
         {Lang::_("Invalid path to the history table:") + u' ' + folder,
          DatabaseLocation::withValue(Lang::_("Call history file has not been found in folder %s.\nCreate new?"),
                                      folder),

@@ -1,8 +1,10 @@
 #include "books/HistoryRegister.h"
 
+#include "books/BookSchema.h"
 #include "books/HistoryDatabase.h"
 #include "settings/Lang.h"
 
+#include <QDebug>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -60,6 +62,12 @@ int HistoryRegister::addEntry(const HistoryEntry& newEntry)
     HistoryEntry entry = newEntry;
     if (entry.number == u"0" || entry.number == u"_") {
         entry.number = _("Unknown");
+    }
+    if (entry.number.size() > BookSchema::NumberWidth) {
+        // Cut here, the same on every engine: SQLite would keep the whole number and PostgreSQL refuse the row.
+        qWarning().noquote() << "A number of" << entry.number.size() << "characters is written into the history as"
+                             << entry.number.left(BookSchema::NumberWidth);
+        entry.number.truncate(BookSchema::NumberWidth);
     }
     HistoryTransaction transaction(m_database);
     if (!transaction.isOpen()) {

@@ -98,8 +98,13 @@ bool HistorySideTables::clearAll()
         return false;
     }
     for (const Table table : {Table::SmsTexts, Table::CallerNames, Table::CalledNumbers}) {
+        // Entries that pointed at a deleted text point at row 0, "none": an engine that keeps the references
+        // (PostgreSQL does) refuses to delete a row still pointed at.
+        const SideTable side = describe(table);
+        QSqlQuery unlink(m_database.database());
         QSqlQuery remove(m_database.database());
-        if (!m_database.exec(remove, QStringLiteral("DELETE FROM %1 WHERE ID > 0").arg(describe(table).table))) {
+        if (!m_database.exec(unlink, QStringLiteral("UPDATE History2 SET %1 = 0 WHERE %1 > 0").arg(side.reference)) ||
+            !m_database.exec(remove, QStringLiteral("DELETE FROM %1 WHERE ID > 0").arg(side.table))) {
             return false;
         }
     }

@@ -36,6 +36,9 @@ int HistoryTrimmer::trim(int limit, bool countAll)
     if (excess <= 0) {
         return 0;
     }
+    // The files go only once the rows are gone for good: a deletion or a commit that fails (another client holding
+    // a shared history) leaves rows that still point at their recordings.
+    QList<HistoryEntry> recorded;
     {
         QSqlQuery rows(m_database.database());
         rows.setForwardOnly(true);
@@ -43,9 +46,9 @@ int HistoryTrimmer::trim(int limit, bool countAll)
             return -1;
         }
         while (rows.next()) {
-            const HistoryEntry entry = HistoryReader::entryAt(rows);
+            HistoryEntry entry = HistoryReader::entryAt(rows);
             if (entry.hasRecording) {
-                m_files.remove(entry);
+                recorded.append(std::move(entry));
             }
         }
     }
@@ -59,5 +62,11 @@ int HistoryTrimmer::trim(int limit, bool countAll)
         }
         deleted = remove.numRowsAffected();
     }
-    return transaction.commit() ? deleted : -1;
+    if (!transaction.commit()) {
+        return -1;
+    }
+    for (const HistoryEntry& entry : recorded) {
+        m_files.remove(entry);
+    }
+    return deleted;
 }

@@ -2,18 +2,11 @@
 
 #include "books/BookSchema.h"
 
+#include <QDebug>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
-
-bool ensureNumberIndexes(QSqlDatabase& database, QString* error)
-{
-    QStringList statements;
-    for (int i = 1; i <= Contact::NumberCount; ++i) {
-        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS Idx_Nr%1 ON Book2 (Nr%1)").arg(i);
-    }
-    return BookSchema::run(database, statements, error);
-}
 
 PhoneBook::PhoneBook(QSqlDatabase database)
     : m_database(std::move(database))
@@ -32,6 +25,24 @@ int PhoneBook::findContact(const QString& number)
     return found ? found->id : -1;
 }
 
+QString PhoneBook::lookupStatement()
+{
+    // One statement for the five positions: for each, the first contact in name order (then by ID) that has the
+    // number there, straight from its index; the earliest position that has one answers.
+    QStringList firstOfPosition;
+    QStringList positionFound;
+    QStringList ids;
+    for (int position = 1; position <= Contact::NumberCount; ++position) {
+        firstOfPosition
+            << QStringLiteral("(SELECT ID FROM Book2 WHERE Nr%1 = ? ORDER BY Nazwa, ID LIMIT 1)").arg(position);
+        positionFound << QStringLiteral("WHEN m%1 IS NOT NULL THEN %1").arg(position);
+        ids << QStringLiteral("m%1").arg(position);
+    }
+    return QStringLiteral("WITH Found (%1) AS (SELECT %2) SELECT Book2.ID, Book2.Nazwa, CASE %3 END FROM Found "
+                          "JOIN Book2 ON Book2.ID = COALESCE(%1)")
+        .arg(ids.join(u", "), firstOfPosition.join(u", "), positionFound.join(u' '));
+}
+
 std::optional<PhoneBook::Match> PhoneBook::match(const QString& number)
 {
     if (!m_database.isOpen()) {
@@ -42,33 +53,30 @@ std::optional<PhoneBook::Match> PhoneBook::match(const QString& number)
         return std::nullopt;
     }
     if (!m_prepared) {
-        // One indexed query per position instead of a pass over the table, prepared once for all lookups.
-        for (int position = 1; position <= Contact::NumberCount; ++position) {
-            QSqlQuery& query = m_lookups[position - 1];
-            query = QSqlQuery(m_database);
-            query.setForwardOnly(true);
-            query.prepare(
-                QStringLiteral("SELECT ID, Nazwa FROM Book2 WHERE Nr%1 = ? ORDER BY Nazwa, ID LIMIT 1").arg(position));
-        }
-        m_prepared = true;
+        m_lookup = QSqlQuery(m_database);
+        m_lookup.setForwardOnly(true);
+        m_prepared = m_lookup.prepare(lookupStatement());
     }
-    for (int position = 1; position <= Contact::NumberCount; ++position) {
-        QSqlQuery& query = m_lookups[position - 1];
-        query.bindValue(0, wanted);
-        const bool found = query.exec() && query.next();
-        std::optional<Match> answer;
-        if (found) {
-            answer = Match{query.value(0).toInt(), query.value(1).toString(), position};
-        }
-        // A statement left open would keep other users' writes to the file waiting.
-        query.finish();
-        if (answer) {
-            m_matchedPosition = position;
-            m_currentContactId = answer->id;
-            return answer;
-        }
+    for (int position = 0; position < Contact::NumberCount; ++position) {
+        m_lookup.bindValue(position, wanted);
     }
-    return std::nullopt;
+    if (!m_prepared || !m_lookup.exec()) {
+        // A locked table or a server that does not answer within the command time-out: the book is unavailable
+        // for this lookup and the caller is shown by number.
+        qWarning().noquote() << "A phone book is unavailable for a number lookup:" << m_lookup.lastError().text();
+        m_lookup.finish();
+        m_prepared = false;
+        return std::nullopt;
+    }
+    std::optional<Match> answer;
+    if (m_lookup.next()) {
+        answer = Match{m_lookup.value(0).toInt(), m_lookup.value(1).toString(), m_lookup.value(2).toInt()};
+        m_matchedPosition = answer->position;
+        m_currentContactId = answer->id;
+    }
+    // A statement left open would keep other users' writes to the file waiting.
+    m_lookup.finish();
+    return answer;
 }
 
 QStringList PhoneBook::numbersOfName(const QString& name) const

@@ -5,12 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
-#include <array>
 #include <optional>
-
-// Adds the indexes on Nr1 .. Nr5 that number lookups need; run whenever a book is opened. False when a statement
-// fails (with the driver's message in error).
-bool ensureNumberIndexes(QSqlDatabase& database, QString* error = nullptr);
 
 // One phone book on one open connection: turning a calling number into a contact, and reading contacts. It keeps
 // its lookup statements prepared, so it must be gone before its connection is removed.
@@ -47,9 +42,10 @@ private:
     // of any contact beats the same number in Nr2 of another, and so on; within one position the first contact
     // in name order wins. Comparison is exact: normalised numbers agree only in the same form.
     std::optional<Match> match(const QString& number);
+    static QString lookupStatement();
 
     QSqlDatabase m_database;
-    std::array<QSqlQuery, Contact::NumberCount> m_lookups;
+    QSqlQuery m_lookup;
     bool m_prepared = false;
     int m_matchedPosition = 0;
     int m_currentContactId = -1;

@@ -4,6 +4,7 @@
 #include "books/BookSchema.h"
 #include "books/ColumnWidth.h"
 #include "books/DatabaseLocation.h"
+#include "books/NameIndex.h"
 #include "books/SchemaUpgrade.h"
 #include "settings/Lang.h"
 
@@ -17,7 +18,7 @@ PhoneBookConnector::PhoneBookConnector(BookState state, BookDialogsPort& dialogs
 {
 }
 
-ConnectOutcome PhoneBookConnector::connect(const QString& folder, bool silent)
+ConnectOutcome PhoneBookConnector::connect(const QString& folder, bool silent, DatabaseLocation::Creation creation)
 {
     m_connection.close();
     m_state.connected = false;
@@ -36,7 +37,7 @@ ConnectOutcome PhoneBookConnector::connect(const QString& folder, bool silent)
         return {true, {}, false};
     }
 
-    ConnectOutcome outcome = open(location, silent);
+    ConnectOutcome outcome = open(location, silent, creation);
     if (!outcome.ok) {
         m_connection.close();
         return outcome;
@@ -48,12 +49,12 @@ ConnectOutcome PhoneBookConnector::connect(const QString& folder, bool silent)
     return outcome;
 }
 
-ConnectOutcome PhoneBookConnector::open(const QString& folder, bool silent)
+ConnectOutcome PhoneBookConnector::open(const QString& folder, bool silent, DatabaseLocation::Creation creation)
 {
     const WaitWindowShown wait(m_dialogs, Lang::_("Connecting a phone book...\nPlease wait."));
     const QString file = QDir(folder).filePath(fileName());
     const DatabaseLocation::Checked checked = DatabaseLocation::check(
-        folder, fileName(), silent, m_dialogs,
+        folder, fileName(), silent, creation, m_dialogs,
         {Lang::_("Invalid path to phone book"),
          DatabaseLocation::withValue(Lang::_("Phone book file (%s) is not found.\nCreate new?"), file),
          Lang::_("No phone book file:") + u' ' + file});
@@ -105,6 +106,10 @@ bool PhoneBookConnector::upgrade(SchemaUpgrade& schema)
         return false;
     }
     upgradeColumns(schema);
+    if (!schema.run(BookSchema::createNumberIndexes()) || !NameIndex::upgrade(schema)) {
+        schema.rollback();
+        return false;
+    }
     if (schema.hasTable(QStringLiteral("TelTypes"))) {
         ok = schema.run({QStringLiteral("DROP TABLE TelTypes")});
     }

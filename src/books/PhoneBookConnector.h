@@ -4,6 +4,7 @@
 #include "books/BookIdentity.h"
 #include "books/BookState.h"
 #include "books/ConnectOutcome.h"
+#include "books/DatabaseLocation.h"
 
 class BookDialogsPort;
 class SchemaUpgrade;
@@ -15,8 +16,10 @@ public:
     PhoneBookConnector(BookState state, BookDialogsPort& dialogs,
                        IdentitySource identitySource = IdentitySource::system());
 
-    // Connects with folder (a folder or a postgresql:// location); silent creates what is missing without asking.
-    ConnectOutcome connect(const QString& folder, bool silent);
+    // Connects with folder (a folder or a postgresql:// location); silent creates what is missing without asking,
+    // unless creation is forbidden.
+    ConnectOutcome connect(const QString& folder, bool silent,
+                           DatabaseLocation::Creation creation = DatabaseLocation::Creation::Allowed);
 
     const BookState& state() const { return m_state; }
     BookState& state() { return m_state; }
@@ -27,7 +30,7 @@ public:
     static QString fileName() { return QStringLiteral("book.mdb"); }
 
 private:
-    ConnectOutcome open(const QString& folder, bool silent);
+    ConnectOutcome open(const QString& folder, bool silent, DatabaseLocation::Creation creation);
     bool upgrade(SchemaUpgrade& upgrade);
     void upgradeColumns(SchemaUpgrade& upgrade);
     void reportOldGenerationBook(const QString& folder);

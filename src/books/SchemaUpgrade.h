@@ -31,6 +31,12 @@ public:
     // Copies every row of from into to, column by column of the same name, then drops from. identityColumn is
     // the counter of to, whose next value must follow the copied rows.
     bool moveRows(const QString& from, const QString& to, const QString& identityColumn);
+    // Records a failure of a step run outside exec(); always false.
+    bool fail(const QString& error)
+    {
+        m_error = error;
+        return false;
+    }
     // The first column of the first row of a query, or an invalid value.
     QVariant value(const QString& statement);
 

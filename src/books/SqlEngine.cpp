@@ -1,6 +1,7 @@
 #include "books/SqlEngine.h"
 
 #include <QSqlDriver>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 SqlEngine SqlEngines::of(const QSqlDatabase& database)
@@ -21,6 +22,21 @@ QString SqlEngines::identityColumn(SqlEngine engine, const QString& constraintNa
 QStringList SqlEngines::tableNames(const QSqlDatabase& database)
 {
     QStringList names;
+    if (of(database) == SqlEngine::Postgres) {
+        // The tables an unqualified name reaches: those of the schemas in the connection's search path. The
+        // driver's own list names tables outside "public" as "schema.table".
+        QSqlQuery query(database);
+        query.setForwardOnly(true);
+        if (query.exec(QStringLiteral("SELECT c.relname FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n "
+                                      "ON n.oid = c.relnamespace WHERE c.relkind IN ('r', 'p') "
+                                      "AND n.nspname = ANY (pg_catalog.current_schemas(false)) "
+                                      "AND pg_catalog.pg_table_is_visible(c.oid)"))) {
+            while (query.next()) {
+                names.append(query.value(0).toString().toLower());
+            }
+        }
+        return names;
+    }
     for (const QString& table : database.tables(QSql::Tables)) {
         names.append(table.toLower());
     }

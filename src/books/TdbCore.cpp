@@ -1,6 +1,8 @@
 #include "books/TdbCore.h"
 
 #include "books/BookDialogsPort.h"
+#include "books/DatabaseLocation.h"
+#include "settings/Lang.h"
 #include "settings/SettingsRecord.h"
 
 #include <QRandomGenerator>
@@ -89,12 +91,24 @@ DatabaseOpener::Result TdbCore::openBook(bool ask, int index, const QString& fol
     PhoneBookConnector& connector = *m_connectors[index];
     const bool wasOnDefaults = connector.state().defaults;
     m_books[index].reset();
+    const bool wasInOutage = connector.state().outage;
     const DatabaseOpener::Result result = m_opener.openBook(connector, folder, !ask, report);
     attachBook(index);
+    announceOutage(index, wasInOutage);
     if (wasOnDefaults && !connector.state().defaults) {
         selectCurrentBook(currentBookIndex());
     }
     return result;
+}
+
+void TdbCore::announceOutage(int index, bool wasInOutage)
+{
+    const BookState& state = m_connectors[index]->state();
+    if (state.outage && !wasInOutage) {
+        emit bookUnavailable(state.pendingErrorText);
+    } else if (!state.outage && wasInOutage) {
+        emit bookAvailableAgain(DatabaseLocation::withValue(Lang::_("%s is available again."), state.displayName));
+    }
 }
 
 void TdbCore::attachBook(int index)
@@ -103,9 +117,7 @@ void TdbCore::attachBook(int index)
     if (!connector.state().connected) {
         return;
     }
-    QSqlDatabase database = connector.connection().database();
-    ensureNumberIndexes(database);
-    m_books[index] = std::make_unique<PhoneBook>(database);
+    m_books[index] = std::make_unique<PhoneBook>(connector.connection().database());
 }
 
 void TdbCore::attachHistory()
@@ -176,7 +188,7 @@ void TdbCore::reconnectFailedBooks()
     bool reopened = false;
     for (const int index : {PrivateBook, PublicBook}) {
         if (m_connectors[index]->state().defaults && !folders[index].isEmpty()) {
-            openBook(false, index, folders[index], DatabaseOpener::Report::Pending);
+            openBook(false, index, folders[index], DatabaseOpener::Report::Refresh);
             reopened = true;
         }
     }
@@ -188,8 +200,8 @@ void TdbCore::reconnectFailedBooks()
 
 void TdbCore::refreshBooks()
 {
-    openBook(false, PrivateBook, m_settings.Ksiazka.KsPrywatna, DatabaseOpener::Report::Pending);
-    openBook(false, PublicBook, m_settings.Ksiazka.KsPubliczna, DatabaseOpener::Report::Pending);
+    openBook(false, PrivateBook, m_settings.Ksiazka.KsPrywatna, DatabaseOpener::Report::Refresh);
+    openBook(false, PublicBook, m_settings.Ksiazka.KsPubliczna, DatabaseOpener::Report::Refresh);
 }
 
 HistoryRegister& TdbCore::historyRegister()

@@ -92,10 +92,16 @@ signals:
     void autoUpdateDone();
     void currentBookChanged(int index);
     void telephoneWindowRefreshRequested();
+    // A configured book could not be opened (at start-up, from the configuration or again later): text says so
+    // and what the client does instead. Said once per outage, until the book is back.
+    void bookUnavailable(const QString& text);
+    // The configured book of an outage opened again.
+    void bookAvailableAgain(const QString& text);
 
 private:
     struct OpenHistory;
 
+    void announceOutage(int index, bool wasInOutage);
     void attachBook(int index);
     void attachHistory();
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ContactRows.h"
 #include "books/BookSchema.h"
 #include "books/Contact.h"
-#include "books/ContactMessagesPort.h"
 #include "books/PhoneBook.h"
 
 #include <QList>
@@ -21,8 +21,7 @@ public:
         QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         database.setDatabaseName(file);
         m_ready = database.open() &&
-                  (!create || BookSchema::createPhoneBook(database, QStringLiteral("Others"), 1, &m_error)) &&
-                  ensureNumberIndexes(database, &m_error);
+                  (!create || BookSchema::createPhoneBook(database, QStringLiteral("Others"), 1, &m_error));
     }
     ~BookConnection() { QSqlDatabase::removeDatabase(m_name); }
     BookConnection(const BookConnection&) = delete;
@@ -35,36 +34,11 @@ public:
     // A contact straight into Book2, bypassing validation; numbers by position 1..5.
     int add(const QString& name, const QStringList& numbers, int groupId = 0) const
     {
-        QSqlQuery query(database());
-        query.prepare(QStringLiteral("INSERT INTO Book2 (Nazwa, Nr1, Nr2, Nr3, Nr4, Nr5, GroupID) "
-                                     "VALUES (?, ?, ?, ?, ?, ?, ?) RETURNING ID"));
-        query.addBindValue(name);
-        for (int i = 0; i < Contact::NumberCount; ++i) {
-            query.addBindValue(i < numbers.size() && !numbers[i].isEmpty() ? QVariant(numbers[i]) : QVariant());
-        }
-        query.addBindValue(groupId);
-        return query.exec() && query.next() ? query.value(0).toInt() : -1;
+        return insertContact(database(), name, numbers, groupId);
     }
 
 private:
     QString m_name;
     QString m_error;
     bool m_ready = false;
-};
-
-// Records the boxes instead of showing them; questions are answered with answer.
-class RecordedMessages final : public ContactMessagesPort {
-public:
-    void warning(const QString& caption, const QString& text) override { warnings.append({caption, text}); }
-    bool ask(const QString& caption, const QString& text) override
-    {
-        questions.append({caption, text});
-        return answer;
-    }
-
-    QString lastWarning() const { return warnings.isEmpty() ? QString() : warnings.last().second; }
-
-    QList<QPair<QString, QString>> warnings;
-    QList<QPair<QString, QString>> questions;
-    bool answer = true;
 };

@@ -15,7 +15,8 @@
 // as root, so under root the server runs as "nobody", which is given the folder.
 class PostgresCluster final {
 public:
-    PostgresCluster()
+    explicit PostgresCluster(QString password = {})
+        : m_password(std::move(password))
     {
         m_binaries = findBinaries();
         if (m_binaries.isEmpty()) {
@@ -40,10 +41,24 @@ public:
                 return;
             }
         }
-        m_running = run(QStringLiteral("initdb"),
-                        {QStringLiteral("-D"), dataFolder(), QStringLiteral("-U"), userName(), QStringLiteral("-A"),
-                         QStringLiteral("trust"), QStringLiteral("-E"), QStringLiteral("UTF8"),
-                         QStringLiteral("--no-locale"), QStringLiteral("--no-sync")}) &&
+        QStringList initdb{
+            QStringLiteral("-D"), dataFolder(),           QStringLiteral("-U"),          userName(),
+            QStringLiteral("-E"), QStringLiteral("UTF8"), QStringLiteral("--no-locale"), QStringLiteral("--no-sync"),
+            QStringLiteral("-A")};
+        if (m_password.isEmpty()) {
+            initdb << QStringLiteral("trust");
+        } else {
+            const QString passwordFile = m_folder.filePath(QStringLiteral("password"));
+            QFile file(passwordFile);
+            if (!file.open(QIODevice::WriteOnly) || file.write(m_password.toUtf8()) < 0) {
+                m_error = QStringLiteral("cannot write the password file");
+                return;
+            }
+            file.close();
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+            initdb << QStringLiteral("scram-sha-256") << QStringLiteral("--pwfile=%1").arg(passwordFile);
+        }
+        m_running = run(QStringLiteral("initdb"), initdb) &&
                     run(QStringLiteral("pg_ctl"),
                         {QStringLiteral("-D"), dataFolder(), QStringLiteral("-l"),
                          m_folder.filePath(QStringLiteral("server.log")), QStringLiteral("-w"), QStringLiteral("-t"),
@@ -70,16 +85,29 @@ public:
 
     bool createDatabase(const QString& name)
     {
+        return execute(QStringLiteral("postgres"), {QStringLiteral("CREATE DATABASE %1").arg(name)});
+    }
+
+    // Runs statements in order on database as the server's owner; false (see error()) at the first that fails.
+    bool execute(const QString& database, const QStringList& statements)
+    {
         bool ok = false;
         {
             QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("cluster-admin"));
             admin.setHostName(m_folder.path());
             admin.setUserName(userName());
-            admin.setDatabaseName(QStringLiteral("postgres"));
+            admin.setPassword(m_password);
+            admin.setDatabaseName(database);
             if (admin.open()) {
                 QSqlQuery query(admin);
-                ok = query.exec(QStringLiteral("CREATE DATABASE %1").arg(name));
-                m_error = query.lastError().text();
+                ok = true;
+                for (const QString& statement : statements) {
+                    if (!query.exec(statement)) {
+                        m_error = query.lastError().text();
+                        ok = false;
+                        break;
+                    }
+                }
             } else {
                 m_error = admin.lastError().text();
             }
@@ -91,10 +119,12 @@ public:
     // The location of a database of this server as a book names it.
     QString location(const QString& database) const
     {
-        return QStringLiteral("postgresql://%1@/%2?host=%3").arg(userName(), database, m_folder.path());
+        return QStringLiteral("postgresql://%1@/%2?host=%3").arg(userName(), database, socketFolder());
     }
 
     static QString userName() { return QStringLiteral("tervo"); }
+    // The folder of the server's Unix socket, its "host".
+    QString socketFolder() const { return m_folder.path(); }
 
 private:
     static QString findBinaries()
@@ -136,6 +166,7 @@ private:
     }
 
     QTemporaryDir m_folder;
+    QString m_password;
     QString m_binaries;
     QString m_runuser;
     QString m_unavailable;

@@ -136,6 +136,30 @@ private slots:
         QVERIFY(QFile::exists(target));
     }
 
+    void aFailedDeletionKeepsTheRecordingFiles()
+    {
+        HistoryTestDatabase test;
+        const QString folder = test.folder();
+        QVERIFY(seed(test, 3, FirstStart, false, true));
+        const QString oldest = recordingPath(folder, FirstStart);
+        QVERIFY(touch(oldest));
+        // Another client holding the shared history, as the engine reports it to the deletion.
+        QSqlQuery refuse(test.database());
+        QVERIFY(refuse.exec(QStringLiteral("CREATE TRIGGER busy BEFORE DELETE ON History2 "
+                                           "BEGIN SELECT RAISE(ABORT, 'database is locked'); END")));
+
+        const HistoryRecordingFiles files(folder, nameForNumber);
+        HistoryTrimmer trimmer(test.history(), files);
+        QCOMPARE(trimmer.trim(2, false), -1);
+        QCOMPARE(test.errors.size(), 1);
+        QCOMPARE(HistoryReader(test.history()).countAll(), 3);
+        QVERIFY(QFile::exists(oldest));
+
+        QVERIFY(refuse.exec(QStringLiteral("DROP TRIGGER busy")));
+        QCOMPARE(trimmer.trim(2, false), 1);
+        QVERIFY(!QFile::exists(oldest));
+    }
+
     void recordingNamesNeedAnEndAndNameUnknownParties()
     {
         const HistoryRecordingFiles files(QStringLiteral("/tmp"), nameForNumber);

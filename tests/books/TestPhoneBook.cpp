@@ -1,6 +1,4 @@
 #include "PhoneBookFixture.h"
-#include "books/ContactCopier.h"
-#include "books/ContactGroups.h"
 #include "books/ContactSaver.h"
 #include "books/NumberList.h"
 #include "books/PhoneBook.h"
@@ -12,21 +10,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-Contact contactNamed(const QString& name, const QStringList& numbers)
-{
-    Contact contact;
-    contact.nazwa = name;
-    for (int i = 0; i < numbers.size(); ++i) {
-        contact.numbers[i] = numbers[i];
-    }
-    return contact;
-}
-
-} // namespace
-
-// Number lookup, saving, copying and groups on phone books in SQLite files.
+// The slash rule of lookups, the captions of saving's boxes and the number list, on phone books in SQLite files;
+// the rest of the phone books' work runs on both engines in TestBooksOnBothEngines.
 class TestPhoneBook final : public QObject {
     Q_OBJECT
 
@@ -47,21 +32,6 @@ private slots:
         // A failed lookup leaves the current contact alone.
         QCOMPARE(phoneBook.currentContactId(), jan);
         QCOMPARE(phoneBook.lookupName(u"60010020"_s), QString());
-    }
-
-    void earlierPositionWinsThenNameOrder()
-    {
-        BookConnection book(m_folder.filePath(u"order.mdb"_s), u"order"_s, true);
-        QVERIFY2(book.ready(), qPrintable(book.error()));
-        book.add(u"Anna"_s, {u"1"_s, QString(), u"555"_s});
-        const int zenon = book.add(u"Zenon"_s, {u"555"_s});
-        const int bogdan = book.add(u"Bogdan"_s, {u"2"_s, u"777"_s});
-        book.add(u"Cezary"_s, {u"3"_s, u"777"_s});
-        PhoneBook phoneBook(book.database());
-        QCOMPARE(phoneBook.findContact(u"555"_s), zenon);
-        QCOMPARE(phoneBook.matchedPosition(), 1);
-        QCOMPARE(phoneBook.findContact(u"777"_s), bogdan);
-        QCOMPARE(phoneBook.matchedPosition(), 2);
     }
 
     void closedBookAnswersNothing()
@@ -115,118 +85,6 @@ private slots:
         QCOMPARE(count.value(0).toInt(), 0);
     }
 
-    void saveDerivesDefaultAndNormalises()
-    {
-        BookConnection book(m_folder.filePath(u"save.mdb"_s), u"save"_s, true);
-        QVERIFY2(book.ready(), qPrintable(book.error()));
-        RecordedMessages messages;
-        ContactSaver saver(book.database(), {u"48"_s, true}, messages);
-        Contact contact =
-            contactNamed(u"Ewa"_s, {QString(), QString(), u"+48 600-100-200"_s, QString(), u"+49 (30) 1"_s});
-        contact.notes = u"line 1\nline 2"_s;
-        contact.fwd = 1;
-        contact.fwdNr = u"123"_s;
-        const std::optional<int> id = saver.save(contact, std::nullopt);
-        QVERIFY2(id.has_value(), qPrintable(messages.lastWarning()));
-        const std::optional<Contact> stored = PhoneBook(book.database()).contact(*id);
-        QVERIFY(stored.has_value());
-        QCOMPARE(stored->defNr, std::optional<int>(2));
-        QCOMPARE(stored->numbers[2], u"0600100200"_s);
-        QCOMPARE(stored->numbers[4], u"0049301"_s);
-        QVERIFY(stored->numbers[0].isNull());
-        QCOMPARE(stored->notes, contact.notes);
-        QCOMPARE(stored->fwdNr, u"123"_s);
-        QCOMPARE(stored->types[0], Contact::TypeExtension);
-        QCOMPARE(PhoneBook(book.database()).findContact(u"0600100200"_s), *id);
-    }
-
-    void concurrentEditIsRefused()
-    {
-        const QString file = m_folder.filePath(u"shared.mdb"_s);
-        BookConnection first(file, u"first"_s, true);
-        QVERIFY2(first.ready(), qPrintable(first.error()));
-        BookConnection second(file, u"second"_s, false);
-        QVERIFY2(second.ready(), qPrintable(second.error()));
-        const int id = first.add(u"Jan"_s, {u"100"_s});
-        const Contact seenByFirst = *PhoneBook(first.database()).contact(id);
-        const Contact seenBySecond = *PhoneBook(second.database()).contact(id);
-
-        RecordedMessages messages;
-        Contact edit = seenByFirst;
-        edit.opis = u"from the first"_s;
-        QCOMPARE(ContactSaver(first.database(), {}, messages).save(edit, seenByFirst), std::optional<int>(id));
-        Contact stale = seenBySecond;
-        stale.nazwa = u"Janusz"_s;
-        QVERIFY(!ContactSaver(second.database(), {}, messages).save(stale, seenBySecond));
-        QCOMPARE(messages.warnings.size(), 1);
-        QCOMPARE(messages.lastWarning(), u"Record has been removed or changed by other user"_s);
-        const Contact now = *PhoneBook(second.database()).contact(id);
-        QCOMPARE(now.nazwa, u"Jan"_s);
-        QCOMPARE(now.opis, u"from the first"_s);
-        // Starting again from what is stored, the second user's change goes through.
-        stale = now;
-        stale.nazwa = u"Janusz"_s;
-        QCOMPARE(ContactSaver(second.database(), {}, messages).save(stale, now), std::optional<int>(id));
-    }
-
-    void copyToTheOtherBook()
-    {
-        BookConnection privateBook(m_folder.filePath(u"private.mdb"_s), u"private"_s, true);
-        BookConnection publicBook(m_folder.filePath(u"public.mdb"_s), u"public"_s, true);
-        QVERIFY(privateBook.ready() && publicBook.ready());
-        QSqlQuery group(privateBook.database());
-        QVERIFY(group.exec(u"INSERT INTO Groups (ID, Nazwa) VALUES (7, 'Team')"_s));
-        Contact contact = contactNamed(u"Ola"_s, {u"1"_s, u"22"_s, QString(), QString(), u"55"_s});
-        contact.types = {1, 3, 2, 2, 3};
-        contact.notes = u"notes"_s;
-        contact.opis = u"description"_s;
-        contact.email = u"ola@example.com"_s;
-        contact.otwNot = true;
-        contact.fwd = 2;
-        contact.fwdNr = u"9"_s;
-        contact.defNr = 4;
-        contact.groupId = 7;
-
-        RecordedMessages messages;
-        messages.answer = false;
-        ContactCopier copier(messages);
-        QVERIFY(!copier.copy(contact, publicBook.database(), u"prywatnej"_s, u"publicznej"_s));
-        QCOMPARE(messages.questions.size(), 1);
-        QCOMPARE(messages.questions[0].second, u"Selected record will be copied from prywatnej to publicznej."_s);
-
-        messages.answer = true;
-        const std::optional<int> id = copier.copy(contact, publicBook.database(), u"a"_s, u"b"_s);
-        QVERIFY2(id.has_value(), qPrintable(messages.lastWarning()));
-        Contact copied = *PhoneBook(publicBook.database()).contact(*id);
-        QCOMPARE(copied.groupId, 0);
-        copied.groupId = contact.groupId;
-        copied.id = contact.id;
-        QCOMPARE(copied, contact);
-    }
-
-    void groups()
-    {
-        BookConnection book(m_folder.filePath(u"groups.mdb"_s), u"groups"_s, true);
-        QVERIFY(book.ready());
-        QSqlQuery query(book.database());
-        QVERIFY(query.exec(u"INSERT INTO Groups (ID, Nazwa) VALUES (1, 'A')"_s));
-        QVERIFY(query.exec(u"INSERT INTO Groups (ID, Nazwa) VALUES (2, 'B')"_s));
-        const int a1 = book.add(u"a1"_s, {u"1"_s}, 1);
-        const int a2 = book.add(u"a2"_s, {u"2"_s}, 1);
-        RecordedMessages messages;
-        ContactGroups groups(book.database(), messages);
-        QVERIFY(groups.moveGroup(1, 2));
-        QVERIFY(groups.moveContact(a1, 1));
-        QCOMPARE(groupOf(book, a1), 1);
-        QCOMPARE(groupOf(book, a2), 2);
-        QVERIFY(!groups.deleteGroup(0));
-        QVERIFY(groups.deleteGroup(2));
-        QCOMPARE(groupOf(book, a2), 0);
-        QVERIFY(query.exec(u"SELECT COUNT(*) FROM Groups"_s) && query.next());
-        QCOMPARE(query.value(0).toInt(), 2);
-        QVERIFY(messages.warnings.isEmpty());
-    }
-
     void numberListHasEveryNumberWithItsType()
     {
         BookConnection book(m_folder.filePath(u"list.mdb"_s), u"list"_s, true);
@@ -245,8 +103,6 @@ private slots:
     }
 
 private:
-    static int groupOf(const BookConnection& book, int id) { return PhoneBook(book.database()).contact(id)->groupId; }
-
     QTemporaryDir m_folder;
 };
 

@@ -6,6 +6,7 @@
 #include "books/PhoneBookConnector.h"
 
 #include <QElapsedTimer>
+#include <QSqlQuery>
 #include <QTest>
 
 // A public phone book and a history on a PostgreSQL server, created and upgraded like the SQLite files.
@@ -91,6 +92,51 @@ private slots:
         QVERIFY(query.exec(QStringLiteral("INSERT INTO History2 (Typ_Historia, NrTel_Historia) VALUES (1, '5')")));
         QVERIFY(query.exec(QStringLiteral("SELECT SmsID, KomentID, NrInitID FROM History2")) && query.next());
         QCOMPARE(query.value(0).toInt() + query.value(1).toInt() + query.value(2).toInt(), 0);
+    }
+
+    void bookInTheOwnersSchemaOpensAgain()
+    {
+        // The usual set-up on PostgreSQL 15, where the public schema is no longer writable by everyone.
+        QVERIFY2(m_cluster->createDatabase(QStringLiteral("ownschema")), qPrintable(m_cluster->error()));
+        QVERIFY2(
+            m_cluster->execute(QStringLiteral("ownschema"),
+                               {QStringLiteral("CREATE SCHEMA AUTHORIZATION %1").arg(PostgresCluster::userName())}),
+            qPrintable(m_cluster->error()));
+        const QString location = m_cluster->location(QStringLiteral("ownschema"));
+        FakeBookDialogs dialogs;
+        PhoneBookConnector book(BookState::publicBook(), dialogs);
+        QVERIFY(book.connect(location, true).ok);
+        const qint32 identity = book.state().identity;
+        {
+            QSqlQuery query(book.connection().database());
+            QVERIFY(query.exec(QStringLiteral("SELECT schemaname FROM pg_tables WHERE tablename = 'book2'")));
+            QVERIFY(query.next());
+            QCOMPARE(query.value(0).toString(), PostgresCluster::userName());
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO Book2 (Nazwa, Nr1) VALUES ('Ewa', '12')")));
+        }
+        for (int open = 0; open < 2; ++open) {
+            const ConnectOutcome outcome = book.connect(location, true);
+            QVERIFY2(outcome.ok, qPrintable(outcome.error));
+            QCOMPARE(book.state().identity, identity);
+        }
+        QVERIFY2(dialogs.nothingShown(), qPrintable(dialogs.errors.join(u'\n')));
+        QSqlQuery count(book.connection().database());
+        QVERIFY(count.exec(QStringLiteral("SELECT COUNT(*) FROM Book2")) && count.next());
+        QCOMPARE(count.value(0).toInt(), 1);
+    }
+
+    void statementsAndLocksHaveTheCommandTimeOut()
+    {
+        QVERIFY2(m_cluster->createDatabase(QStringLiteral("timeouts")), qPrintable(m_cluster->error()));
+        BookConnection connection;
+        QString error;
+        QVERIFY2(connection.open(m_cluster->location(QStringLiteral("timeouts")), QString(), &error),
+                 qPrintable(error));
+        QSqlQuery query(connection.database());
+        for (const char* setting : {"statement_timeout", "lock_timeout"}) {
+            QVERIFY(query.exec(QStringLiteral("SHOW %1").arg(QLatin1String(setting))) && query.next());
+            QCOMPARE(query.value(0).toString(), QStringLiteral("1s"));
+        }
     }
 
     void missingServerFailsQuickly()

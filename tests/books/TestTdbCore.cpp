@@ -52,6 +52,20 @@ public:
     TdbCore core;
 };
 
+bool touch(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly);
+}
+
+// A phone book made in folder the way the first start makes one.
+bool createBook(const QString& folder)
+{
+    FakeBookDialogs dialogs;
+    PhoneBookConnector book(BookState::privateBook(folder), dialogs);
+    return book.connect(folder, true).ok;
+}
+
 } // namespace
 
 class TestTdbCore final : public QObject {
@@ -104,14 +118,12 @@ private slots:
         QCOMPARE(test.core.currentBookIndex(), TdbCore::PublicBook);
     }
 
-    void unreachablePrivateFolderIsTriedAgainLater()
+    void unreachablePrivateFolderIsTriedAgainLaterButNeverCreated()
     {
         CoreUnderTest test;
         // A file where the folder should be: it cannot be used until the user removes it.
         const QString blocked = test.folder.filePath(QStringLiteral("blocked"));
-        QFile file(blocked);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(touch(blocked));
         test.settings.Ksiazka.KsPrywatna = blocked + QStringLiteral("/book");
         QVERIFY(test.core.start());
         QVERIFY(test.dialogs.warnings.isEmpty());
@@ -120,8 +132,127 @@ private slots:
 
         QVERIFY(QFile::remove(blocked));
         test.core.reconnectFailedBooks();
+        QVERIFY(state.connected && state.defaults && state.hasPendingError());
+        QVERIFY(!QFileInfo::exists(blocked));
+
+        // The folder comes back with its book.
+        QVERIFY(createBook(blocked + QStringLiteral("/book")));
+        test.core.reconnectFailedBooks();
         QVERIFY(state.connected && !state.defaults && !state.hasPendingError());
-        QVERIFY(QFileInfo::exists(blocked + QStringLiteral("/book/book.mdb")));
+    }
+
+    void refreshLeavesAMissingShareAloneUntilItComesBack_data()
+    {
+        QTest::addColumn<bool>("mountPointRemains");
+        QTest::newRow("empty mount point") << true;
+        QTest::newRow("folder gone") << false;
+    }
+
+    void refreshLeavesAMissingShareAloneUntilItComesBack()
+    {
+        QFETCH(bool, mountPointRemains);
+        CoreUnderTest test;
+        const QString share = test.folder.filePath(QStringLiteral("share"));
+        test.settings.Ksiazka.KsPrywatna = share;
+        test.settings.Ksiazka.KsPubliczna = test.folder.filePath(QStringLiteral("public"));
+        QVERIFY(test.core.start());
+        CoreUnderTest::addContact(test.core.book(TdbCore::PrivateBook), QStringLiteral("Jan"), QStringLiteral("Nr1"),
+                                  QStringLiteral("600"));
+        const QString away = test.folder.filePath(QStringLiteral("away"));
+        QVERIFY(QDir().rename(share, away));
+        QVERIFY(QDir().rename(test.settings.Ksiazka.KsPubliczna, test.folder.filePath(QStringLiteral("public-away"))));
+        if (mountPointRemains) {
+            QVERIFY(QDir().mkpath(share));
+            QVERIFY(QDir().mkpath(test.settings.Ksiazka.KsPubliczna));
+        }
+
+        for (int tick = 0; tick < 2; ++tick) {
+            test.core.autoUpdate();
+            QVERIFY(!QFileInfo::exists(share + QStringLiteral("/book.mdb")));
+            QCOMPARE(QFileInfo::exists(share), mountPointRemains);
+            QVERIFY(!QFileInfo::exists(test.settings.Ksiazka.KsPubliczna + QStringLiteral("/book.mdb")));
+        }
+        const BookState& privateBook = test.core.bookState(TdbCore::PrivateBook);
+        QVERIFY(privateBook.connected && privateBook.defaults);
+        QCOMPARE(privateBook.pendingErrorText,
+                 QStringLiteral("Private phone book is unavailable!\n Default settings will be restore."));
+        const BookState& publicBook = test.core.bookState(TdbCore::PublicBook);
+        QVERIFY(!publicBook.connected && test.core.book(TdbCore::PublicBook) == nullptr);
+        QCOMPARE(publicBook.pendingErrorText,
+                 QStringLiteral("Public phone book unavailable! Phone book cannot be refresh.\n"));
+        QCOMPARE(test.core.nameForNumber(QStringLiteral("600")), QString());
+        QVERIFY(test.dialogs.nothingShown());
+
+        QVERIFY(QDir(share).removeRecursively());
+        QVERIFY(QDir().rename(away, share));
+        test.core.autoUpdate();
+        QVERIFY(privateBook.connected && !privateBook.defaults && !privateBook.hasPendingError());
+        QCOMPARE(test.core.nameForNumber(QStringLiteral("600")), QStringLiteral("Jan"));
+    }
+
+    void anOutageIsAnnouncedOnceAndItsEndToo()
+    {
+        CoreUnderTest test;
+        const QString share = test.folder.filePath(QStringLiteral("share"));
+        test.settings.Ksiazka.KsPrywatna = share;
+        QSignalSpy unavailable(&test.core, &TdbCore::bookUnavailable);
+        QSignalSpy back(&test.core, &TdbCore::bookAvailableAgain);
+        QVERIFY(touch(share));
+        QVERIFY(test.core.start());
+        QCOMPARE(unavailable.size(), 1);
+        QCOMPARE(unavailable[0][0].toString(), test.core.bookState(TdbCore::PrivateBook).pendingErrorText);
+        QVERIFY(unavailable[0][0].toString().startsWith(QStringLiteral("Access path to a private phone book")));
+
+        test.core.autoUpdate();
+        test.core.reconnectFailedBooks();
+        QCOMPARE(unavailable.size(), 1);
+        QCOMPARE(back.size(), 0);
+
+        QVERIFY(QFile::remove(share));
+        QVERIFY(createBook(share));
+        test.core.reconnectFailedBooks();
+        QCOMPARE(back.size(), 1);
+        QCOMPARE(back[0][0].toString(), QStringLiteral("Private phone book is available again."));
+        test.core.autoUpdate();
+        QCOMPARE(back.size(), 1);
+
+        // A new outage is told again.
+        QVERIFY(QDir(share).removeRecursively());
+        test.core.autoUpdate();
+        QCOMPARE(unavailable.size(), 2);
+        QCOMPARE(unavailable[1][0].toString(),
+                 QStringLiteral("Private phone book is unavailable!\n Default settings will be restore."));
+    }
+
+    void aFatalRefreshIsReportedOncePerOutage()
+    {
+        CoreUnderTest test;
+        const QString share = test.folder.filePath(QStringLiteral("share"));
+        test.settings.Ksiazka.KsPrywatna = share;
+        QVERIFY(test.core.start());
+        // The share goes, and the default folder cannot be made either.
+        const QString away = test.folder.filePath(QStringLiteral("away"));
+        QVERIFY(QDir().rename(share, away));
+        QVERIFY(QDir().mkpath(test.folder.filePath(QStringLiteral("data"))));
+        QVERIFY(touch(test.folder.filePath(QStringLiteral("data/PhoneBook"))));
+
+        test.core.autoUpdate();
+        QCOMPARE(test.dialogs.warnings.size(), 1);
+        QVERIFY(test.dialogs.warnings[0].startsWith(QStringLiteral("Private phone book fatal error")));
+        QVERIFY(!test.core.isBookConnected(TdbCore::PrivateBook));
+        for (int tick = 0; tick < 3; ++tick) {
+            test.core.autoUpdate();
+        }
+        test.core.reconnectFailedBooks();
+        QCOMPARE(test.dialogs.warnings.size(), 1);
+        QCOMPARE(test.core.nameForNumber(QStringLiteral("600")), QString());
+
+        QVERIFY(QDir().rename(away, share));
+        test.core.autoUpdate();
+        QVERIFY(test.core.isBookConnected(TdbCore::PrivateBook));
+        QVERIFY(QDir().rename(share, away));
+        test.core.autoUpdate();
+        QCOMPARE(test.dialogs.warnings.size(), 2);
     }
 
     void historyOfAContactCoversAllItsNumbers()

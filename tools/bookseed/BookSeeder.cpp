@@ -1,5 +1,6 @@
 #include "bookseed/BookSeeder.h"
 
+#include "books/ContactStore.h"
 #include "books/PhoneBookConnector.h"
 #include "bookseed/SeedContacts.h"
 #include "bookseed/SeedOptions.h"
@@ -11,52 +12,21 @@ namespace bookseed {
 
 namespace {
 
-// One prepared INSERT into Book2, run once per contact.
-class ContactInserter final {
-public:
-    explicit ContactInserter(const QSqlDatabase& database)
-        : m_query(database)
-    {
-        const QStringList& columns = ContactColumns::names();
-        QStringList placeholders;
-        placeholders.fill(QStringLiteral("?"), columns.size());
-        m_prepared = m_query.prepare(
-            QStringLiteral("INSERT INTO Book2 (%1) VALUES (%2)").arg(columns.join(u", "), placeholders.join(u", ")));
-    }
-
-    bool insert(const Contact& contact)
-    {
-        if (!m_prepared) {
-            return false;
-        }
-        const QVariantList values = ContactColumns::values(contact);
-        for (int i = 0; i < values.size(); ++i) {
-            m_query.bindValue(i, values[i]);
-        }
-        return m_query.exec();
-    }
-
-    QString error() const { return m_query.lastError().text(); }
-
-private:
-    QSqlQuery m_query;
-    bool m_prepared = false;
-};
-
 // Adds the contacts of request inside the open transaction; false with error at the first that fails.
 bool insertAll(const QSqlDatabase& database, const SeedRequest& request, QString* error)
 {
-    ContactInserter inserter(database);
+    // The contacts are written as saving writes them, folded names included.
+    ContactStore store(database);
     for (const NamedNumber& named : request.named) {
-        if (!inserter.insert(SeedContacts::named(named))) {
-            *error = QStringLiteral("cannot add \"%1\": %2").arg(named.name, inserter.error());
+        if (!store.insert(SeedContacts::named(named))) {
+            *error = QStringLiteral("cannot add \"%1\": %2").arg(named.name, store.lastError());
             return false;
         }
     }
     for (int index = 1; index <= request.generated; ++index) {
-        if (!inserter.insert(SeedContacts::generated(index))) {
+        if (!store.insert(SeedContacts::generated(index))) {
             *error =
-                QStringLiteral("cannot add generated contact %1: %2").arg(QString::number(index), inserter.error());
+                QStringLiteral("cannot add generated contact %1: %2").arg(QString::number(index), store.lastError());
             return false;
         }
     }
