@@ -1,6 +1,7 @@
 #include "books/TdbCore.h"
 
 #include "books/BookDialogsPort.h"
+#include "books/HistoryMarks.h"
 #include "settings/SettingsRecord.h"
 
 #include <QRandomGenerator>
@@ -190,6 +191,11 @@ void TdbCore::refreshBooks()
 {
     openBook(false, PrivateBook, m_settings.Ksiazka.KsPrywatna, DatabaseOpener::Report::Pending);
     openBook(false, PublicBook, m_settings.Ksiazka.KsPubliczna, DatabaseOpener::Report::Pending);
+}
+
+bool TdbCore::setSmsState(int reference, int kind)
+{
+    return m_history != nullptr && HistoryMarks(m_history->database).setSmsState(reference, kind);
 }
 
 HistoryRegister& TdbCore::historyRegister()
