@@ -2,6 +2,7 @@
 
 #include "books/BookDialogsPort.h"
 #include "books/DatabaseLocation.h"
+#include "books/HistoryMarks.h"
 #include "settings/Lang.h"
 #include "settings/SettingsRecord.h"
 
@@ -202,6 +203,11 @@ void TdbCore::refreshBooks()
 {
     openBook(false, PrivateBook, m_settings.Ksiazka.KsPrywatna, DatabaseOpener::Report::Refresh);
     openBook(false, PublicBook, m_settings.Ksiazka.KsPubliczna, DatabaseOpener::Report::Refresh);
+}
+
+bool TdbCore::setSmsState(int reference, int kind)
+{
+    return m_history != nullptr && HistoryMarks(m_history->database).setSmsState(reference, kind);
 }
 
 HistoryRegister& TdbCore::historyRegister()

@@ -78,6 +78,8 @@ public:
     HistoryRegister& historyRegister();
     HistoryReader& historyReader();
     HistorySideTables& historySideTables();
+    // Every SMS row of the reference gets the new kind (delivered or not).
+    bool setSmsState(int reference, int kind);
     // The history of the contacts of that name in the current book: calls, or SMS only.
     QList<HistoryEntry> historyOfContact(const QString& name, HistoryReader::ContactEntries which);
     // Keeps the history at limit entries (all entries count when countAll is set).

@@ -1,6 +1,7 @@
 #include "pbxsim/CommandHandler.h"
 
 #include "pbxsim/Exchange.h"
+#include "pbxsim/GateHandler.h"
 #include "pbxsim/PbxSession.h"
 #include "pbxsim/ReplyCodes.h"
 #include "pbxsim/ReplyRules.h"
@@ -70,6 +71,9 @@ CommandHandler::CommandHandler(Exchange& exchange, ReplyRules& rules, const QStr
 
 void CommandHandler::handle(PbxSession& session, const QString& line)
 {
+    if (m_gate != nullptr && m_gate->handle(session, line)) {
+        return;
+    }
     Command command;
     command.fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     command.word = command.fields.value(0);

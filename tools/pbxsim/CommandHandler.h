@@ -7,6 +7,7 @@
 namespace pbxsim {
 
 class Exchange;
+class GateHandler;
 class PbxSession;
 class ReplyRules;
 
@@ -19,6 +20,8 @@ public:
     CommandHandler(Exchange& exchange, ReplyRules& rules, const QString& loginReply);
 
     void handle(PbxSession& session, const QString& line);
+    // Lines addressed to a GSM gate ("aLOGI G007 ...") go to it.
+    void setGate(GateHandler* gate) { m_gate = gate; }
 
 private:
     struct Command {
@@ -49,6 +52,7 @@ private:
     ReplyRules& m_rules;
     QString m_loginReply;
     QHash<QString, Action> m_actions;
+    GateHandler* m_gate = nullptr;
 };
 
 } // namespace pbxsim

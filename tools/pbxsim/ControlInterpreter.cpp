@@ -170,6 +170,11 @@ ControlReply ControlInterpreter::execute(const QString& line)
         }
         return (this->*command.handler)(words, extension);
     }
+    if (m_extension) {
+        if (std::optional<ControlReply> reply = m_extension(line)) {
+            return *reply;
+        }
+    }
     return ControlReply::failure(QStringLiteral("unknown command \"%1\" (try help)").arg(name));
 }
 

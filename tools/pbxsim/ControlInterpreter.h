@@ -5,6 +5,8 @@
 #include <QLatin1String>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 #include <span>
 
 namespace pbxsim {
@@ -24,6 +26,11 @@ public:
     ControlInterpreter(Exchange& exchange, SessionRegistry& registry, ReplyRules& rules, FaultModes& faults);
 
     ControlReply execute(const QString& line);
+    // Asked for the words this interpreter does not know.
+    void setExtension(std::function<std::optional<ControlReply>(const QString&)> extension)
+    {
+        m_extension = std::move(extension);
+    }
     // One usage line per command.
     static QStringList usages();
     // Each command's usage and what it does, indented for a help text.
@@ -75,6 +82,7 @@ private:
     SessionRegistry& m_registry;
     ReplyRules& m_rules;
     FaultModes& m_faults;
+    std::function<std::optional<ControlReply>(const QString&)> m_extension;
 };
 
 } // namespace pbxsim

@@ -38,8 +38,12 @@ PbxSimulator::PbxSimulator(const SimulatorConfig& config, QObject* parent)
     , m_log(config.quiet)
     , m_exchange(config)
     , m_handler(m_exchange, m_rules, loginReply(config))
+    , m_gate(config.gates, m_log)
+    , m_gateControl(m_gate)
     , m_interpreter(m_exchange, m_registry, m_rules, m_config.faults)
 {
+    m_handler.setGate(&m_gate);
+    m_interpreter.setExtension([this](const QString& line) { return m_gateControl.execute(line); });
     connect(&m_exchange, &Exchange::event, &m_registry, &SessionRegistry::sendLine);
 }
 

@@ -3,6 +3,8 @@
 #include "pbxsim/CommandHandler.h"
 #include "pbxsim/ControlInterpreter.h"
 #include "pbxsim/Exchange.h"
+#include "pbxsim/GateControl.h"
+#include "pbxsim/GateHandler.h"
 #include "pbxsim/ReplyRules.h"
 #include "pbxsim/SessionRegistry.h"
 #include "pbxsim/SimulatorConfig.h"
@@ -38,6 +40,7 @@ public:
     bool playScript(const QString& path, QString* error);
     // Runs one control command at once (a "wait" does not wait) and returns its answer.
     QString control(const QString& line);
+    GateHandler& gate() { return m_gate; }
 
 signals:
     void quitRequested();
@@ -53,6 +56,8 @@ private:
     ReplyRules m_rules;
     Exchange m_exchange;
     CommandHandler m_handler;
+    GateHandler m_gate;
+    GateControl m_gateControl;
     SessionRegistry m_registry;
     ControlInterpreter m_interpreter;
     // Declared after what they refer to, so they go first.

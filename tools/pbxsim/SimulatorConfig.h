@@ -2,6 +2,7 @@
 
 #include "pbxsim/FaultModes.h"
 
+#include <QHash>
 #include <QHostAddress>
 #include <QMap>
 #include <QString>
@@ -30,6 +31,8 @@ struct SimulatorConfig final {
     QMap<QString, QString> accounts{{QStringLiteral("12"), QStringLiteral("1234")},
                                     {QStringLiteral("34"), QStringLiteral("3434")}};
     QStringList busyNumbers;
+    // GSM gate (three digits) -> PIN.
+    QHash<QString, QString> gates{{QStringLiteral("007"), QStringLiteral("1234")}};
     int dialDelayMs = 300;
 
     QString pbxType = QStringLiteral("Tolmo");

@@ -1,0 +1,27 @@
+#include "app/SmsGateTexts.h"
+
+#include "pbxlink/RefusalMessages.h"
+#include "pbxlink/SocketErrors.h"
+
+QString SmsGateTexts::loginRefusal(int code) const
+{
+    return RefusalMessages::loginRefusal(code);
+}
+
+QString SmsGateTexts::loginError() const
+{
+    return RefusalMessages::loginError();
+}
+
+std::optional<QString> SmsGateTexts::commandRefusal(int code) const
+{
+    return RefusalMessages::serviceRefusal(code);
+}
+
+GateTexts::SocketError SmsGateTexts::socketError(QAbstractSocket::SocketError error,
+                                                 QAbstractSocket::SocketState state) const
+{
+    const SocketErrors::Error mapped = SocketErrors::fromQt(error, state);
+    return {SocketErrors::consoleWord(mapped.kind) + QStringLiteral(" error: ") + QString::number(mapped.code),
+            SocketErrors::statusText(mapped)};
+}

@@ -1,0 +1,33 @@
+#include "app/SmsHistoryRows.h"
+
+#include "books/TdbCore.h"
+
+SmsHistoryRows::SmsHistoryRows(TdbCore& books)
+    : m_books(books)
+{
+}
+
+void SmsHistoryRows::addMessage(int kind, const QDateTime& when, int reference, const QString& number,
+                                const QString& text)
+{
+    const int textId = m_books.historySideTables().store(HistorySideTables::Table::SmsTexts, text);
+    if (textId < 0) {
+        return;
+    }
+    HistoryEntry row;
+    row.kind = kind;
+    row.startDate = when.date();
+    row.startTime = when.time();
+    row.endDate = when.date();
+    row.endTime = when.time();
+    row.number = number;
+    row.orderNumber = reference;
+    row.smsTextId = textId;
+    row.bold = kind == SmsKind::Received;
+    m_books.historyRegister().addEntry(row);
+}
+
+void SmsHistoryRows::setState(int reference, int kind)
+{
+    m_books.setSmsState(reference, kind);
+}
