@@ -7,6 +7,7 @@
 #include "app/PhoneAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
 #include "app/SingleInstance.h"
+#include "app/SmsAssembly.h"
 #include "app/TervoApplication.h"
 #include "phone/ui/TSplashForm.h"
 #include "settings/Conftool.h"
@@ -122,12 +123,15 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
                              [&phone] { phone.form().showMainWindow(true, true, false); });
             QObject::connect(&instance, &SingleInstance::dialRequested, &phone.window(),
                              [&phone](const QString& target) { phone.window().placeNumber(target); });
+            SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
             phone.start();
             link.link().start();
+            sms.start();
 
             const QuitOnTerminationSignals quitOnSignals;
             exitCode = TervoApplication::exec();
             phone.close();
+            sms.shutDown();
             link.shutDown();
         }
     } catch (const std::exception& exception) {

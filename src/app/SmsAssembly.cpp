@@ -1,0 +1,61 @@
+#include "app/SmsAssembly.h"
+
+#include "phone/TelephoneWindow.h"
+#include "phone/ui/TMainForm.h"
+#include "settings/Lang.h"
+#include "settings/SettingsStore.h"
+
+#include <QDebug>
+#include <QRandomGenerator>
+
+SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& form, TelephoneWindow& window)
+    : m_form(form)
+    , m_window(window)
+    , m_gate(settings.record(), m_texts, [](int bound) { return QRandomGenerator::global()->bounded(bound); })
+    , m_rows(books)
+    , m_history(settings.record(), m_rows, [] { return QDateTime::currentDateTime(); })
+    , m_reception([this](const ReceivedSms& message) { deliver(message); }, [] { return QDateTime::currentDateTime(); })
+{
+    QObject::connect(&m_gate, &TToSMS::consoleWritten, &m_gate,
+                     [](const QString& line, GateColour) { qInfo().noquote() << "[sms]" << line; });
+    QObject::connect(&m_gate, &TToSMS::userMessage, &m_window,
+                     [this](const QString& text) { m_window.showNotice(text, text, true); });
+    QObject::connect(&m_gate, &TToSMS::centreAnswer, &m_gate,
+                     [this](const GateLines::CentreAnswer& answer, const QString& number, const QString& text) {
+                         m_history.centreAnswered(answer, number, text);
+                     });
+    QObject::connect(&m_gate, &TToSMS::deliveryReport, &m_gate,
+                     [this](const GateLines::DeliveryReport& report) { m_history.deliveryReported(report); });
+    QObject::connect(&m_gate, &TToSMS::incomingSegment, &m_gate,
+                     [this](const GateLines::IncomingSegment& segment) { m_reception.take(segment); });
+    QObject::connect(&m_form.smsTray(), &AnimatedTrayIcon::clicked, &m_form,
+                     [this] { m_form.smsTray().setVisible(false); });
+}
+
+void SmsAssembly::start()
+{
+    m_gate.start();
+    if (m_gate.link().isUsable()) {
+        m_gate.link().connectToServer();
+    }
+}
+
+void SmsAssembly::shutDown()
+{
+    m_reception.flush();
+    m_gate.link().disconnect();
+}
+
+void SmsAssembly::deliver(const ReceivedSms& message)
+{
+    m_history.messageReceived(message.when, message.reference, message.sender, message.text);
+    qInfo().noquote() << "[sms] received from" << message.sender << (message.complete ? "" : "(incomplete)");
+    signalNewMessage(message);
+}
+
+void SmsAssembly::signalNewMessage(const ReceivedSms& message)
+{
+    const QString number = m_history.normalised(message.sender);
+    m_form.smsTray().setHint(Lang::_("New SMS from") + u' ' + (number.isEmpty() ? message.sender : number));
+    m_form.smsTray().setVisible(true);
+}

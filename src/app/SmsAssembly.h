@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/SmsGateTexts.h"
+#include "app/SmsHistoryRows.h"
+#include "sms/SmsHistoryWriter.h"
+#include "sms/SmsReception.h"
+#include "sms/TToSMS.h"
+
+class SettingsStore;
+class TdbCore;
+class TMainForm;
+class TelephoneWindow;
+
+// The link to the GSM gate beside the PBX link, wired to the SMS history, to the joining of incoming messages,
+// and to the telephone window's new-message signal (the SMS tray icon).
+class SmsAssembly final {
+public:
+    SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& form, TelephoneWindow& window);
+
+    TToSMS& gate() { return m_gate; }
+    // Connects at once when the gate, its PIN and the service are set; otherwise the link stays idle.
+    void start();
+    // Logs out, and keeps a message whose segments did not all come.
+    void shutDown();
+
+private:
+    void deliver(const ReceivedSms& message);
+    void signalNewMessage(const ReceivedSms& message);
+
+    TMainForm& m_form;
+    TelephoneWindow& m_window;
+    SmsGateTexts m_texts;
+    TToSMS m_gate;
+    SmsHistoryRows m_rows;
+    SmsHistoryWriter m_history;
+    SmsReception m_reception;
+};
