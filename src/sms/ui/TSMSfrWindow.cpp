@@ -1,0 +1,154 @@
+#include "sms/ui/TSMSfrWindow.h"
+
+#include "settings/Lang.h"
+#include "settings/SettingsRecord.h"
+#include "settings/SmsWireText.h"
+#include "sms/SmsNumber.h"
+#include "sms/SmsSegmenter.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QSignalBlocker>
+
+namespace {
+
+constexpr int NumberLength = 17;
+enum Column { NameColumn, NumberColumn, StatusColumn, ColumnCount };
+
+} // namespace
+
+TSMSfrWindow::TSMSfrWindow(const SettingsRecord& settings, GateLink& link, QWidget* parent)
+    : QWidget(parent)
+    , m_settings(settings)
+    , m_add(Lang::_("Add"))
+    , m_recipients(0, ColumnCount)
+    , m_send(Lang::_("Send"))
+    , m_cancel(Lang::_("Cancel"))
+    , m_sendAgain(Lang::_("Send again"))
+    , m_sending(link, [this] { showSending(); })
+{
+    setWindowTitle(Lang::_("Norvel TelephoneTervo - Edit message SMS"));
+    m_number.setMaxLength(NumberLength);
+    m_recipients.setHorizontalHeaderLabels({Lang::_("Name"), Lang::_("Number"), Lang::_("Status")});
+    m_recipients.horizontalHeader()->setStretchLastSection(true);
+    m_recipients.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_sendTimer.setInterval(SendTickMs);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(Lang::_("Number:")), 0, 0);
+    layout->addWidget(&m_number, 0, 1);
+    layout->addWidget(&m_add, 0, 2);
+    layout->addWidget(&m_recipients, 1, 0, 1, 3);
+    layout->addWidget(&m_text, 2, 0, 1, 3);
+    layout->addWidget(&m_counter, 3, 0);
+    layout->addWidget(&m_progress, 3, 1, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(&m_send);
+    buttons->addWidget(&m_sendAgain);
+    buttons->addWidget(&m_cancel);
+    layout->addLayout(buttons, 4, 0, 1, 3);
+
+    connect(&m_number, &QLineEdit::textChanged, this, &TSMSfrWindow::numberEdited);
+    connect(&m_add, &QPushButton::clicked, this, &TSMSfrWindow::addRecipient);
+    connect(&m_text, &QPlainTextEdit::textChanged, this, &TSMSfrWindow::textEdited);
+    connect(&m_send, &QPushButton::clicked, this, &TSMSfrWindow::send);
+    connect(&m_cancel, &QPushButton::clicked, this, [this] { m_sending.cancel(); });
+    connect(&m_sendAgain, &QPushButton::clicked, this, [this] {
+        m_sending.resume();
+        m_sendTimer.start();
+    });
+    connect(&m_sendTimer, &QTimer::timeout, this, [this] { m_sending.tick(); });
+    numberEdited();
+    textEdited();
+    showSending();
+}
+
+void TSMSfrWindow::setRecipient(const QString& name, const QString& number)
+{
+    m_number.setText(number);
+    if (!name.isEmpty()) {
+        addRecipient();
+        m_recipients.item(m_recipients.rowCount() - 1, NameColumn)->setText(name);
+    }
+}
+
+void TSMSfrWindow::numberEdited()
+{
+    const bool valid = SmsNumber::isValidEntry(m_number.text());
+    m_number.setStyleSheet(valid || m_number.text().isEmpty() ? QString() : QStringLiteral("color: red"));
+    m_add.setEnabled(valid && !m_sending.isBusy());
+}
+
+void TSMSfrWindow::addRecipient()
+{
+    if (!SmsNumber::isValidEntry(m_number.text())) {
+        return;
+    }
+    const int row = m_recipients.rowCount();
+    m_recipients.insertRow(row);
+    m_recipients.setItem(row, NameColumn, new QTableWidgetItem);
+    m_recipients.setItem(row, NumberColumn, new QTableWidgetItem(m_number.text()));
+    m_recipients.setItem(row, StatusColumn, new QTableWidgetItem);
+    m_number.clear();
+}
+
+// Past eight segments the text is cut back at once; the counter shows the segments and what is left in the last.
+void TSMSfrWindow::textEdited()
+{
+    const QString text = m_text.toPlainText();
+    const QString limited = SmsSegmenter::limited(SmsSegmenter::withLineBreaks(text));
+    if (limited.size() < SmsSegmenter::withLineBreaks(text).size()) {
+        const QSignalBlocker blocker(m_text);
+        QString shown = limited;
+        m_text.setPlainText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        m_text.moveCursor(QTextCursor::End);
+    }
+    const SmsSegmenter::Count count = SmsSegmenter::count(limited);
+    m_counter.setText(QStringLiteral("%1/%2").arg(count.segments).arg(count.left));
+}
+
+QList<SmsSending::Recipient> TSMSfrWindow::chosenRecipients() const
+{
+    QList<SmsSending::Recipient> recipients;
+    for (int row = 0; row < m_recipients.rowCount(); ++row) {
+        recipients.append(
+            {m_recipients.item(row, NameColumn)->text(), m_recipients.item(row, NumberColumn)->text(), {}, {}});
+    }
+    if (recipients.isEmpty() && SmsNumber::isValidEntry(m_number.text())) {
+        recipients.append({QString(), m_number.text(), {}, {}});
+    }
+    return recipients;
+}
+
+void TSMSfrWindow::send()
+{
+    const QList<SmsSending::Recipient> recipients = chosenRecipients();
+    if (recipients.isEmpty() || m_sending.isBusy()) {
+        return;
+    }
+    if (m_recipients.rowCount() == 0) {
+        addRecipient();
+    }
+    const QString text = SmsSegmenter::withLineBreaks(m_text.toPlainText());
+    m_sending.start({SmsSegmenter::cut(text), false, SmsNumber::validityCode(m_settings.Sms.SmsPeriod)}, recipients);
+    m_sendTimer.start();
+}
+
+void TSMSfrWindow::showSending()
+{
+    const QList<SmsSending::Recipient>& recipients = m_sending.recipients();
+    for (int row = 0; row < recipients.size() && row < m_recipients.rowCount(); ++row) {
+        m_recipients.item(row, StatusColumn)->setText(recipients.at(row).status);
+    }
+    const bool busy = m_sending.isBusy();
+    if (!busy) {
+        m_sendTimer.stop();
+    }
+    m_progress.setText(m_sending.progress());
+    m_send.setEnabled(!busy);
+    m_cancel.setEnabled(busy);
+    m_sendAgain.setEnabled(m_sending.state() == SmsSending::State::Failed);
+    m_text.setReadOnly(busy);
+    m_add.setEnabled(!busy && SmsNumber::isValidEntry(m_number.text()));
+}

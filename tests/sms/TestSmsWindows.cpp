@@ -1,0 +1,127 @@
+#include "GateHarness.h"
+#include "sms/ui/TReceive.h"
+#include "sms/ui/TSMSfrWindow.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+// The compose window driven by its buttons over the gate link's core, and the received-message window.
+class TestSmsWindows final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void counterShowsSegmentsAndWhatIsLeft()
+    {
+        GateHarness h;
+        TSMSfrWindow window(h.settings, h.link);
+        QCOMPARE(window.counter().text(), QStringLiteral("0/160"));
+        window.textField().setPlainText(QStringLiteral("a\nb"));
+        QCOMPARE(window.counter().text(), QStringLiteral("1/156"));
+        window.textField().setPlainText(QString(161, u'x'));
+        QCOMPARE(window.counter().text(), QStringLiteral("2/159"));
+        window.textField().setPlainText(QString(9 * 160, u'x'));
+        QCOMPARE(window.textField().toPlainText().size(), 8 * 160);
+        QCOMPARE(window.counter().text(), QStringLiteral("8/0"));
+    }
+
+    void numberFieldTakesOnlyDialableNumbers()
+    {
+        GateHarness h;
+        TSMSfrWindow window(h.settings, h.link);
+        window.numberField().setText(QStringLiteral("60a"));
+        QVERIFY(!window.addButton().isEnabled());
+        window.addButton().click();
+        QCOMPARE(window.recipientList().rowCount(), 0);
+        window.numberField().setText(QStringLiteral("+48600123456"));
+        QVERIFY(window.addButton().isEnabled());
+        window.addButton().click();
+        QCOMPARE(window.recipientList().rowCount(), 1);
+        QVERIFY(window.numberField().text().isEmpty());
+    }
+
+    void sendsToEveryRecipientAndShowsEachOutcome()
+    {
+        GateHarness h;
+        h.logIn();
+        TSMSfrWindow window(h.settings, h.link);
+        window.setRecipient(QStringLiteral("Jan"), QStringLiteral("600123456"));
+        window.numberField().setText(QStringLiteral("600999888"));
+        window.addButton().click();
+        window.textField().setPlainText(QStringLiteral("Hello"));
+        window.sendButton().click();
+        QVERIFY(window.sendTimer().isActive());
+        QVERIFY(!window.sendButton().isEnabled() && window.cancelButton().isEnabled());
+        for (int k = 1; k <= 2; ++k) {
+            window.sendTimer().timeout({});
+            QCOMPARE(window.progress().text(), QStringLiteral("Sending %1 of 2").arg(k));
+            h.tick();
+            QVERIFY(h.socket.written.last().startsWith(
+                QStringLiteral("aSMSS G007 %1 N ")
+                    .arg(k == 1 ? QStringLiteral("600123456") : QStringLiteral("600999888"))));
+            QVERIFY(h.socket.written.last().endsWith(QStringLiteral(" Hello")));
+            h.link.onLine(QStringLiteral("aOK"));
+            h.link.onLine(QStringLiteral("SMSA G007 0 %1 %2")
+                              .arg(k == 1 ? QStringLiteral("C") : QStringLiteral("R"))
+                              .arg(40 + k));
+        }
+        window.sendTimer().timeout({});
+        QCOMPARE(window.sending().state(), SmsSending::State::Finished);
+        QVERIFY(!window.sendTimer().isActive() && window.sendButton().isEnabled());
+        QCOMPARE(window.recipientList().item(0, 0)->text(), QStringLiteral("Jan"));
+        QCOMPARE(window.recipientList().item(0, 2)->text(), QStringLiteral("Sms Centre acknowledge"));
+        QCOMPARE(window.recipientList().item(1, 2)->text(), QStringLiteral("Sms Reject acknowledge"));
+        QVERIFY(window.showForReference(41, QStringLiteral("Sms has been delivered to receiver")));
+        QCOMPARE(window.recipientList().item(0, 2)->text(), QStringLiteral("Sms has been delivered to receiver"));
+        QVERIFY(!window.showForReference(99, QStringLiteral("x")));
+    }
+
+    void failedSendCarriesOnWithSendAgain()
+    {
+        GateHarness h;
+        h.logIn();
+        TSMSfrWindow window(h.settings, h.link);
+        window.numberField().setText(QStringLiteral("600123456"));
+        window.textField().setPlainText(QStringLiteral("Hi"));
+        window.sendButton().click();
+        window.sendTimer().timeout({});
+        h.link.onClosedByServer();
+        h.tick(); // the segment queued for the gate is dropped
+        QCOMPARE(window.sending().state(), SmsSending::State::Failed);
+        QVERIFY(window.sendAgainButton().isEnabled() && !window.sendTimer().isActive());
+
+        h.logIn();
+        window.sendAgainButton().click();
+        window.sendTimer().timeout({});
+        h.tick();
+        QVERIFY(h.socket.written.last().endsWith(QStringLiteral(" Hi")));
+        h.link.onLine(QStringLiteral("aOK"));
+        h.link.onLine(QStringLiteral("SMSA G007 0 C 7"));
+        window.sendTimer().timeout({});
+        QCOMPARE(window.sending().state(), SmsSending::State::Finished);
+        QCOMPARE(window.recipientList().rowCount(), 1);
+    }
+
+    void replyAnswersTheNormalisedNumberAndCloses()
+    {
+        ReceivedSms message;
+        message.sender = QStringLiteral("+48600123456");
+        message.text = QStringLiteral("one\r\ntwo");
+        auto* window = new TReceive(message, {QStringLiteral("Jan Kowalski"), QStringLiteral("600123456")});
+        QCOMPARE(window->text().toPlainText(), QStringLiteral("one\ntwo"));
+        QCOMPARE(window->from().text(), QStringLiteral("Jan Kowalski"));
+        QSignalSpy replies(window, &TReceive::replyRequested);
+        QSignalSpy gone(window, &QObject::destroyed);
+        window->show();
+        window->replyButton().click();
+        QCOMPARE(replies.size(), 1);
+        QCOMPARE(replies[0][0].toString(), QStringLiteral("600123456"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(gone.size(), 1);
+
+        TReceive unknown(message, {});
+        QCOMPARE(unknown.replyNumber(), QStringLiteral("+48600123456"));
+    }
+};
+
+QTEST_MAIN(TestSmsWindows)
+#include "TestSmsWindows.moc"
