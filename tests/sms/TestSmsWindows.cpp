@@ -1,4 +1,5 @@
 #include "GateHarness.h"
+#include "sms/ui/SmsWindowList.h"
 #include "sms/ui/TReceive.h"
 #include "sms/ui/TSMSfrWindow.h"
 
@@ -120,6 +121,52 @@ private slots:
 
         TReceive unknown(message, {});
         QCOMPARE(unknown.replyNumber(), QStringLiteral("+48600123456"));
+    }
+
+    void listKeepsTenComposeWindowsAndRoutesReports()
+    {
+        GateHarness h;
+        h.logIn();
+        SmsWindowList list(
+            h.settings, h.link,
+            {[](const QString& number) { return number == u"600123456" ? QStringLiteral("Jan Kowalski") : QString(); },
+             [](const QString& number) { return QString(number).remove(QStringLiteral("+48")); },
+             [] {
+                 return QTime(9, 5, 7);
+             }});
+        QSignalSpy refused(&list, &SmsWindowList::tooManyWindows);
+        QList<TSMSfrWindow*> windows;
+        for (int k = 0; k < SmsWindowList::MaxComposeWindows; ++k) {
+            windows.append(list.openCompose());
+            QVERIFY(windows.last() != nullptr);
+        }
+        QVERIFY(list.openCompose() == nullptr);
+        QCOMPARE(refused.size(), 1);
+        delete windows.takeLast();
+        QCOMPARE(list.composeCount(), SmsWindowList::MaxComposeWindows - 1);
+
+        TSMSfrWindow* sender = windows.at(3);
+        sender->numberField().setText(QStringLiteral("600123456"));
+        sender->textField().setPlainText(QStringLiteral("Hi"));
+        sender->sendButton().click();
+        sender->sendTimer().timeout({});
+        h.tick();
+        h.link.onLine(QStringLiteral("aOK"));
+        h.link.onLine(QStringLiteral("SMSA G007 0 C 21"));
+        h.link.onLine(QStringLiteral("SMSR 1 G007 D 5 21"));
+        GateLines::DeliveryReport report = *GateLines::DeliveryReport::parse(QStringLiteral("SMSR 1 G007 D 5 21"));
+        list.showReport(report);
+        QCOMPARE(sender->recipientList().item(0, 2)->text(),
+                 QStringLiteral("Report: 9:05.07 Sms has been delivered to receiver"));
+
+        ReceivedSms message;
+        message.sender = QStringLiteral("+48600123456");
+        TReceive* received = list.showReceived(message);
+        QCOMPARE(received->from().text(), QStringLiteral("Jan Kowalski"));
+        received->replyButton().click();
+        QCOMPARE(list.composeCount(), SmsWindowList::MaxComposeWindows);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(list.receivedCount(), 0);
     }
 };
 
