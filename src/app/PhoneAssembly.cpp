@@ -64,6 +64,7 @@ TMainForm::Openers PhoneAssembly::openers(std::function<void()> showNetworkConso
 {
     TMainForm::Openers openers;
     openers.networkConsole = std::move(showNetworkConsole);
+    openers.sms = m_smsOpener;
     openers.manual = [this] {
         openManual();
     };

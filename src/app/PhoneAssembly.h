@@ -22,6 +22,8 @@ public:
     TelephoneWindow& window() { return m_window; }
     TMainForm& form() { return m_form; }
 
+    // The SMS button and menu item; set before attachLink().
+    void setSmsOpener(std::function<void()> opener) { m_smsOpener = std::move(opener); }
     // Connects the window to the link; done once the link exists, before the window is shown.
     void attachLink(TToPBX& link, std::function<void()> showNetworkConsole);
     // Loads the redial list and shows the window.
@@ -42,4 +44,5 @@ private:
     TelephoneWindow m_window;
     std::unique_ptr<ServiceDialogs> m_dialogs;
     QString m_redialPath;
+    std::function<void()> m_smsOpener;
 };

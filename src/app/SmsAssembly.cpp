@@ -1,5 +1,6 @@
 #include "app/SmsAssembly.h"
 
+#include "books/TdbCore.h"
 #include "phone/TelephoneWindow.h"
 #include "phone/ui/TMainForm.h"
 #include "settings/Lang.h"
@@ -9,12 +10,19 @@
 #include <QRandomGenerator>
 
 SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& form, TelephoneWindow& window)
-    : m_form(form)
+    : m_settings(settings.record())
+    , m_form(form)
     , m_window(window)
     , m_gate(settings.record(), m_texts, [](int bound) { return QRandomGenerator::global()->bounded(bound); })
     , m_rows(books)
     , m_history(settings.record(), m_rows, [] { return QDateTime::currentDateTime(); })
     , m_reception([this](const ReceivedSms& message) { deliver(message); }, [] { return QDateTime::currentDateTime(); })
+    , m_windows(settings.record(), m_gate.link(),
+                {[&books](const QString& number) { return books.nameForNumber(number); },
+                 [this](const QString& number) { return m_history.normalised(number); },
+                 [] {
+                     return QTime::currentTime();
+                 }})
 {
     QObject::connect(&m_gate, &TToSMS::consoleWritten, &m_gate,
                      [](const QString& line, GateColour) { qInfo().noquote() << "[sms]" << line; });
@@ -24,10 +32,14 @@ SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& for
                      [this](const GateLines::CentreAnswer& answer, const QString& number, const QString& text) {
                          m_history.centreAnswered(answer, number, text);
                      });
-    QObject::connect(&m_gate, &TToSMS::deliveryReport, &m_gate,
-                     [this](const GateLines::DeliveryReport& report) { m_history.deliveryReported(report); });
+    QObject::connect(&m_gate, &TToSMS::deliveryReport, &m_gate, [this](const GateLines::DeliveryReport& report) {
+        m_history.deliveryReported(report);
+        m_windows.showReport(report);
+    });
     QObject::connect(&m_gate, &TToSMS::incomingSegment, &m_gate,
                      [this](const GateLines::IncomingSegment& segment) { m_reception.take(segment); });
+    QObject::connect(&m_windows, &SmsWindowList::tooManyWindows, &m_window,
+                     [this](const QString& text) { m_window.showNotice(text, text, true); });
     QObject::connect(&m_form.smsTray(), &AnimatedTrayIcon::clicked, &m_form,
                      [this] { m_form.smsTray().setVisible(false); });
 }
@@ -50,6 +62,9 @@ void SmsAssembly::deliver(const ReceivedSms& message)
 {
     m_history.messageReceived(message.when, message.reference, message.sender, message.text);
     qInfo().noquote() << "[sms] received from" << message.sender << (message.complete ? "" : "(incomplete)");
+    if (m_settings.Sms.ShowIncoming) {
+        m_windows.showReceived(message);
+    }
     signalNewMessage(message);
 }
 

@@ -5,6 +5,7 @@
 #include "sms/SmsHistoryWriter.h"
 #include "sms/SmsReception.h"
 #include "sms/TToSMS.h"
+#include "sms/ui/SmsWindowList.h"
 
 class SettingsStore;
 class TdbCore;
@@ -12,12 +13,14 @@ class TMainForm;
 class TelephoneWindow;
 
 // The link to the GSM gate beside the PBX link, wired to the SMS history, to the joining of incoming messages,
-// and to the telephone window's new-message signal (the SMS tray icon).
+// to the SMS windows, and to the telephone window's new-message signal (the SMS tray icon).
 class SmsAssembly final {
 public:
     SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& form, TelephoneWindow& window);
 
     TToSMS& gate() { return m_gate; }
+    // The SMS button and menu item: a new compose window.
+    void openCompose() { m_windows.openCompose(); }
     // Connects at once when the gate, its PIN and the service are set; otherwise the link stays idle.
     void start();
     // Logs out, and keeps a message whose segments did not all come.
@@ -27,6 +30,7 @@ private:
     void deliver(const ReceivedSms& message);
     void signalNewMessage(const ReceivedSms& message);
 
+    const SettingsRecord& m_settings;
     TMainForm& m_form;
     TelephoneWindow& m_window;
     SmsGateTexts m_texts;
@@ -34,4 +38,5 @@ private:
     SmsHistoryRows m_rows;
     SmsHistoryWriter m_history;
     SmsReception m_reception;
+    SmsWindowList m_windows;
 };

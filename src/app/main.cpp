@@ -114,6 +114,8 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         announceBookOutages(books.core(), phone.window(), errorLog);
         if (books.start()) {
             LinkAssembly link(settings, books.linkServices(), phone.window());
+            SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
+            phone.setSmsOpener([&sms] { sms.openCompose(); });
             phone.attachLink(link.link(), [&link] {
                 link.console().show();
                 link.console().raise();
@@ -123,7 +125,6 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
                              [&phone] { phone.form().showMainWindow(true, true, false); });
             QObject::connect(&instance, &SingleInstance::dialRequested, &phone.window(),
                              [&phone](const QString& target) { phone.window().placeNumber(target); });
-            SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
             phone.start();
             link.link().start();
             sms.start();
