@@ -2,9 +2,8 @@
 // what the client's window shows read from its printed trace, and what the client sent read from the stand-in's
 // traffic log.
 #include "app/ClientProcess.h"
+#include "app/ReadOnlyRows.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 #include <memory>
 
@@ -31,24 +30,15 @@ struct HistoryRow {
     QString number;
 };
 
-// The rows of History2 in that file, read on a read-only connection of their own.
+// The rows of History2 in that file.
 QList<HistoryRow> historyRows(const QString& file)
 {
-    const QString connection = QStringLiteral("history-check");
     QList<HistoryRow> rows;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        database.setDatabaseName(file);
-        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (database.open()) {
-            QSqlQuery query(database);
-            query.exec(QStringLiteral("SELECT Typ_Historia, NrTel_Historia FROM History2 ORDER BY ID_Historia"));
-            while (query.next()) {
-                rows.append({query.value(0).toInt(), query.value(1).toString()});
-            }
-        }
+    const QList<QVariantList> read =
+        readOnlyRows(file, QStringLiteral("SELECT Typ_Historia, NrTel_Historia FROM History2 ORDER BY ID_Historia"), 2);
+    for (const QVariantList& row : read) {
+        rows.append({row.at(0).toInt(), row.at(1).toString()});
     }
-    QSqlDatabase::removeDatabase(connection);
     return rows;
 }
 

@@ -1,9 +1,8 @@
 // The built client with SMS switched on against the built stand-in's GSM gate on loopback: an incoming message
 // of several segments, sent by the stand-in's control port, ends up as one row in the client's history file.
 #include "app/ClientProcess.h"
+#include "app/ReadOnlyRows.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
 namespace {
@@ -23,26 +22,18 @@ struct SmsRow {
     QString text;
 };
 
-// The SMS rows of the history file with their texts, read on a read-only connection of their own.
+// The SMS rows of the history file with their texts.
 QList<SmsRow> smsRows(const QString& file)
 {
-    const QString connection = QStringLiteral("sms-history-check");
     QList<SmsRow> rows;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        database.setDatabaseName(file);
-        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (database.open()) {
-            QSqlQuery query(database);
-            query.exec(QStringLiteral("SELECT h.Typ_Historia, h.ZlecenieID, h.NrTel_Historia, s.Wiadomosc "
-                                      "FROM History2 h JOIN Sms s ON s.ID = h.SmsID ORDER BY h.ID_Historia"));
-            while (query.next()) {
-                rows.append({query.value(0).toInt(), query.value(1).toInt(), query.value(2).toString(),
-                             query.value(3).toString()});
-            }
-        }
+    const QList<QVariantList> read =
+        readOnlyRows(file,
+                     QStringLiteral("SELECT h.Typ_Historia, h.ZlecenieID, h.NrTel_Historia, s.Wiadomosc "
+                                    "FROM History2 h JOIN Sms s ON s.ID = h.SmsID ORDER BY h.ID_Historia"),
+                     4);
+    for (const QVariantList& row : read) {
+        rows.append({row.at(0).toInt(), row.at(1).toInt(), row.at(2).toString(), row.at(3).toString()});
     }
-    QSqlDatabase::removeDatabase(connection);
     return rows;
 }
 

@@ -1,5 +1,5 @@
 #include "FakeBookDialogs.h"
-#include "books/HistoryErrorPort.h"
+#include "RecordingHistoryErrors.h"
 #include "books/TdbCore.h"
 #include "settings/SettingsRecord.h"
 
@@ -10,16 +10,6 @@
 #include <QTest>
 
 namespace {
-
-class RecordingHistoryErrors final : public HistoryErrorPort {
-public:
-    void showHistoryError(const QString& message, const QString& detail) override
-    {
-        errors.append(message + u'|' + detail);
-    }
-
-    QStringList errors;
-};
 
 // A books core on folders of its own: the defaults under data/, the configured folders chosen by each test.
 class CoreUnderTest {

@@ -1,8 +1,8 @@
 #include "app/SmsHistoryRows.h"
 #include "books/FakeBookDialogs.h"
-#include "books/HistoryErrorPort.h"
 #include "books/HistoryReader.h"
 #include "books/HistorySideTables.h"
+#include "books/RecordingHistoryErrors.h"
 #include "books/TdbCore.h"
 #include "settings/SettingsRecord.h"
 #include "sms/SmsHistoryWriter.h"
@@ -15,16 +15,6 @@
 namespace {
 
 const QDateTime Now{QDate(2024, 5, 17), QTime(15, 0, 0)};
-
-class CollectedHistoryErrors final : public HistoryErrorPort {
-public:
-    void showHistoryError(const QString& message, const QString& detail) override
-    {
-        errors.append(message + u'|' + detail);
-    }
-
-    QStringList errors;
-};
 
 // The books core on a throwaway folder, its history.mdb written through the SMS history rows.
 struct HistoryOnDisk {
@@ -56,7 +46,7 @@ struct HistoryOnDisk {
     QTemporaryDir folder;
     SettingsRecord settings;
     FakeBookDialogs dialogs;
-    CollectedHistoryErrors historyErrors;
+    RecordingHistoryErrors historyErrors;
     TdbCore core;
     SmsHistoryRows rows;
     SmsHistoryWriter writer;
