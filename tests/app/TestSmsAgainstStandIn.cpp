@@ -81,6 +81,9 @@ private slots:
         QCOMPARE(rows[0].number, QStringLiteral("600123456"));
         QCOMPARE(rows[0].text, QStringLiteral("Lunch at noon,\r\nsee you"));
         QVERIFY(m_client.stop());
+        // The console lines the client prints show the login with its PIN hidden.
+        QVERIFY(std::none_of(m_client.lines().cbegin(), m_client.lines().cend(),
+                             [](const QString& line) { return line.contains(QStringLiteral("G007 1234")); }));
     }
 
 private:
