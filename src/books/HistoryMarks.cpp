@@ -11,7 +11,10 @@ HistoryMarks::HistoryMarks(HistoryDatabase& database)
 
 bool HistoryMarks::setSmsState(int orderNumber, int kind)
 {
-    return m_database.write(QStringLiteral("UPDATE History2 SET Typ_Historia = ? WHERE ZlecenieID = ?"),
+    // Only sent messages change state: calls carry order 0 and received messages an order of their own, and a
+    // report must never rewrite them.
+    return m_database.write(QStringLiteral("UPDATE History2 SET Typ_Historia = ? WHERE ZlecenieID = ? AND "
+                                           "Typ_Historia BETWEEN 4 AND 7"),
                             {kind, orderNumber});
 }
 

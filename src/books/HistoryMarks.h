@@ -10,7 +10,7 @@ class HistoryMarks final {
 public:
     explicit HistoryMarks(HistoryDatabase& database);
 
-    // Every entry of the SMS order gets the new kind.
+    // Every sent-SMS entry of the order (kinds 4 to 7) gets the new kind.
     bool setSmsState(int orderNumber, int kind);
     // The SMS entries of the number are no longer shown in bold.
     bool markSmsRead(const QString& number);

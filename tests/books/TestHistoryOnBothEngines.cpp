@@ -109,7 +109,15 @@ private slots:
         const int smsId = history.addEntry(sms);
         QVERIFY(HistoryMarks(*test.history).setSmsState(77, 6));
         QCOMPARE(reader.entry(smsId)->kind, 6);
-        QCOMPARE(reader.countAll(), 3);
+        // Calls carry order 0 and received messages their reference + 256: a report never turns them into sent SMS.
+        QVERIFY(HistoryMarks(*test.history).setSmsState(0, 7));
+        QCOMPARE(reader.entry(reserved)->kind, 2);
+        HistoryEntry received = callEntry(8, u"602"_s, Start.addSecs(180), 0);
+        received.orderNumber = 300;
+        const int receivedId = history.addEntry(received);
+        QVERIFY(HistoryMarks(*test.history).setSmsState(300, 6));
+        QCOMPARE(reader.entry(receivedId)->kind, 8);
+        QCOMPARE(reader.countAll(), 4);
         QVERIFY2(test.errors.isEmpty(), qPrintable(test.errors.join(u'\n')));
     }
 
