@@ -119,14 +119,14 @@ public:
     ~Client() { m_link->disconnectFromServer(); }
 
     // Runs the event loop until the window ends in state; false after PatienceMs.
-    bool waitForState(int wanted)
+    bool waitForState(WindowState wanted)
     {
         if (m_window->state() == wanted && m_link->isConnected()) {
             return true;
         }
         QEventLoop loop;
         const QMetaObject::Connection reached =
-            QObject::connect(m_window.get(), &TelephoneWindow::stateApplied, &loop, [&loop, wanted](int state) {
+            QObject::connect(m_window.get(), &TelephoneWindow::stateApplied, &loop, [&loop, wanted](WindowState state) {
                 if (state == wanted) {
                     loop.quit();
                 }

@@ -17,12 +17,14 @@ void TracingTelephoneView::follow(TelephoneWindow& window)
     if (!m_printing) {
         return;
     }
-    QObject::connect(&window, &TelephoneWindow::stateApplied, &window, [previous = -1](int state) mutable {
-        if (state != previous) {
-            QTextStream(stdout) << "[state] " << state << Qt::endl;
-        }
-        previous = state;
-    });
+    QObject::connect(&window, &TelephoneWindow::stateApplied, &window,
+                     [previous = std::optional<WindowState>()](WindowState state) mutable {
+                         if (state != previous) {
+                             // The number, as the checks that read this output expect.
+                             QTextStream(stdout) << "[state] " << static_cast<int>(state) << Qt::endl;
+                         }
+                         previous = state;
+                     });
 }
 
 void TracingTelephoneView::print(const char* what, const QString& text, QString& last)

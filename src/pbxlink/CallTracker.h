@@ -3,6 +3,7 @@
 #include "pbxlink/CallPorts.h"
 #include "pbxlink/CallState.h"
 #include "pbxlink/PbxEventSink.h"
+#include "pbxlink/WindowState.h"
 
 #include <QDateTime>
 #include <functional>
@@ -60,9 +61,9 @@ private:
     void writeHistoryRow(CallHistoryEntry entry, const QString& callerName, const QString& calledNumber);
     void copyToLastCall();
     void endTimeByType();
-    void chooseState(int state) { m_chosenState = state; }
+    void chooseState(WindowState state) { m_chosenState = state; }
 
     Collaborators m_c;
     RecordingHooks m_hooks;
-    std::optional<int> m_chosenState;
+    std::optional<WindowState> m_chosenState;
 };

@@ -13,17 +13,10 @@
 
 namespace {
 
-// The window's own states besides those the link chooses.
-constexpr int NumberReady = 2;
-constexpr int RedialBrowse = 3;
-constexpr int NumberEntry = 4;
-constexpr int IdleRefresh = 13;
-constexpr int Resumed = 14;
-constexpr int HighestState = 17;
-
-bool isConversationState(int state)
+bool isConversationState(std::optional<WindowState> state)
 {
-    return state == WindowState::OutgoingConnected || state == WindowState::IncomingConnected || state == Resumed;
+    return state == WindowState::OutgoingConnected || state == WindowState::IncomingConnected ||
+           state == WindowState::Resumed;
 }
 
 // The tray's hint while nothing else is to be said: the application's title in the user's language.
@@ -50,7 +43,7 @@ TelephoneWindow::TelephoneWindow(const SettingsRecord& settings, WindowBookPort&
     connect(&m_notice, &NoticeText::changed, this,
             [this](const QString& text, const QString& hint) { m_view.setShowText(text, hint); });
     // Until the link says more, the telephone shows no connection.
-    applyTrayMode(2);
+    applyTrayMode(TrayMode::NoConnection);
     m_view.setTrayHint(trayTitle());
 }
 
@@ -75,12 +68,13 @@ void TelephoneWindow::restartCallTimer()
     m_timing = true;
 }
 
-void TelephoneWindow::setState(int state)
+void TelephoneWindow::setState(WindowState state)
 {
-    const int previous = m_state;
+    const std::optional<WindowState> previous = m_state;
     m_state = state;
-    if (state < 0 || state > HighestState) {
-        return;
+    if (static_cast<int>(state) < static_cast<int>(WindowState::Idle) ||
+        static_cast<int>(state) > static_cast<int>(WindowState::Connecting)) {
+        return; // past the table (only a cast makes one): stored, nothing else
     }
     if (state == WindowState::HandsetEvent) {
         // A transient event: the call timer restarts and the window keeps the look it had.
@@ -89,14 +83,14 @@ void TelephoneWindow::setState(int state)
             m_view.popUp();
         }
         restartCallTimer();
-        applyState(previous >= 0 && previous != WindowState::HandsetEvent ? previous : WindowState::Idle);
+        applyState(previous.has_value() && *previous != WindowState::HandsetEvent ? *previous : WindowState::Idle);
     } else {
         applyState(state);
     }
-    emit stateApplied(m_state);
+    emit stateApplied(*m_state); // applyState has set it
 }
 
-void TelephoneWindow::applyState(int state)
+void TelephoneWindow::applyState(WindowState state)
 {
     m_state = state;
     const bool mcidAllowed = calls().flags.wasRinging || calls().flags.connected;
@@ -104,14 +98,14 @@ void TelephoneWindow::applyState(int state)
     if (const std::optional<StateIcon> icon = WindowStateTable::icon(state)) {
         m_view.setStateIcon(*icon);
     }
-    if (const int mode = WindowStateTable::trayMode(state); mode >= 0) {
-        applyTrayMode(mode);
+    if (const std::optional<TrayMode> mode = WindowStateTable::trayMode(state)) {
+        applyTrayMode(*mode);
     }
     switch (state) {
     case WindowState::Idle:
         applyIdle(true);
         break;
-    case IdleRefresh:
+    case WindowState::IdleRefresh:
         applyIdle(false);
         break;
     case WindowState::IdleShow:
@@ -141,7 +135,7 @@ void TelephoneWindow::applyState(int state)
         break;
     case WindowState::OutgoingConnected:
     case WindowState::IncomingConnected:
-    case Resumed:
+    case WindowState::Resumed:
         m_numberReady = true;
         if (!m_timing) {
             restartCallTimer();
@@ -206,7 +200,7 @@ void TelephoneWindow::showMissedCount()
     }
 }
 
-void TelephoneWindow::applyTrayMode(int mode)
+void TelephoneWindow::applyTrayMode(TrayMode mode)
 {
     m_tray.setMode(mode);
     refreshTray();
@@ -342,7 +336,7 @@ void TelephoneWindow::cancelCall()
     if (m_callHeld) {
         m_callHeld = false;
         clearCallTexts();
-        setState(Resumed);
+        setState(WindowState::Resumed);
         return;
     }
     if (m_state == WindowState::Ringing) {
@@ -397,7 +391,7 @@ void TelephoneWindow::returnToCall()
 {
     if (m_services->returnToCall()) {
         m_callHeld = false;
-        setState(Resumed);
+        setState(WindowState::Resumed);
     }
 }
 
@@ -479,7 +473,7 @@ void TelephoneWindow::takeRedialNumber(const std::optional<QString>& number)
         return;
     }
     m_redialBrowsing = true;
-    setState(RedialBrowse);
+    setState(WindowState::RedialBrowse);
     if (const std::optional<ShownEntry> entry = m_books.entryForNumber(EntryText::dialDigits(*number))) {
         showEntry(*entry);
         return;
@@ -487,7 +481,7 @@ void TelephoneWindow::takeRedialNumber(const std::optional<QString>& number)
     m_shownEntry.reset();
     setEntry(*number);
     m_notice.show(QString(), QString(), false);
-    setState(NumberReady);
+    setState(WindowState::NumberReady);
 }
 
 void TelephoneWindow::speaker()
@@ -538,7 +532,7 @@ void TelephoneWindow::chooseNumber(int position)
     m_notice.show(m_shownEntry->name, m_shownEntry->description, false);
     m_view.setInfoText(CallerNaming::numberKind(position) + u' ' + number);
     m_numberReady = true;
-    setState(NumberEntry);
+    setState(WindowState::NumberEntry);
 }
 
 void TelephoneWindow::entryEdited(const QString& text)
@@ -550,17 +544,18 @@ void TelephoneWindow::entryEdited(const QString& text)
     }
     m_shownEntry.reset();
     // Without a link the window stays as it is: typing must not bring back the services.
-    const bool canChangeState = m_state == WindowState::Idle || m_state == NumberReady || m_state == RedialBrowse ||
-                                m_state == NumberEntry || m_state == IdleRefresh || m_state == WindowState::OffHook;
+    const bool canChangeState = m_state == WindowState::Idle || m_state == WindowState::NumberReady ||
+                                m_state == WindowState::RedialBrowse || m_state == WindowState::NumberEntry ||
+                                m_state == WindowState::IdleRefresh || m_state == WindowState::OffHook;
     if (EntryText::isNumber(text)) {
         const QString name = m_books.nameForNumber(EntryText::dialDigits(text));
         m_notice.show(name, name, false);
         if (canChangeState) {
-            setState(NumberReady);
+            setState(WindowState::NumberReady);
         }
     } else if (canChangeState) {
         m_notice.show(QString(), QString(), false);
-        setState(NumberEntry);
+        setState(WindowState::NumberEntry);
     }
 }
 
@@ -570,12 +565,12 @@ bool TelephoneWindow::keypadKey(QChar key)
         return false;
     }
     // The digit goes to the exchange as part of the conversation; the window keeps its look.
-    const int conversation = m_state;
+    const std::optional<WindowState> conversation = m_state;
     if (m_services->dialDigits(QString(key))) {
         showNotice(Lang::_("Dialing the number from keypad"), QString(key), true);
     }
     if (m_state != conversation) {
-        setState(conversation);
+        setState(*conversation);
     }
     return true;
 }
@@ -595,8 +590,9 @@ void TelephoneWindow::clearEntry()
     m_redialBrowsing = false;
     m_redial.resetCursor();
     m_shownEntry.reset();
-    if (m_state == NumberReady || m_state == RedialBrowse || m_state == NumberEntry) {
-        setState(IdleRefresh);
+    if (m_state == WindowState::NumberReady || m_state == WindowState::RedialBrowse ||
+        m_state == WindowState::NumberEntry) {
+        setState(WindowState::IdleRefresh);
     } else {
         setEntry(QString());
     }
@@ -635,7 +631,7 @@ void TelephoneWindow::placeNumber(const QString& target)
         setEntry(number);
         m_notice.show(number, number, false);
         if (!isConversationState(m_state) && m_state != WindowState::OffHook && m_state != WindowState::Dialling) {
-            setState(NumberEntry);
+            setState(WindowState::NumberEntry);
         }
     }
     m_view.popUp();

@@ -40,13 +40,13 @@ public:
     // Must be called before the event loop runs: every user action goes to the link's services.
     void attachLink(LinkParts link);
 
-    int state() const { return m_state; }
-    // Applies a window state; values above 17 change nothing but the stored state.
-    void setState(int state);
+    // None until the link or the user sets the first state.
+    std::optional<WindowState> state() const { return m_state; }
+    void setState(WindowState state);
 
     // TelephoneWindowPort
-    int windowState() const override { return m_state; }
-    void setWindowState(int state) override { setState(state); }
+    std::optional<WindowState> windowState() const override { return m_state; }
+    void setWindowState(WindowState state) override { setState(state); }
     void setStatus(const StatusLine& status) override;
     void resetLinkIndicators() override {}
     void markLinkError() override {}
@@ -140,13 +140,14 @@ public:
     const TrayLook& trayLook() const { return m_tray; }
 
 signals:
-    // The state the window ended in after each setState (12 and 16 end in 0, 1 in the state before).
-    void stateApplied(int state);
+    // The state the window ended in after each setState (CallEnded and IdleShow end in Idle, HandsetEvent in the
+    // state before).
+    void stateApplied(WindowState state);
 
 private:
-    void applyState(int state);
+    void applyState(WindowState state);
     void applyIdle(bool readMissedCount);
-    void applyTrayMode(int mode);
+    void applyTrayMode(TrayMode mode);
     void refreshTray();
     void showMissedCount();
     void setEntry(const QString& text);
@@ -168,8 +169,7 @@ private:
     TrayLook m_tray;
     RedialList m_redial{RedialCapacity};
 
-    int m_state = -1;
-    int m_previousState = -1;
+    std::optional<WindowState> m_state;
     QString m_entry;
     QString m_dialNumber;
     QString m_callerLabel;

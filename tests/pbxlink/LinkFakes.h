@@ -17,8 +17,11 @@
 
 class RecordingWindow final : public TelephoneWindowPort {
 public:
-    int windowState() const override { return states.isEmpty() ? -1 : states.last(); }
-    void setWindowState(int state) override { states.append(state); }
+    std::optional<WindowState> windowState() const override
+    {
+        return states.isEmpty() ? std::nullopt : std::optional(states.last());
+    }
+    void setWindowState(WindowState state) override { states.append(state); }
     void setStatus(const StatusLine& status) override { statuses.append(status); }
     void resetLinkIndicators() override { ++indicatorResets; }
     void markLinkError() override { ++linkErrors; }
@@ -32,7 +35,7 @@ public:
 
     QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last().text; }
 
-    QList<int> states;
+    QList<WindowState> states;
     QList<StatusLine> statuses;
     QStringList unavailable;
     int indicatorResets = 0;

@@ -24,7 +24,7 @@ private slots:
         QVERIFY(row.callerNameId.has_value());
         QCOMPARE(link.history.names, QStringList{QStringLiteral("Jan")});
         QCOMPARE(link.window.states.mid(link.window.states.size() - 2),
-                 (QList<int>{WindowState::Ringing, WindowState::IdleShow}));
+                 (QList<WindowState>{WindowState::Ringing, WindowState::IdleShow}));
         QCOMPARE(link.window.missedIndicators, 1);
     }
 
@@ -45,7 +45,7 @@ private slots:
         QCOMPARE(row.end, connected.addSecs(60));
         QVERIFY(!row.callerNameId.has_value());
         QCOMPARE(link.window.states.mid(link.window.states.size() - 3),
-                 (QList<int>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
+                 (QList<WindowState>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
         QCOMPARE(link.window.missedIndicators, 0);
         QCOMPARE(link.history.reservations, 1);
         QVERIFY(link.redialList.numbers.isEmpty());

@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(client.dialogs.errors.size(), 1);
         QCOMPARE(client.callWindow.incoming.size(), 1);
         QCOMPARE(client.window.states.mid(statesBefore),
-                 (QList<int>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
+                 (QList<WindowState>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
         QCOMPARE(client.history.entries.first().type, CallType::IncomingAnswered);
         QCOMPARE(client.history.entries.first().number, QStringLiteral("600123"));
         QCOMPARE(client.link.pendingLines(), 0);

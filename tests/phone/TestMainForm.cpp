@@ -98,7 +98,7 @@ private slots:
         QLineEdit& entry = phone.form.skin().entry();
         entry.setFocus();
         QTest::keyClicks(&entry, QStringLiteral("600 123"));
-        QCOMPARE(phone.window.state(), 2);
+        QCOMPARE(phone.window.state(), WindowState::NumberReady);
         QTest::keyClick(&entry, Qt::Key_Return);
         QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aPICK 21__")});
         QVERIFY(entry.text().isEmpty());

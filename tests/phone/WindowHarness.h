@@ -132,7 +132,7 @@ public:
     {
         window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
         connectAndLogIn();
-        window.setState(0);
+        window.setState(WindowState::Idle);
         socket.written.clear();
     }
 
