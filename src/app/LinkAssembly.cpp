@@ -17,7 +17,7 @@ constexpr int ShutdownWaitMs = 2000;
 
 LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindow& window)
     : m_dialogs(settings.record(), &SaveSettings)
-    , m_discovery(&LinkAssembly::broadcastAddresses, ServerDiscovery::systemRandom())
+    , m_discovery(&LinkAssembly::broadcastAddresses, Clock::system())
     , m_link(settings.record(), &SaveSettings,
              LogFile(settings.paths().logFolder() + QStringLiteral("net.log"), LogFile::Stamp::Time),
              TToPBX::Ports{window, books, m_dialogs, window, window, books, books, m_recorder})

@@ -161,7 +161,7 @@ void CallTracker::onCallWaiting(const QString& caller, const QString& called, co
         saveMissedWaitingCall();
     }
     if (!waiting) {
-        waiting = WaitingCall{caller, QString(), called, m_c.now()};
+        waiting = WaitingCall{caller, QString(), called, m_c.clock.now()};
     }
     const bool keepName = m_c.callWindow.showWaitingCall(caller, name);
     waiting->callerName = keepName ? name : QString();
@@ -221,7 +221,7 @@ void CallTracker::onConnected(const PbxEvent& event)
     m_c.callWindow.setHandsetLifted(true);
     record.otherParty = connectedNumber;
     if (!record.closed) {
-        record.start = m_c.now();
+        record.start = m_c.clock.now();
         if (record.type == CallType::IncomingUnanswered || record.type == CallType::IncomingAnswered) {
             record.number = record.otherParty;
         }
@@ -346,7 +346,7 @@ void CallTracker::openRecord(int type, const QString& number)
 {
     CallRecord& record = m_c.state.record;
     record.type = type;
-    record.start = m_c.now();
+    record.start = m_c.clock.now();
     record.number = number;
     record.closed = false;
 }
@@ -397,5 +397,5 @@ void CallTracker::copyToLastCall()
 void CallTracker::endTimeByType()
 {
     CallRecord& record = m_c.state.record;
-    record.end = CallType::wasAnswered(record.type) ? m_c.now() : QDateTime();
+    record.end = CallType::wasAnswered(record.type) ? m_c.clock.now() : QDateTime();
 }

@@ -4,6 +4,7 @@
 #include "pbxlink/CallState.h"
 #include "pbxlink/PbxEventSink.h"
 #include "pbxlink/WindowState.h"
+#include "settings/Clock.h"
 
 #include <QDateTime>
 #include <functional>
@@ -26,7 +27,7 @@ public:
         CallHistoryPort& history;
         PhoneBookNamesPort& books;
         RecorderPort& recorder;
-        std::function<QDateTime()> now;
+        const Clock& clock;
         std::function<void(const QString& digits)> dialRememberedDigits;
         std::function<void(const QString& text)> setChargeText;
         std::function<void()> processPendingEvents; // once after each event; may be empty

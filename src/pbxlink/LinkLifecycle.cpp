@@ -10,6 +10,7 @@
 #include "pbxlink/RefusalMessages.h"
 #include "pbxlink/TelephoneWindowPort.h"
 #include "pbxlink/WindowState.h"
+#include "settings/Clock.h"
 #include "settings/Const.h"
 #include "settings/Lang.h"
 #include "settings/SettingsError.h"
@@ -446,5 +447,5 @@ void LinkLifecycle::keepRetrying()
 
 int LinkLifecycle::slowRetryInterval() const
 {
-    return SlowRetryMs + m_ports.random(SlowRetrySpreadMs);
+    return SlowRetryMs + m_ports.clock.random(SlowRetrySpreadMs);
 }

@@ -9,6 +9,7 @@
 #include "pbxlink/NetLog.h"
 #include "pbxlink/ProtocolPeer.h"
 #include "pbxlink/SynchronousWaits.h"
+#include "settings/Clock.h"
 
 #include <QObject>
 #include <QQueue>
@@ -38,7 +39,7 @@ public:
     };
 
     TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, Ports ports,
-           std::function<int(int)> random = {}, QObject* parent = nullptr);
+           Clock& clock = Clock::system(), QObject* parent = nullptr);
     ~TToPBX() override;
 
     LinkLifecycle& lifecycle() { return m_lifecycle; }

@@ -140,7 +140,7 @@ void TelephoneServices::openDialledRecord(const QString& digits)
     }
     CallRecord& record = m_c.state.record;
     record.type = CallType::OutgoingDialling;
-    record.start = m_c.now();
+    record.start = m_c.clock.now();
     record.number = number;
     record.closed = false;
 }

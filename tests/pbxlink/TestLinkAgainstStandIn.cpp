@@ -144,7 +144,7 @@ private slots:
         LinkUnderTest client(0);
         client.settings.Siec.Szukaj = true;
         ServerDiscovery discovery([] { return QList<QHostAddress>{QHostAddress(QStringLiteral("127.255.255.255"))}; },
-                                  ServerDiscovery::systemRandom(), questionPort, std::chrono::milliseconds(300));
+                                  Clock::system(), questionPort, std::chrono::milliseconds(300));
         client.link.setServerDiscovery(&discovery);
         QSignalSpy choices(&client.link, &TToPBX::serverChoiceNeeded);
         client.link.start();

@@ -72,7 +72,7 @@ private slots:
     void refusedLoginShowsItsReasonAndWaits()
     {
         LinkHarness link;
-        link.nextRandom = 4321;
+        link.clock.nextRandom = 4321;
         link.connectAndLogIn(QStringLiteral("aNA 11"));
         QCOMPARE(link.window.lastStatus(), QStringLiteral("Access denied: PIN code error"));
         QCOMPARE(link.window.states.last(), WindowState::Disconnected);

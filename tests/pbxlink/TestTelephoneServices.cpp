@@ -204,7 +204,7 @@ private slots:
         link.receive(QStringLiteral("aDRDY 21__"));
         QVERIFY(services.dial(QStringLiteral("0600123 x")));
         QCOMPARE(link.calls.state().record.number, QStringLiteral("600123"));
-        QCOMPARE(link.calls.state().record.start, link.now);
+        QCOMPARE(link.calls.state().record.start, link.clock.time);
         QVERIFY(link.calls.state().flags.inConversation);
         link.receive(QStringLiteral("aOK"));
         link.receive(QStringLiteral("aREL 21__ 16"));

@@ -18,7 +18,7 @@ public:
     FormHarness()
         : form(settings, [this] { ++saves; })
         , window(settings, books, form)
-        , calls(settings, dispatcher, lifecycle, portsWith(window), [this] { return now; }, {})
+        , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
         , serviceDialogs(settings, calls.services(), calls.state(), {})
     {
         window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});

@@ -115,7 +115,6 @@ public:
         return CallControl::Ports{telephone, telephone, telephone, history, names, recorder, dialogs};
     }
 
-    QDateTime now = QDateTime(QDate(2026, 3, 2), QTime(9, 15, 0));
     FixedWindowBooks books;
     RecordingHistory history;
     FixedPhoneBook names;
@@ -128,7 +127,7 @@ class WindowHarness : public PhoneLinkHarness {
 public:
     WindowHarness()
         : window(settings, books, view)
-        , calls(settings, dispatcher, lifecycle, portsWith(window), [this] { return now; }, {})
+        , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
     {
         window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
         connectAndLogIn();

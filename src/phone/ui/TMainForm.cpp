@@ -283,7 +283,9 @@ void TMainForm::bindSkinButtons(const Openers& openers)
          }},
         {SkinButton::Fwd,
          [this] {
-             m_actions.value(QStringLiteral("MenuTransfer"))->trigger();
+             if (QAction* transfer = action(QStringLiteral("MenuTransfer"))) {
+                 transfer->trigger();
+             }
          }},
         {SkinButton::Flash,
          [&w] {
@@ -357,7 +359,9 @@ void TMainForm::setEnabledItems(MenuItems items)
     if (m_services != nullptr) {
         m_services->setEnabled(items.testFlag(MenuItem::Services));
         // The previous-redial key follows the redial item.
-        m_actions.value(QStringLiteral("Redial_"))->setEnabled(items.testFlag(MenuItem::Redial));
+        if (QAction* previousRedial = action(QStringLiteral("Redial_"))) {
+            previousRedial->setEnabled(items.testFlag(MenuItem::Redial));
+        }
     }
     for (const auto& [button, needed] : buttonItems()) {
         const auto run = m_buttonActions.find(button);
