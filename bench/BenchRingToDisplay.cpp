@@ -4,6 +4,7 @@
 #include "app/BookLinkServices.h"
 #include "app/BookWindowServices.h"
 #include "app/ConsoleCallLog.h"
+#include "app/ServicesTelephoneLine.h"
 #include "books/BookDialogsPort.h"
 #include "books/BookSchema.h"
 #include "books/HistoryErrorPort.h"
@@ -108,7 +109,8 @@ public:
             TToPBX::Ports{*m_window, *m_linkServices, *m_linkDialogs, *m_window, *m_window, *m_linkServices,
                           *m_linkServices, m_recorder});
         CallControl& calls = m_link->calls();
-        m_window->attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
+        m_line = std::make_unique<ServicesTelephoneLine>(calls.services());
+        m_window->attachLink(TelephoneWindow::LinkParts{*m_line, calls.state(), calls.callTimer()});
         m_serviceDialogs =
             std::make_unique<ServiceDialogs>(m_settings, calls.services(), calls.state(), std::function<void()>{});
         m_form->attach(*m_window, *m_serviceDialogs, {});
@@ -162,6 +164,7 @@ private:
     std::unique_ptr<TelephoneWindow> m_window;
     std::unique_ptr<LinkDialogs> m_linkDialogs;
     std::unique_ptr<TToPBX> m_link;
+    std::unique_ptr<ServicesTelephoneLine> m_line;
     std::unique_ptr<ServiceDialogs> m_serviceDialogs;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/BookWindowServices.h"
+#include "app/ServicesTelephoneLine.h"
 #include "app/TracingTelephoneView.h"
 #include "phone/TelephoneWindow.h"
 #include "phone/ui/TMainForm.h"
@@ -40,6 +41,7 @@ private:
     TMainForm m_form;
     TracingTelephoneView m_view;
     TelephoneWindow m_window;
+    std::unique_ptr<ServicesTelephoneLine> m_line;
     std::unique_ptr<ServiceDialogs> m_dialogs;
     QString m_redialPath;
 };

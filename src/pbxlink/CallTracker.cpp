@@ -250,7 +250,6 @@ void CallTracker::onReleased(const PbxEvent& event)
     LineFlags& flags = m_c.state.flags;
     record.dialledDigits.clear();
     flags.inConversation = false;
-    m_c.callWindow.resetCallDisplay();
 
     bool numeric = false;
     int cause = event.parameter(0).toInt(&numeric);

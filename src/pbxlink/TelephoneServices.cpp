@@ -87,7 +87,6 @@ bool TelephoneServices::dialDigits(const QString& digits)
     }
     m_c.state.pickUpForDialling = true;
     if (!takeLine()) {
-        m_c.window.markLinkError();
         return false;
     }
     m_c.state.flags.dialAfterPickUp = true;

@@ -16,11 +16,6 @@ public:
     virtual void setWindowState(WindowState state) = 0;
     virtual void setStatus(const StatusLine& status) = 0;
 
-    // The link indicators: reset on connect, marked on a socket error, shown disconnected on logout.
-    virtual void resetLinkIndicators() = 0;
-    virtual void markLinkError() = 0;
-    virtual void showLinkDisconnected() = 0;
-
     // The two texts shown while the exchange is in service mode; cleared by every reply.
     virtual void setUnavailableTexts(const QString& title, const QString& detail) = 0;
     virtual void clearUnavailableTexts() = 0;

@@ -2,7 +2,6 @@
 
 #include "pbxlink/CallState.h"
 #include "pbxlink/CallTimer.h"
-#include "pbxlink/TelephoneServices.h"
 #include "pbxlink/WindowState.h"
 #include "phone/DialTarget.h"
 #include "phone/EntryText.h"
@@ -49,7 +48,7 @@ TelephoneWindow::TelephoneWindow(const SettingsRecord& settings, WindowBookPort&
 
 void TelephoneWindow::attachLink(LinkParts link)
 {
-    m_services = &link.services;
+    m_line = &link.line;
     m_calls = &link.calls;
     m_callTimer = &link.callTimer;
 }
@@ -340,12 +339,12 @@ void TelephoneWindow::cancelCall()
         return;
     }
     if (m_state == WindowState::Ringing) {
-        m_services->reject();
+        m_line->reject();
         return;
     }
     if (isConversationState(m_state)) {
         if (!m_settings.Ogolne.PytajEsc || m_view.ask(Lang::_("Do you want to finish a current call?"))) {
-            m_services->putDown();
+            m_line->putDown();
         }
         return;
     }
@@ -364,7 +363,7 @@ void TelephoneWindow::dial()
         return;
     }
     m_shownEntry.reset();
-    const bool sent = m_services->dialDigits(number);
+    const bool sent = m_line->dialDigits(number);
     if (!m_redialBrowsing && sent) {
         m_redial.add(number);
     }
@@ -376,7 +375,7 @@ void TelephoneWindow::dial()
 void TelephoneWindow::confirm()
 {
     if (m_state == WindowState::Ringing) {
-        m_services->answer();
+        m_line->answer();
         return;
     }
     dial();
@@ -384,12 +383,12 @@ void TelephoneWindow::confirm()
 
 void TelephoneWindow::rejectCall()
 {
-    m_services->reject();
+    m_line->reject();
 }
 
 void TelephoneWindow::returnToCall()
 {
-    if (m_services->returnToCall()) {
+    if (m_line->returnToCall()) {
         m_callHeld = false;
         setState(WindowState::Resumed);
     }
@@ -397,7 +396,7 @@ void TelephoneWindow::returnToCall()
 
 void TelephoneWindow::park()
 {
-    if (m_services->park()) {
+    if (m_line->park()) {
         m_callHeld = isConversationState(m_state);
         showNotice(Lang::_("Park"), QString(), true);
     }
@@ -405,36 +404,36 @@ void TelephoneWindow::park()
 
 void TelephoneWindow::flash()
 {
-    m_services->flash();
+    m_line->flash();
 }
 
 void TelephoneWindow::conference()
 {
-    m_services->conference();
+    m_line->conference();
 }
 
 void TelephoneWindow::callPickUp()
 {
-    if (m_services->callPickUp()) {
+    if (m_line->callPickUp()) {
         showNotice(Lang::_("Pick up call"), QString(), true);
     }
 }
 
 void TelephoneWindow::urgentCall()
 {
-    if (m_services->urgentCall()) {
+    if (m_line->urgentCall()) {
         showNotice(Lang::_("Urgent calling"), QString(), true);
     }
 }
 
 void TelephoneWindow::maliciousCall()
 {
-    m_services->maliciousCall();
+    m_line->maliciousCall();
 }
 
 void TelephoneWindow::toggleDoNotDisturb()
 {
-    m_services->setDoNotDisturb(!calls().features.doNotDisturb);
+    m_line->setDoNotDisturb(!calls().features.doNotDisturb);
 }
 
 bool TelephoneWindow::accountAllowed()
@@ -489,7 +488,7 @@ void TelephoneWindow::speaker()
     if (m_offHookPending) {
         setPhoneDown();
     } else if (m_state == WindowState::Ringing) {
-        m_services->answer();
+        m_line->answer();
     } else {
         setPhoneUp();
     }
@@ -499,7 +498,7 @@ void TelephoneWindow::setPhoneUp()
 {
     m_offHookPending = true;
     if (EntryText::dialDigits(m_entry).isEmpty()) {
-        m_services->answer();
+        m_line->answer();
     } else {
         dial();
     }
@@ -508,7 +507,7 @@ void TelephoneWindow::setPhoneUp()
 void TelephoneWindow::setPhoneDown()
 {
     m_offHookPending = false;
-    m_services->putDown();
+    m_line->putDown();
 }
 
 void TelephoneWindow::showEntry(const ShownEntry& entry)
@@ -566,7 +565,7 @@ bool TelephoneWindow::keypadKey(QChar key)
     }
     // The digit goes to the exchange as part of the conversation; the window keeps its look.
     const std::optional<WindowState> conversation = m_state;
-    if (m_services->dialDigits(QString(key))) {
+    if (m_line->dialDigits(QString(key))) {
         showNotice(Lang::_("Dialing the number from keypad"), QString(key), true);
     }
     if (m_state != conversation) {
@@ -680,16 +679,16 @@ bool TelephoneWindow::loadRedialList(const QString& path)
 
 void TelephoneWindow::applyClosingServices()
 {
-    if (m_services == nullptr) {
+    if (m_line == nullptr) {
         return;
     }
     if (m_settings.Ogolne.AutoBlokada) {
-        m_services->setLock(true, m_settings.Siec.Klucz);
+        m_line->setLock(true, m_settings.Siec.Klucz);
     }
     if (m_settings.DND.DNDClose) {
-        m_services->setDoNotDisturb(true);
+        m_line->setDoNotDisturb(true);
     }
     if (m_settings.Przeniesienie.Auto) {
-        m_services->setForwarding(true);
+        m_line->setForwarding(true);
     }
 }

@@ -5,6 +5,7 @@
 #include "phone/CallerNaming.h"
 #include "phone/NoticeText.h"
 #include "phone/RedialList.h"
+#include "phone/TelephoneLine.h"
 #include "phone/TrayLook.h"
 #include "phone/WindowBookPort.h"
 
@@ -13,7 +14,6 @@
 #include <optional>
 
 class CallTimer;
-class TelephoneServices;
 class TelephoneView;
 struct CallState;
 struct SettingsRecord;
@@ -29,7 +29,7 @@ public:
 
     // The link's side, which exists only after the window: the link is built with the window as its port.
     struct LinkParts {
-        TelephoneServices& services;
+        TelephoneLine& line;
         const CallState& calls;
         CallTimer& callTimer;
     };
@@ -37,7 +37,7 @@ public:
     TelephoneWindow(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
                     QObject* parent = nullptr);
 
-    // Must be called before the event loop runs: every user action goes to the link's services.
+    // Must be called before the event loop runs: every user action goes to the line.
     void attachLink(LinkParts link);
 
     // None until the link or the user sets the first state.
@@ -48,9 +48,6 @@ public:
     std::optional<WindowState> windowState() const override { return m_state; }
     void setWindowState(WindowState state) override { setState(state); }
     void setStatus(const StatusLine& status) override;
-    void resetLinkIndicators() override {}
-    void markLinkError() override {}
-    void showLinkDisconnected() override {}
     void setUnavailableTexts(const QString& title, const QString& detail) override;
     void clearUnavailableTexts() override;
     void showMissedCallIndicator() override { setMissed(true); }
@@ -64,7 +61,6 @@ public:
     void showDialledDigits(const QString& digits, const QString& name) override;
     bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) override;
     bool showWaitingCall(const QString& caller, const QString& callerName) override;
-    void resetCallDisplay() override {}
     void showFeatureStatus(const FeatureStatus& status) override;
     void showRecordingIndicator() override;
     void showRecordingMessage() override;
@@ -159,7 +155,7 @@ private:
     const CallState& calls() const;
 
     const SettingsRecord& m_settings;
-    TelephoneServices* m_services = nullptr;
+    TelephoneLine* m_line = nullptr;
     const CallState* m_calls = nullptr;
     CallTimer* m_callTimer = nullptr;
     WindowBookPort& m_books;

@@ -23,9 +23,6 @@ public:
     }
     void setWindowState(WindowState state) override { states.append(state); }
     void setStatus(const StatusLine& status) override { statuses.append(status); }
-    void resetLinkIndicators() override { ++indicatorResets; }
-    void markLinkError() override { ++linkErrors; }
-    void showLinkDisconnected() override { ++disconnectedLooks; }
     void setUnavailableTexts(const QString& title, const QString& detail) override { unavailable = {title, detail}; }
     void clearUnavailableTexts() override { unavailable.clear(); }
     void showMissedCallIndicator() override { ++missedIndicators; }
@@ -38,9 +35,6 @@ public:
     QList<WindowState> states;
     QList<StatusLine> statuses;
     QStringList unavailable;
-    int indicatorResets = 0;
-    int linkErrors = 0;
-    int disconnectedLooks = 0;
     int missedIndicators = 0;
     int idleRefreshes = 0;
     int connectionNotesCleared = 0;

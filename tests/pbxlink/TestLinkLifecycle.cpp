@@ -231,7 +231,6 @@ private slots:
         QVERIFY(link.window.statuses.contains(StatusLine{status, 0, StatusLine::NormalTag}));
         QCOMPARE(link.console.lines.last().first, console);
         QCOMPARE(link.console.lines.last().second, ConsoleColour::Error);
-        QCOMPARE(link.window.linkErrors, 1);
         QCOMPARE(link.window.states.last(), WindowState::Disconnected);
         QVERIFY(link.dialogs.networkErrors.isEmpty());
         QVERIFY(isSlowRetry(link.timers.interval(LinkTimer::Connect)));

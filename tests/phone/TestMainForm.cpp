@@ -21,7 +21,7 @@ public:
         , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
         , serviceDialogs(settings, calls.services(), calls.state(), {})
     {
-        window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
+        window.attachLink(TelephoneWindow::LinkParts{line, calls.state(), calls.callTimer()});
         TMainForm::Openers openers;
         openers.history = [this] {
             ++historyOpened;
@@ -38,6 +38,7 @@ public:
     TMainForm form;
     TelephoneWindow window;
     CallControl calls;
+    ServicesTelephoneLine line{calls.services()};
     ServiceDialogs serviceDialogs;
     int historyOpened = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ServicesTelephoneLine.h"
 #include "books/PhoneNumbers.h"
 #include "pbxlink/CallControl.h"
 #include "pbxlink/CallFakes.h"
@@ -129,7 +130,7 @@ public:
         : window(settings, books, view)
         , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
     {
-        window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
+        window.attachLink(TelephoneWindow::LinkParts{line, calls.state(), calls.callTimer()});
         connectAndLogIn();
         window.setState(WindowState::Idle);
         socket.written.clear();
@@ -138,4 +139,5 @@ public:
     RecordingView view;
     TelephoneWindow window;
     CallControl calls;
+    ServicesTelephoneLine line{calls.services()};
 };
