@@ -54,7 +54,7 @@ void PhoneAssembly::attachLink(TToPBX& link, std::function<void()> showNetworkCo
 {
     CallControl& calls = link.calls();
     m_line = std::make_unique<ServicesTelephoneLine>(calls.services());
-    m_window.attachLink(TelephoneWindow::LinkParts{*m_line, calls.state(), calls.callTimer()});
+    m_window.attachLink(TelephoneWindowLogic::LinkParts{*m_line, calls.state(), calls.callTimer()});
     // The lock window's configuration button has no configuration dialog to open yet.
     m_dialogs = std::make_unique<ServiceDialogs>(m_settings.record(), calls.services(), calls.state(),
                                                  std::function<void()>{}, &m_form.skin());

@@ -3,7 +3,7 @@
 #include "app/BookWindowServices.h"
 #include "app/ServicesTelephoneLine.h"
 #include "app/TracingTelephoneView.h"
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 #include "phone/ui/TMainForm.h"
 
 #include <memory>
@@ -20,7 +20,7 @@ public:
     PhoneAssembly(SettingsStore& settings, TdbCore& books, bool printWindow);
     ~PhoneAssembly();
 
-    TelephoneWindow& window() { return m_window; }
+    TelephoneWindowLogic& window() { return m_window; }
     TMainForm& form() { return m_form; }
 
     // Connects the window to the link; done once the link exists, before the window is shown.
@@ -40,7 +40,7 @@ private:
     BookWindowServices m_books;
     TMainForm m_form;
     TracingTelephoneView m_view;
-    TelephoneWindow m_window;
+    TelephoneWindowLogic m_window;
     std::unique_ptr<ServicesTelephoneLine> m_line;
     std::unique_ptr<ServiceDialogs> m_dialogs;
     QString m_redialPath;

@@ -21,7 +21,7 @@ public:
         , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
         , serviceDialogs(settings, calls.services(), calls.state(), {})
     {
-        window.attachLink(TelephoneWindow::LinkParts{line, calls.state(), calls.callTimer()});
+        window.attachLink(TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()});
         TMainForm::Openers openers;
         openers.history = [this] {
             ++historyOpened;
@@ -36,7 +36,7 @@ public:
     }
 
     TMainForm form;
-    TelephoneWindow window;
+    TelephoneWindowLogic window;
     CallControl calls;
     ServicesTelephoneLine line{calls.services()};
     ServiceDialogs serviceDialogs;

@@ -6,7 +6,7 @@
 #include "pbxlink/CallFakes.h"
 #include "pbxlink/LinkHarness.h"
 #include "phone/TelephoneView.h"
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 #include "phone/WindowBookPort.h"
 
 #include <QMap>
@@ -111,7 +111,7 @@ public:
         return result;
     }
 
-    CallControl::Ports portsWith(TelephoneWindow& telephone)
+    CallControl::Ports portsWith(TelephoneWindowLogic& telephone)
     {
         return CallControl::Ports{telephone, telephone, telephone, history, names, recorder, dialogs};
     }
@@ -130,14 +130,14 @@ public:
         : window(settings, books, view)
         , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
     {
-        window.attachLink(TelephoneWindow::LinkParts{line, calls.state(), calls.callTimer()});
+        window.attachLink(TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()});
         connectAndLogIn();
         window.setState(WindowState::Idle);
         socket.written.clear();
     }
 
     RecordingView view;
-    TelephoneWindow window;
+    TelephoneWindowLogic window;
     CallControl calls;
     ServicesTelephoneLine line{calls.services()};
 };

@@ -3,7 +3,7 @@
 #include "pbxlink/CallState.h"
 #include "pbxlink/ui/ServiceDialogs.h"
 #include "phone/CallerNaming.h"
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 #include "phone/ui/TrayIconArt.h"
 #include "settings/Const.h"
 #include "settings/Lang.h"
@@ -115,7 +115,7 @@ TMainForm::~TMainForm()
     m_smsTray.setVisible(false);
 }
 
-void TMainForm::attach(TelephoneWindow& window, ServiceDialogs& dialogs, Openers openers, Prompts prompts)
+void TMainForm::attach(TelephoneWindowLogic& window, ServiceDialogs& dialogs, Openers openers, Prompts prompts)
 {
     m_window = &window;
     m_openers = std::move(openers);
@@ -166,7 +166,7 @@ QAction* TMainForm::action(const QString& name) const
 
 void TMainForm::buildMenus(ServiceDialogs& dialogs, const Openers& openers)
 {
-    TelephoneWindow& w = *m_window;
+    TelephoneWindowLogic& w = *m_window;
     const auto optional = [this](QMenu& menu, const char* name, const char* text, const QKeySequence& keys,
                                  const std::function<void()>& open) {
         QAction* item = addAction(menu, name, text, keys, [open] {
@@ -274,7 +274,7 @@ void TMainForm::buildTrayMenu(const Openers& openers)
 
 void TMainForm::bindSkinButtons(const Openers& openers)
 {
-    TelephoneWindow& w = *m_window;
+    TelephoneWindowLogic& w = *m_window;
     const std::function<void()> none;
     m_buttonActions = {
         {SkinButton::Park,

@@ -21,7 +21,10 @@ struct SettingsRecord;
 // The telephone window's behaviour: its eighteen states, the call labels, the entry line, dialling, the redial
 // list, the missed-call display and the tray icon's look. The PBX link drives it through its ports; the skinned
 // window turns each user action into one call here and shows what it is told through TelephoneView.
-class TelephoneWindow final : public QObject, public TelephoneWindowPort, public CallWindowPort, public RedialListPort {
+class TelephoneWindowLogic final : public QObject,
+                                   public TelephoneWindowPort,
+                                   public CallWindowPort,
+                                   public RedialListPort {
     Q_OBJECT
 
 public:
@@ -34,8 +37,8 @@ public:
         CallTimer& callTimer;
     };
 
-    TelephoneWindow(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
-                    QObject* parent = nullptr);
+    TelephoneWindowLogic(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
+                         QObject* parent = nullptr);
 
     // Must be called before the event loop runs: every user action goes to the line.
     void attachLink(LinkParts link);

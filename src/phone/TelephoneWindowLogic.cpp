@@ -1,4 +1,4 @@
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 
 #include "pbxlink/CallState.h"
 #include "pbxlink/CallTimer.h"
@@ -31,8 +31,8 @@ bool isDialKey(QChar key)
 
 } // namespace
 
-TelephoneWindow::TelephoneWindow(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
-                                 QObject* parent)
+TelephoneWindowLogic::TelephoneWindowLogic(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
+                                           QObject* parent)
     : QObject(parent)
     , m_settings(settings)
     , m_books(books)
@@ -46,20 +46,20 @@ TelephoneWindow::TelephoneWindow(const SettingsRecord& settings, WindowBookPort&
     m_view.setTrayHint(trayTitle());
 }
 
-void TelephoneWindow::attachLink(LinkParts link)
+void TelephoneWindowLogic::attachLink(LinkParts link)
 {
     m_line = &link.line;
     m_calls = &link.calls;
     m_callTimer = &link.callTimer;
 }
 
-const CallState& TelephoneWindow::calls() const
+const CallState& TelephoneWindowLogic::calls() const
 {
     static const CallState noCalls;
     return m_calls != nullptr ? *m_calls : noCalls;
 }
 
-void TelephoneWindow::restartCallTimer()
+void TelephoneWindowLogic::restartCallTimer()
 {
     if (m_callTimer != nullptr) {
         m_callTimer->start();
@@ -67,7 +67,7 @@ void TelephoneWindow::restartCallTimer()
     m_timing = true;
 }
 
-void TelephoneWindow::setState(WindowState state)
+void TelephoneWindowLogic::setState(WindowState state)
 {
     const std::optional<WindowState> previous = m_state;
     m_state = state;
@@ -89,7 +89,7 @@ void TelephoneWindow::setState(WindowState state)
     emit stateApplied(*m_state); // applyState has set it
 }
 
-void TelephoneWindow::applyState(WindowState state)
+void TelephoneWindowLogic::applyState(WindowState state)
 {
     m_state = state;
     const bool mcidAllowed = calls().flags.wasRinging || calls().flags.connected;
@@ -154,7 +154,7 @@ void TelephoneWindow::applyState(WindowState state)
     }
 }
 
-void TelephoneWindow::applyIdle(bool readMissedCount)
+void TelephoneWindowLogic::applyIdle(bool readMissedCount)
 {
     m_state = WindowState::Idle;
     if (readMissedCount) {
@@ -178,7 +178,7 @@ void TelephoneWindow::applyIdle(bool readMissedCount)
     m_shownEntry.reset();
 }
 
-void TelephoneWindow::clearCallTexts()
+void TelephoneWindowLogic::clearCallTexts()
 {
     m_dialNumber.clear();
     m_callerLabel.clear();
@@ -187,7 +187,7 @@ void TelephoneWindow::clearCallTexts()
     m_notice.show(QString(), QString(), false);
 }
 
-void TelephoneWindow::showMissedCount()
+void TelephoneWindowLogic::showMissedCount()
 {
     if (m_missedCount > 0 && m_settings.Historia.Stracone) {
         const QString count = QString::number(m_missedCount);
@@ -199,24 +199,24 @@ void TelephoneWindow::showMissedCount()
     }
 }
 
-void TelephoneWindow::applyTrayMode(TrayMode mode)
+void TelephoneWindowLogic::applyTrayMode(TrayMode mode)
 {
     m_tray.setMode(mode);
     refreshTray();
 }
 
-void TelephoneWindow::refreshTray()
+void TelephoneWindowLogic::refreshTray()
 {
     m_view.setTrayIcon(m_tray.list(), m_tray.index(), m_tray.animated());
 }
 
-void TelephoneWindow::connectingTimedOut()
+void TelephoneWindowLogic::connectingTimedOut()
 {
     m_tray.connectingTimedOut();
     refreshTray();
 }
 
-void TelephoneWindow::setStatus(const StatusLine& status)
+void TelephoneWindowLogic::setStatus(const StatusLine& status)
 {
     m_status = status.text;
     if (!isConversationState(m_state)) {
@@ -224,32 +224,32 @@ void TelephoneWindow::setStatus(const StatusLine& status)
     }
 }
 
-void TelephoneWindow::setUnavailableTexts(const QString& title, const QString& detail)
+void TelephoneWindowLogic::setUnavailableTexts(const QString& title, const QString& detail)
 {
     m_view.setAreaText(title);
     m_notice.show(detail, detail, false);
 }
 
-void TelephoneWindow::clearUnavailableTexts()
+void TelephoneWindowLogic::clearUnavailableTexts()
 {
     m_notice.show(QString(), QString(), false);
     showMissedCount();
 }
 
-void TelephoneWindow::refreshIdleDisplay()
+void TelephoneWindowLogic::refreshIdleDisplay()
 {
     if (m_state == WindowState::Idle) {
         showMissedCount();
     }
 }
 
-void TelephoneWindow::clearConnectionNote()
+void TelephoneWindowLogic::clearConnectionNote()
 {
     m_view.setAreaText(QString());
     showMissedCount();
 }
 
-void TelephoneWindow::runPendingStartupRequest()
+void TelephoneWindowLogic::runPendingStartupRequest()
 {
     if (m_pendingDial.isEmpty()) {
         return;
@@ -257,12 +257,12 @@ void TelephoneWindow::runPendingStartupRequest()
     placeNumber(std::exchange(m_pendingDial, QString()));
 }
 
-void TelephoneWindow::setHandsetLifted(bool lifted)
+void TelephoneWindowLogic::setHandsetLifted(bool lifted)
 {
     m_handsetLifted = lifted;
 }
 
-void TelephoneWindow::showConnectedNumber(const QString& number)
+void TelephoneWindowLogic::showConnectedNumber(const QString& number)
 {
     const QString plain = CallerNaming::withoutFlashMark(number);
     if (plain.isEmpty()) {
@@ -277,14 +277,15 @@ void TelephoneWindow::showConnectedNumber(const QString& number)
     m_notice.show(m_callerLabel, plain, false);
 }
 
-void TelephoneWindow::showDialledDigits(const QString& digits, const QString& name)
+void TelephoneWindowLogic::showDialledDigits(const QString& digits, const QString& name)
 {
     m_dialNumber = digits;
     m_callerLabel = m_naming.dialled(digits, name);
     m_notice.show(m_callerLabel, CallerNaming::withoutFlashMark(digits), false);
 }
 
-bool TelephoneWindow::showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName)
+bool TelephoneWindowLogic::showIncomingCall(const QString& caller, const QString& calledNumber,
+                                            const QString& callerName)
 {
     const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, calledNumber, callerName);
     m_callNumber = labels.callerNumber;
@@ -300,7 +301,7 @@ bool TelephoneWindow::showIncomingCall(const QString& caller, const QString& cal
     return labels.exchangeNameUsed;
 }
 
-bool TelephoneWindow::showWaitingCall(const QString& caller, const QString& callerName)
+bool TelephoneWindowLogic::showWaitingCall(const QString& caller, const QString& callerName)
 {
     const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, QString(), callerName);
     // Announced for a while; the conversation's label comes back, and the waiting caller can be shown again.
@@ -311,22 +312,22 @@ bool TelephoneWindow::showWaitingCall(const QString& caller, const QString& call
     return labels.exchangeNameUsed;
 }
 
-void TelephoneWindow::showFeatureStatus(const FeatureStatus& status)
+void TelephoneWindowLogic::showFeatureStatus(const FeatureStatus& status)
 {
     m_view.setFeatureFlags(status);
 }
 
-void TelephoneWindow::showRecordingIndicator()
+void TelephoneWindowLogic::showRecordingIndicator()
 {
     m_view.setRecording(true);
 }
 
-void TelephoneWindow::showRecordingMessage()
+void TelephoneWindowLogic::showRecordingMessage()
 {
     m_view.setRecording(false);
 }
 
-void TelephoneWindow::cancelCall()
+void TelephoneWindowLogic::cancelCall()
 {
     // Without a logged-in link there is nothing to end, and the services stay off.
     if (m_state == WindowState::Disconnected || m_state == WindowState::Connecting) {
@@ -352,7 +353,7 @@ void TelephoneWindow::cancelCall()
     setState(WindowState::Idle);
 }
 
-void TelephoneWindow::dial()
+void TelephoneWindowLogic::dial()
 {
     const QString number = EntryText::dialNumber(m_entry);
     if (number.isEmpty() || (m_state == WindowState::OutgoingConnected && number == m_callNumber)) {
@@ -372,7 +373,7 @@ void TelephoneWindow::dial()
     setEntry(QString());
 }
 
-void TelephoneWindow::confirm()
+void TelephoneWindowLogic::confirm()
 {
     if (m_state == WindowState::Ringing) {
         m_line->answer();
@@ -381,12 +382,12 @@ void TelephoneWindow::confirm()
     dial();
 }
 
-void TelephoneWindow::rejectCall()
+void TelephoneWindowLogic::rejectCall()
 {
     m_line->reject();
 }
 
-void TelephoneWindow::returnToCall()
+void TelephoneWindowLogic::returnToCall()
 {
     if (m_line->returnToCall()) {
         m_callHeld = false;
@@ -394,7 +395,7 @@ void TelephoneWindow::returnToCall()
     }
 }
 
-void TelephoneWindow::park()
+void TelephoneWindowLogic::park()
 {
     if (m_line->park()) {
         m_callHeld = isConversationState(m_state);
@@ -402,41 +403,41 @@ void TelephoneWindow::park()
     }
 }
 
-void TelephoneWindow::flash()
+void TelephoneWindowLogic::flash()
 {
     m_line->flash();
 }
 
-void TelephoneWindow::conference()
+void TelephoneWindowLogic::conference()
 {
     m_line->conference();
 }
 
-void TelephoneWindow::callPickUp()
+void TelephoneWindowLogic::callPickUp()
 {
     if (m_line->callPickUp()) {
         showNotice(Lang::_("Pick up call"), QString(), true);
     }
 }
 
-void TelephoneWindow::urgentCall()
+void TelephoneWindowLogic::urgentCall()
 {
     if (m_line->urgentCall()) {
         showNotice(Lang::_("Urgent calling"), QString(), true);
     }
 }
 
-void TelephoneWindow::maliciousCall()
+void TelephoneWindowLogic::maliciousCall()
 {
     m_line->maliciousCall();
 }
 
-void TelephoneWindow::toggleDoNotDisturb()
+void TelephoneWindowLogic::toggleDoNotDisturb()
 {
     m_line->setDoNotDisturb(!calls().features.doNotDisturb);
 }
 
-bool TelephoneWindow::accountAllowed()
+bool TelephoneWindowLogic::accountAllowed()
 {
     if (calls().features.locked) {
         m_view.inform(Lang::_("Account service is inactive during LOCK"));
@@ -445,7 +446,7 @@ bool TelephoneWindow::accountAllowed()
     return true;
 }
 
-void TelephoneWindow::showWaiting()
+void TelephoneWindowLogic::showWaiting()
 {
     const std::optional<WaitingCall>& waiting = calls().waitingCall;
     const QString number = waiting ? waiting->number : calls().record.otherParty;
@@ -456,17 +457,17 @@ void TelephoneWindow::showWaiting()
     }
 }
 
-void TelephoneWindow::redialNext()
+void TelephoneWindowLogic::redialNext()
 {
     takeRedialNumber(m_redial.next());
 }
 
-void TelephoneWindow::redialPrevious()
+void TelephoneWindowLogic::redialPrevious()
 {
     takeRedialNumber(m_redial.prev());
 }
 
-void TelephoneWindow::takeRedialNumber(const std::optional<QString>& number)
+void TelephoneWindowLogic::takeRedialNumber(const std::optional<QString>& number)
 {
     if (!number || number->isEmpty()) {
         return;
@@ -483,7 +484,7 @@ void TelephoneWindow::takeRedialNumber(const std::optional<QString>& number)
     setState(WindowState::NumberReady);
 }
 
-void TelephoneWindow::speaker()
+void TelephoneWindowLogic::speaker()
 {
     if (m_offHookPending) {
         setPhoneDown();
@@ -494,7 +495,7 @@ void TelephoneWindow::speaker()
     }
 }
 
-void TelephoneWindow::setPhoneUp()
+void TelephoneWindowLogic::setPhoneUp()
 {
     m_offHookPending = true;
     if (EntryText::dialDigits(m_entry).isEmpty()) {
@@ -504,19 +505,19 @@ void TelephoneWindow::setPhoneUp()
     }
 }
 
-void TelephoneWindow::setPhoneDown()
+void TelephoneWindowLogic::setPhoneDown()
 {
     m_offHookPending = false;
     m_line->putDown();
 }
 
-void TelephoneWindow::showEntry(const ShownEntry& entry)
+void TelephoneWindowLogic::showEntry(const ShownEntry& entry)
 {
     m_shownEntry = entry;
     chooseNumber(entry.position);
 }
 
-void TelephoneWindow::chooseNumber(int position)
+void TelephoneWindowLogic::chooseNumber(int position)
 {
     if (!m_shownEntry || position < 1 || position > static_cast<int>(m_shownEntry->numbers.size())) {
         return;
@@ -534,7 +535,7 @@ void TelephoneWindow::chooseNumber(int position)
     setState(WindowState::NumberEntry);
 }
 
-void TelephoneWindow::entryEdited(const QString& text)
+void TelephoneWindowLogic::entryEdited(const QString& text)
 {
     m_entry = text;
     if (text.trimmed().isEmpty()) {
@@ -558,7 +559,7 @@ void TelephoneWindow::entryEdited(const QString& text)
     }
 }
 
-bool TelephoneWindow::keypadKey(QChar key)
+bool TelephoneWindowLogic::keypadKey(QChar key)
 {
     if (!isConversationState(m_state) || !isDialKey(key)) {
         return false;
@@ -574,7 +575,7 @@ bool TelephoneWindow::keypadKey(QChar key)
     return true;
 }
 
-void TelephoneWindow::paste(const QString& clipboard)
+void TelephoneWindowLogic::paste(const QString& clipboard)
 {
     const EntryText::Pasted pasted = EntryText::fromClipboard(clipboard);
     if (pasted.text.isEmpty()) {
@@ -584,7 +585,7 @@ void TelephoneWindow::paste(const QString& clipboard)
     entryEdited(pasted.text);
 }
 
-void TelephoneWindow::clearEntry()
+void TelephoneWindowLogic::clearEntry()
 {
     m_redialBrowsing = false;
     m_redial.resetCursor();
@@ -597,13 +598,13 @@ void TelephoneWindow::clearEntry()
     }
 }
 
-void TelephoneWindow::setEntry(const QString& text)
+void TelephoneWindowLogic::setEntry(const QString& text)
 {
     m_entry = text;
     m_view.setEntryText(text);
 }
 
-void TelephoneWindow::placeNumber(const QString& target)
+void TelephoneWindowLogic::placeNumber(const QString& target)
 {
     // Numbers from other programs are written in every way: the books' own form finds the contact, and is dialled.
     const QString number = m_books.normaliseNumber(DialTarget::numberOf(target));
@@ -639,12 +640,12 @@ void TelephoneWindow::placeNumber(const QString& target)
     }
 }
 
-void TelephoneWindow::showNotice(const QString& text, const QString& hint, bool temporary)
+void TelephoneWindowLogic::showNotice(const QString& text, const QString& hint, bool temporary)
 {
     m_notice.show(text, hint, temporary);
 }
 
-void TelephoneWindow::setMissed(bool on)
+void TelephoneWindowLogic::setMissed(bool on)
 {
     m_missedPending = on;
     m_missedCount = on ? m_books.unseenCalls() : 0;
@@ -656,7 +657,7 @@ void TelephoneWindow::setMissed(bool on)
     }
 }
 
-void TelephoneWindow::tickCallTimer(int secondOfMinute)
+void TelephoneWindowLogic::tickCallTimer(int secondOfMinute)
 {
     if (!m_timing || m_callTimer == nullptr) {
         return;
@@ -670,14 +671,14 @@ void TelephoneWindow::tickCallTimer(int secondOfMinute)
     }
 }
 
-bool TelephoneWindow::loadRedialList(const QString& path)
+bool TelephoneWindowLogic::loadRedialList(const QString& path)
 {
     const bool loaded = m_redial.load(path);
     m_redial.resetCursor();
     return loaded;
 }
 
-void TelephoneWindow::applyClosingServices()
+void TelephoneWindowLogic::applyClosingServices()
 {
     if (m_line == nullptr) {
         return;

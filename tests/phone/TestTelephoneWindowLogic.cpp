@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestTelephoneWindow final : public QObject {
+class TestTelephoneWindowLogic final : public QObject {
     Q_OBJECT
 
 private slots:
@@ -338,5 +338,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTelephoneWindow)
-#include "TestTelephoneWindow.moc"
+QTEST_GUILESS_MAIN(TestTelephoneWindowLogic)
+#include "TestTelephoneWindowLogic.moc"
