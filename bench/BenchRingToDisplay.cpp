@@ -108,11 +108,10 @@ public:
             m_settings, [] {}, LogFile(m_folder.filePath(QStringLiteral("net.log")), LogFile::Stamp::Time),
             TToPBX::Ports{*m_window, *m_linkServices, *m_linkDialogs, *m_window, *m_window, *m_linkServices,
                           *m_linkServices, m_recorder});
-        CallControl& calls = m_link->calls();
-        m_line = std::make_unique<ServicesTelephoneLine>(calls.services());
-        m_window->attachLink(TelephoneWindowLogic::LinkParts{*m_line, calls.state(), calls.callTimer()});
-        m_serviceDialogs =
-            std::make_unique<ServiceDialogs>(m_settings, calls.services(), calls.state(), std::function<void()>{});
+        m_line = std::make_unique<ServicesTelephoneLine>(m_link->services());
+        m_window->attachLink(TelephoneWindowLogic::LinkParts{*m_line, m_link->callState(), m_link->callTimer()});
+        m_serviceDialogs = std::make_unique<ServiceDialogs>(m_settings, m_link->services(), m_link->callState(),
+                                                            std::function<void()>{});
         m_form->attach(*m_window, *m_serviceDialogs, {});
         m_link->start();
         waitForState(WindowState::Idle);

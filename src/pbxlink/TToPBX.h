@@ -45,8 +45,10 @@ public:
     LinkLifecycle& lifecycle() { return m_lifecycle; }
     LineDispatcher& dispatcher() { return m_dispatcher; }
     NetLog& log() { return m_log; }
-    CallControl& calls() { return m_calls; }
+    // What the telephone window and the service dialogs work with: the services, the calls' state, the call timer.
     TelephoneServices& services() { return m_calls.services(); }
+    const CallState& callState() const { return m_calls.state(); }
+    CallTimer& callTimer() { return m_calls.callTimer(); }
     // Waits for the exchange's lines while the event loop runs; they end when the link is destroyed.
     std::shared_ptr<SynchronousWaits> waits() const { return m_waits; }
 
