@@ -4,6 +4,7 @@
 #include "app/BookLinkServices.h"
 #include "app/BookWindowServices.h"
 #include "app/ConsoleCallLog.h"
+#include "app/ServicesTelephoneLine.h"
 #include "books/BookDialogsPort.h"
 #include "books/BookSchema.h"
 #include "books/HistoryErrorPort.h"
@@ -14,7 +15,7 @@
 #include "pbxlink/ui/LinkDialogs.h"
 #include "pbxlink/ui/ServiceDialogs.h"
 #include "pbxsim/PbxSimulator.h"
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 #include "phone/ui/TMainForm.h"
 #include "settings/SettingsRecord.h"
 
@@ -101,16 +102,16 @@ public:
         m_linkServices = std::make_unique<BookLinkServices>(*m_books);
         m_windowServices = std::make_unique<BookWindowServices>(*m_books, m_settings);
         m_form = std::make_unique<TMainForm>(m_settings, [] {});
-        m_window = std::make_unique<TelephoneWindow>(m_settings, *m_windowServices, *m_form);
+        m_window = std::make_unique<TelephoneWindowLogic>(m_settings, *m_windowServices, *m_form);
         m_linkDialogs = std::make_unique<LinkDialogs>(m_settings, [] {});
         m_link = std::make_unique<TToPBX>(
             m_settings, [] {}, LogFile(m_folder.filePath(QStringLiteral("net.log")), LogFile::Stamp::Time),
             TToPBX::Ports{*m_window, *m_linkServices, *m_linkDialogs, *m_window, *m_window, *m_linkServices,
                           *m_linkServices, m_recorder});
-        CallControl& calls = m_link->calls();
-        m_window->attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
-        m_serviceDialogs =
-            std::make_unique<ServiceDialogs>(m_settings, calls.services(), calls.state(), std::function<void()>{});
+        m_line = std::make_unique<ServicesTelephoneLine>(m_link->services());
+        m_window->attachLink(TelephoneWindowLogic::LinkParts{*m_line, m_link->callState(), m_link->callTimer()});
+        m_serviceDialogs = std::make_unique<ServiceDialogs>(m_settings, m_link->services(), m_link->callState(),
+                                                            std::function<void()>{});
         m_form->attach(*m_window, *m_serviceDialogs, {});
         m_link->start();
         waitForState(WindowState::Idle);
@@ -119,18 +120,18 @@ public:
     ~Client() { m_link->disconnectFromServer(); }
 
     // Runs the event loop until the window ends in state; false after PatienceMs.
-    bool waitForState(int wanted)
+    bool waitForState(WindowState wanted)
     {
         if (m_window->state() == wanted && m_link->isConnected()) {
             return true;
         }
         QEventLoop loop;
-        const QMetaObject::Connection reached =
-            QObject::connect(m_window.get(), &TelephoneWindow::stateApplied, &loop, [&loop, wanted](int state) {
-                if (state == wanted) {
-                    loop.quit();
-                }
-            });
+        const QMetaObject::Connection reached = QObject::connect(m_window.get(), &TelephoneWindowLogic::stateApplied,
+                                                                 &loop, [&loop, wanted](WindowState state) {
+                                                                     if (state == wanted) {
+                                                                         loop.quit();
+                                                                     }
+                                                                 });
         QTimer::singleShot(PatienceMs, &loop, &QEventLoop::quit);
         loop.exec();
         QObject::disconnect(reached);
@@ -159,9 +160,10 @@ private:
     std::unique_ptr<BookLinkServices> m_linkServices;
     std::unique_ptr<BookWindowServices> m_windowServices;
     std::unique_ptr<TMainForm> m_form;
-    std::unique_ptr<TelephoneWindow> m_window;
+    std::unique_ptr<TelephoneWindowLogic> m_window;
     std::unique_ptr<LinkDialogs> m_linkDialogs;
     std::unique_ptr<TToPBX> m_link;
+    std::unique_ptr<ServicesTelephoneLine> m_line;
     std::unique_ptr<ServiceDialogs> m_serviceDialogs;
 };
 

@@ -20,7 +20,8 @@ BookLinkServices::BookLinkServices(TdbCore& books, std::function<void(const Call
 
 bool BookLinkServices::hasMissedCalls() const
 {
-    return m_books.historyReader().countUnseenCalls() > 0;
+    HistoryReader* reader = m_books.historyReader();
+    return reader != nullptr && reader->countUnseenCalls() > 0;
 }
 
 void BookLinkServices::reconnectFailedBooks()
@@ -28,19 +29,27 @@ void BookLinkServices::reconnectFailedBooks()
     m_books.reconnectFailedBooks();
 }
 
+std::optional<int> BookLinkServices::storeSideText(HistorySideTables::Table table, const QString& text)
+{
+    HistorySideTables* sideTables = m_books.historySideTables();
+    return sideTables != nullptr ? storedId(sideTables->store(table, text)) : std::nullopt;
+}
+
 std::optional<int> BookLinkServices::callerNameId(const QString& name)
 {
-    return storedId(m_books.historySideTables().store(HistorySideTables::Table::CallerNames, name));
+    return storeSideText(HistorySideTables::Table::CallerNames, name);
 }
 
 std::optional<int> BookLinkServices::calledNumberId(const QString& number)
 {
-    return storedId(m_books.historySideTables().store(HistorySideTables::Table::CalledNumbers, number));
+    return storeSideText(HistorySideTables::Table::CalledNumbers, number);
 }
 
 void BookLinkServices::reserveRowForCallInProgress()
 {
-    m_books.historyRegister().reserveEntry();
+    if (HistoryRegister* entries = m_books.historyRegister()) {
+        entries->reserveEntry();
+    }
 }
 
 void BookLinkServices::addEntry(const CallHistoryEntry& entry)
@@ -55,7 +64,8 @@ void BookLinkServices::addEntry(const CallHistoryEntry& entry)
     row.callerNameId = entry.callerNameId.value_or(0);
     row.calledNumberId = entry.calledNumberId.value_or(0);
     row.hasRecording = entry.recordingMade;
-    if (m_books.historyRegister().addEntry(row) >= 0 && m_rowAdded) {
+    HistoryRegister* entries = m_books.historyRegister();
+    if (entries != nullptr && entries->addEntry(row) >= 0 && m_rowAdded) {
         m_rowAdded(entry);
     }
 }

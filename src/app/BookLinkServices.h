@@ -1,5 +1,6 @@
 #pragma once
 
+#include "books/HistorySideTables.h"
 #include "pbxlink/CallPorts.h"
 #include "pbxlink/LinkServicesPort.h"
 
@@ -27,6 +28,9 @@ public:
     QString nameForNumber(const QString& number) override;
 
 private:
+    // The identifier of the text in the history's side table; none when it could not be stored.
+    std::optional<int> storeSideText(HistorySideTables::Table table, const QString& text);
+
     TdbCore& m_books;
     std::function<void(const CallHistoryEntry&)> m_rowAdded;
 };

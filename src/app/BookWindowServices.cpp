@@ -51,5 +51,6 @@ bool BookWindowServices::isOnline() const
 
 int BookWindowServices::unseenCalls()
 {
-    return m_books.historyReader().countUnseenCalls();
+    HistoryReader* reader = m_books.historyReader();
+    return reader != nullptr ? reader->countUnseenCalls() : 0;
 }

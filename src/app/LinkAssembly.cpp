@@ -2,7 +2,7 @@
 
 #include "app/BookLinkServices.h"
 #include "pbxlink/BroadcastAddresses.h"
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 #include "settings/Conftool.h"
 #include "settings/SettingsStore.h"
 
@@ -15,9 +15,9 @@ constexpr int ShutdownWaitMs = 2000;
 
 } // namespace
 
-LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindow& window)
+LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindowLogic& window)
     : m_dialogs(settings.record(), &SaveSettings)
-    , m_discovery(&LinkAssembly::broadcastAddresses, ServerDiscovery::systemRandom())
+    , m_discovery(&LinkAssembly::broadcastAddresses, Clock::system())
     , m_link(settings.record(), &SaveSettings,
              LogFile(settings.paths().logFolder() + QStringLiteral("net.log"), LogFile::Stamp::Time),
              TToPBX::Ports{window, books, m_dialogs, window, window, books, books, m_recorder})

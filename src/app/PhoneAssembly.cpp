@@ -52,10 +52,10 @@ PhoneAssembly::~PhoneAssembly() = default;
 
 void PhoneAssembly::attachLink(TToPBX& link, std::function<void()> showNetworkConsole)
 {
-    CallControl& calls = link.calls();
-    m_window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
+    m_line = std::make_unique<ServicesTelephoneLine>(link.services());
+    m_window.attachLink(TelephoneWindowLogic::LinkParts{*m_line, link.callState(), link.callTimer()});
     // The lock window's configuration button has no configuration dialog to open yet.
-    m_dialogs = std::make_unique<ServiceDialogs>(m_settings.record(), calls.services(), calls.state(),
+    m_dialogs = std::make_unique<ServiceDialogs>(m_settings.record(), link.services(), link.callState(),
                                                  std::function<void()>{}, &m_form.skin());
     m_form.attach(m_window, *m_dialogs, openers(std::move(showNetworkConsole)));
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "app/BookWindowServices.h"
+#include "app/ServicesTelephoneLine.h"
 #include "app/TracingTelephoneView.h"
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 #include "phone/ui/TMainForm.h"
 
 #include <memory>
@@ -19,7 +20,7 @@ public:
     PhoneAssembly(SettingsStore& settings, TdbCore& books, bool printWindow);
     ~PhoneAssembly();
 
-    TelephoneWindow& window() { return m_window; }
+    TelephoneWindowLogic& window() { return m_window; }
     TMainForm& form() { return m_form; }
 
     // The SMS button and menu item; set before attachLink().
@@ -41,7 +42,8 @@ private:
     BookWindowServices m_books;
     TMainForm m_form;
     TracingTelephoneView m_view;
-    TelephoneWindow m_window;
+    TelephoneWindowLogic m_window;
+    std::unique_ptr<ServicesTelephoneLine> m_line;
     std::unique_ptr<ServiceDialogs> m_dialogs;
     QString m_redialPath;
     std::function<void()> m_smsOpener;

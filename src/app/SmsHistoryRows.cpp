@@ -10,7 +10,12 @@ SmsHistoryRows::SmsHistoryRows(TdbCore& books)
 void SmsHistoryRows::addMessage(int kind, const QDateTime& when, int reference, const QString& number,
                                 const QString& text)
 {
-    const int textId = m_books.historySideTables().store(HistorySideTables::Table::SmsTexts, text);
+    HistorySideTables* sideTables = m_books.historySideTables();
+    HistoryRegister* entries = m_books.historyRegister();
+    if (sideTables == nullptr || entries == nullptr) {
+        return;
+    }
+    const int textId = sideTables->store(HistorySideTables::Table::SmsTexts, text);
     if (textId < 0) {
         return;
     }
@@ -24,7 +29,7 @@ void SmsHistoryRows::addMessage(int kind, const QDateTime& when, int reference, 
     row.orderNumber = reference;
     row.smsTextId = textId;
     row.bold = kind == SmsKind::Received;
-    m_books.historyRegister().addEntry(row);
+    entries->addEntry(row);
 }
 
 void SmsHistoryRows::setState(int reference, int kind)

@@ -1,7 +1,7 @@
 #include "app/TracingTelephoneView.h"
 
 #include "pbxlink/CallState.h"
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 
 #include <QRegularExpression>
 #include <QTextStream>
@@ -12,17 +12,19 @@ TracingTelephoneView::TracingTelephoneView(TelephoneView& shown, bool printing)
 {
 }
 
-void TracingTelephoneView::follow(TelephoneWindow& window)
+void TracingTelephoneView::follow(TelephoneWindowLogic& window)
 {
     if (!m_printing) {
         return;
     }
-    QObject::connect(&window, &TelephoneWindow::stateApplied, &window, [previous = -1](int state) mutable {
-        if (state != previous) {
-            QTextStream(stdout) << "[state] " << state << Qt::endl;
-        }
-        previous = state;
-    });
+    QObject::connect(&window, &TelephoneWindowLogic::stateApplied, &window,
+                     [previous = std::optional<WindowState>()](WindowState state) mutable {
+                         if (state != previous) {
+                             // The number, as the checks that read this output expect.
+                             QTextStream(stdout) << "[state] " << static_cast<int>(state) << Qt::endl;
+                         }
+                         previous = state;
+                     });
 }
 
 void TracingTelephoneView::print(const char* what, const QString& text, QString& last)

@@ -2,7 +2,7 @@
 
 #include "phone/TelephoneView.h"
 
-class TelephoneWindow;
+class TelephoneWindowLogic;
 
 // Passes everything to the window on the screen and, when asked to, prints the texts a user would read there on
 // standard output: for a client without a display (the demonstration in a terminal, the end-to-end tests).
@@ -11,7 +11,7 @@ public:
     TracingTelephoneView(TelephoneView& shown, bool printing);
 
     // Prints each state the window ends in.
-    void follow(TelephoneWindow& window);
+    void follow(TelephoneWindowLogic& window);
 
     void setEnabledItems(MenuItems items) override { m_shown.setEnabledItems(items); }
     void setStateIcon(StateIcon icon) override { m_shown.setStateIcon(icon); }

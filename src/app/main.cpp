@@ -70,7 +70,7 @@ void showSplash(const SettingsRecord& settings)
 
 // A book that cannot be opened, and its return, are told in the telephone window (the book window shows the
 // pending text later) and kept in the error log.
-void announceBookOutages(TdbCore& books, TelephoneWindow& window, const ErrorLog& errorLog)
+void announceBookOutages(TdbCore& books, TelephoneWindowLogic& window, const ErrorLog& errorLog)
 {
     const auto announce = [&window, &errorLog](const QString& text) {
         errorLog.record(text);

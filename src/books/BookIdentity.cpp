@@ -1,11 +1,12 @@
 #include "books/BookIdentity.h"
 
-#include <QRandomGenerator>
+#include "settings/Clock.h"
+
 #include <chrono>
 
 IdentitySource IdentitySource::system()
 {
-    return {[] { return int(QRandomGenerator::global()->bounded(32768)); },
+    return {[] { return Clock::system().random(32768); },
             [] {
                 // The steady clock of Linux counts from the start of the machine.
                 const auto sinceStart = std::chrono::steady_clock::now().time_since_epoch();

@@ -6,8 +6,6 @@
 #include "settings/Lang.h"
 #include "settings/SettingsRecord.h"
 
-#include <QRandomGenerator>
-
 // The history's database and the operations on it, made anew each time the history is opened.
 struct TdbCore::OpenHistory {
     OpenHistory(const QSqlDatabase& connection, HistoryErrorPort& errors, HistoryRecordingFiles recordingFiles)
@@ -28,23 +26,14 @@ struct TdbCore::OpenHistory {
     std::unique_ptr<HistoryTrimmer> trimmer;
 };
 
-namespace {
-
-int systemRandom(int bound)
-{
-    return bound > 0 ? static_cast<int>(QRandomGenerator::global()->bounded(bound)) : 0;
-}
-
-} // namespace
-
 TdbCore::TdbCore(SettingsRecord& settings, DefaultFolders folders, BookDialogsPort& dialogs,
-                 HistoryErrorPort& historyErrors, std::function<int(int)> random, QObject* parent)
+                 HistoryErrorPort& historyErrors, Clock& clock, QObject* parent)
     : QObject(parent)
     , m_settings(settings)
     , m_folders(std::move(folders))
     , m_dialogs(dialogs)
     , m_historyErrors(historyErrors)
-    , m_random(random ? std::move(random) : &systemRandom)
+    , m_clock(clock)
     , m_opener(dialogs)
     , m_historyConnector(m_folders.history, dialogs)
 {
@@ -210,19 +199,19 @@ bool TdbCore::setSmsState(int reference, int kind)
     return m_history != nullptr && HistoryMarks(m_history->database).setSmsState(reference, kind);
 }
 
-HistoryRegister& TdbCore::historyRegister()
+HistoryRegister* TdbCore::historyRegister()
 {
-    return *m_history->entries;
+    return m_history ? m_history->entries.get() : nullptr;
 }
 
-HistoryReader& TdbCore::historyReader()
+HistoryReader* TdbCore::historyReader()
 {
-    return *m_history->reader;
+    return m_history ? m_history->reader.get() : nullptr;
 }
 
-HistorySideTables& TdbCore::historySideTables()
+HistorySideTables* TdbCore::historySideTables()
 {
-    return *m_history->sideTables;
+    return m_history ? m_history->sideTables.get() : nullptr;
 }
 
 void TdbCore::requeryBooks()
@@ -251,6 +240,6 @@ void TdbCore::autoUpdate()
     refreshBooks();
     selectCurrentBook(currentBookIndex());
     emit booksChanged();
-    m_refreshTimer.start(RefreshMs + m_random(RefreshSpreadMs));
+    m_refreshTimer.start(RefreshMs + m_clock.random(RefreshSpreadMs));
     emit autoUpdateDone();
 }

@@ -10,6 +10,7 @@
 #include "books/HistoryTrimmer.h"
 #include "books/PhoneBook.h"
 #include "books/PhoneBookConnector.h"
+#include "settings/Clock.h"
 
 #include <QObject>
 #include <QTimer>
@@ -42,7 +43,7 @@ public:
     };
 
     TdbCore(SettingsRecord& settings, DefaultFolders folders, BookDialogsPort& dialogs, HistoryErrorPort& historyErrors,
-            std::function<int(int)> random = {}, QObject* parent = nullptr);
+            Clock& clock = Clock::system(), QObject* parent = nullptr);
     ~TdbCore() override;
 
     // Opens the history, then the private and the public book, without asking; selects the current book. False
@@ -74,10 +75,10 @@ public:
     // After a contact was saved or copied: the current book selected again and the book windows told.
     void requeryBooks();
 
-    // The history, valid while start() succeeded.
-    HistoryRegister& historyRegister();
-    HistoryReader& historyReader();
-    HistorySideTables& historySideTables();
+    // The history; null while it is not open (before start() succeeded).
+    HistoryRegister* historyRegister();
+    HistoryReader* historyReader();
+    HistorySideTables* historySideTables();
     // Every SMS row of the reference gets the new kind (delivered or not).
     bool setSmsState(int reference, int kind);
     // The history of the contacts of that name in the current book: calls, or SMS only.
@@ -111,7 +112,7 @@ private:
     DefaultFolders m_folders;
     BookDialogsPort& m_dialogs;
     HistoryErrorPort& m_historyErrors;
-    std::function<int(int)> m_random;
+    Clock& m_clock; // the random spread of the refresh
     DatabaseOpener m_opener;
     HistoryConnector m_historyConnector;
     std::array<std::unique_ptr<PhoneBookConnector>, 2> m_connectors;

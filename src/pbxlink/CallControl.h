@@ -30,9 +30,9 @@ public:
         LinkDialogsPort& dialogs;
     };
 
-    // now gives the time calls start and end; processPendingEvents runs once after each event (may be empty).
+    // The clock gives the time calls start and end; processPendingEvents runs once after each event (may be empty).
     CallControl(const SettingsRecord& settings, LineDispatcher& dispatcher, LinkLifecycle& lifecycle, Ports ports,
-                std::function<QDateTime()> now, std::function<void()> processPendingEvents);
+                const Clock& clock, std::function<void()> processPendingEvents);
 
     CallControl(const CallControl&) = delete;
     CallControl& operator=(const CallControl&) = delete;

@@ -20,7 +20,6 @@ public:
     virtual bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) = 0;
     // A second caller waits during the conversation; true when the window keeps the caller's name.
     virtual bool showWaitingCall(const QString& caller, const QString& callerName) = 0;
-    virtual void resetCallDisplay() = 0;
     virtual void showFeatureStatus(const FeatureStatus& status) = 0;
     virtual void showRecordingIndicator() = 0;
     virtual void showRecordingMessage() = 0;

@@ -161,7 +161,7 @@ void CallTracker::onCallWaiting(const QString& caller, const QString& called, co
         saveMissedWaitingCall();
     }
     if (!waiting) {
-        waiting = WaitingCall{caller, QString(), called, m_c.now()};
+        waiting = WaitingCall{caller, QString(), called, m_c.clock.now()};
     }
     const bool keepName = m_c.callWindow.showWaitingCall(caller, name);
     waiting->callerName = keepName ? name : QString();
@@ -221,7 +221,7 @@ void CallTracker::onConnected(const PbxEvent& event)
     m_c.callWindow.setHandsetLifted(true);
     record.otherParty = connectedNumber;
     if (!record.closed) {
-        record.start = m_c.now();
+        record.start = m_c.clock.now();
         if (record.type == CallType::IncomingUnanswered || record.type == CallType::IncomingAnswered) {
             record.number = record.otherParty;
         }
@@ -250,7 +250,6 @@ void CallTracker::onReleased(const PbxEvent& event)
     LineFlags& flags = m_c.state.flags;
     record.dialledDigits.clear();
     flags.inConversation = false;
-    m_c.callWindow.resetCallDisplay();
 
     bool numeric = false;
     int cause = event.parameter(0).toInt(&numeric);
@@ -346,7 +345,7 @@ void CallTracker::openRecord(int type, const QString& number)
 {
     CallRecord& record = m_c.state.record;
     record.type = type;
-    record.start = m_c.now();
+    record.start = m_c.clock.now();
     record.number = number;
     record.closed = false;
 }
@@ -397,5 +396,5 @@ void CallTracker::copyToLastCall()
 void CallTracker::endTimeByType()
 {
     CallRecord& record = m_c.state.record;
-    record.end = CallType::wasAnswered(record.type) ? m_c.now() : QDateTime();
+    record.end = CallType::wasAnswered(record.type) ? m_c.clock.now() : QDateTime();
 }

@@ -3,6 +3,8 @@
 #include "pbxlink/CallPorts.h"
 #include "pbxlink/CallState.h"
 #include "pbxlink/PbxEventSink.h"
+#include "pbxlink/WindowState.h"
+#include "settings/Clock.h"
 
 #include <QDateTime>
 #include <functional>
@@ -25,7 +27,7 @@ public:
         CallHistoryPort& history;
         PhoneBookNamesPort& books;
         RecorderPort& recorder;
-        std::function<QDateTime()> now;
+        const Clock& clock;
         std::function<void(const QString& digits)> dialRememberedDigits;
         std::function<void(const QString& text)> setChargeText;
         std::function<void()> processPendingEvents; // once after each event; may be empty
@@ -60,9 +62,9 @@ private:
     void writeHistoryRow(CallHistoryEntry entry, const QString& callerName, const QString& calledNumber);
     void copyToLastCall();
     void endTimeByType();
-    void chooseState(int state) { m_chosenState = state; }
+    void chooseState(WindowState state) { m_chosenState = state; }
 
     Collaborators m_c;
     RecordingHooks m_hooks;
-    std::optional<int> m_chosenState;
+    std::optional<WindowState> m_chosenState;
 };

@@ -10,6 +10,7 @@
 #include "pbxlink/RefusalMessages.h"
 #include "pbxlink/TelephoneWindowPort.h"
 #include "pbxlink/WindowState.h"
+#include "settings/Clock.h"
 #include "settings/Const.h"
 #include "settings/Lang.h"
 #include "settings/SettingsError.h"
@@ -94,7 +95,6 @@ void LinkLifecycle::onHostUnknown()
 
 void LinkLifecycle::disconnect()
 {
-    m_ports.window.showLinkDisconnected();
     m_ports.dispatcher.sendQueued(QStringLiteral("aLOGO ") + ExtensionField::pad(m_ports.settings.Siec.TelNr));
     m_logoutWaitedMs = 0;
     m_ports.timers.start(LinkTimer::DisconnectSleep, LogoutPollMs);
@@ -120,7 +120,6 @@ void LinkLifecycle::onSocketConnected()
     m_ports.dispatcher.sendQueued(loginCommand());
     m_ports.timers.start(LinkTimer::Login, LoginTimeoutMs);
     m_ports.timers.start(LinkTimer::Guard, KeepAliveMs);
-    m_ports.window.resetLinkIndicators();
     m_ports.timers.start(LinkTimer::DetectServerFull, ServerFullWindowMs);
     m_fastRetryUsed = false;
     m_ports.services.reconnectFailedBooks();
@@ -169,7 +168,6 @@ void LinkLifecycle::onSocketClosed()
 void LinkLifecycle::onSocketError(const SocketErrors::Error& error)
 {
     const bool wasConnected = m_ports.socket.isOpen();
-    m_ports.window.markLinkError();
     showNetworkError(Lang::_("Network error.") + networkAdvice());
     m_ports.log.write(SocketErrors::consoleWord(error.kind) + QStringLiteral(" error: ") + QString::number(error.code),
                       ConsoleColour::Error);
@@ -446,5 +444,5 @@ void LinkLifecycle::keepRetrying()
 
 int LinkLifecycle::slowRetryInterval() const
 {
-    return SlowRetryMs + m_ports.random(SlowRetrySpreadMs);
+    return SlowRetryMs + m_ports.clock.random(SlowRetrySpreadMs);
 }

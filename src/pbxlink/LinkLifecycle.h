@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+class Clock;
 class LineDispatcher;
 class LinkDialogsPort;
 class LinkServicesPort;
@@ -29,7 +30,7 @@ public:
         TelephoneWindowPort& window;
         LinkServicesPort& services;
         LinkDialogsPort& dialogs;
-        std::function<int(int)> random; // 0 .. bound - 1
+        Clock& clock; // the random spread of the slow retry
     };
 
     static constexpr int FastRetryMs = 500;

@@ -3,7 +3,6 @@
 #include "pbxlink/PbxLinkLog.h"
 
 #include <QNetworkDatagram>
-#include <QRandomGenerator>
 #include <QUdpSocket>
 #include <algorithm>
 
@@ -18,11 +17,11 @@ constexpr char Question[] = "WHO PHONE\r\n";
 
 } // namespace
 
-ServerDiscovery::ServerDiscovery(AddressSource broadcastAddresses, RandomSource random, quint16 questionPort,
+ServerDiscovery::ServerDiscovery(AddressSource broadcastAddresses, Clock& clock, quint16 questionPort,
                                  std::chrono::milliseconds window, QObject* parent)
     : QObject(parent)
     , m_broadcastAddresses(std::move(broadcastAddresses))
-    , m_random(std::move(random))
+    , m_clock(clock)
     , m_questionPort(questionPort)
     , m_socket(new QUdpSocket(this))
 {
@@ -30,13 +29,6 @@ ServerDiscovery::ServerDiscovery(AddressSource broadcastAddresses, RandomSource 
     m_window.setInterval(window);
     connect(&m_window, &QTimer::timeout, this, &ServerDiscovery::closeWindow);
     connect(m_socket, &QUdpSocket::readyRead, this, &ServerDiscovery::readAnswers);
-}
-
-ServerDiscovery::RandomSource ServerDiscovery::systemRandom()
-{
-    return [](int bound) {
-        return static_cast<int>(QRandomGenerator::global()->bounded(bound));
-    };
 }
 
 void ServerDiscovery::start()
@@ -66,7 +58,7 @@ bool ServerDiscovery::bindSocket()
 {
     m_socket->close();
     for (int attempt = 0; attempt < BindAttempts; ++attempt) {
-        const int offset = std::clamp(m_random(DynamicPortCount), 0, DynamicPortCount - 1);
+        const int offset = std::clamp(m_clock.random(DynamicPortCount), 0, DynamicPortCount - 1);
         const auto port = static_cast<quint16>(FirstDynamicPort + offset);
         if (m_socket->bind(QHostAddress::AnyIPv4, port, QAbstractSocket::DontShareAddress)) {
             qCDebug(lcPbxLink) << "discovery socket bound to port" << port;

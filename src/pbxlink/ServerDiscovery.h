@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pbxlink/DiscoveryAnswer.h"
+#include "settings/Clock.h"
 
 #include <QHostAddress>
 #include <QList>
@@ -19,17 +20,12 @@ class ServerDiscovery final : public QObject {
 
 public:
     using AddressSource = std::function<QList<QHostAddress>()>;
-    // A number from 0 to bound - 1.
-    using RandomSource = std::function<int(int bound)>;
 
     static constexpr quint16 QuestionPort = 5523;
     static constexpr std::chrono::milliseconds CollectionWindow{1500};
 
-    ServerDiscovery(AddressSource broadcastAddresses, RandomSource random, quint16 questionPort = QuestionPort,
+    ServerDiscovery(AddressSource broadcastAddresses, Clock& clock, quint16 questionPort = QuestionPort,
                     std::chrono::milliseconds window = CollectionWindow, QObject* parent = nullptr);
-
-    // Random numbers from the system's generator.
-    static RandomSource systemRandom();
 
     // Binds the socket if needed, forgets earlier answers, asks every broadcast address and opens the window.
     void start();
@@ -55,7 +51,7 @@ private:
     void closeWindow();
 
     AddressSource m_broadcastAddresses;
-    RandomSource m_random;
+    Clock& m_clock; // draws the socket's port
     quint16 m_questionPort;
     QUdpSocket* m_socket;
     QTimer m_window;

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QEvent>
-#include <QRandomGenerator>
 
 namespace {
 
@@ -29,27 +28,20 @@ private:
     ServerDiscovery& m_discovery;
 };
 
-int systemRandom(int bound)
-{
-    return bound > 0 ? static_cast<int>(QRandomGenerator::global()->bounded(bound)) : 0;
-}
-
 } // namespace
 
-TToPBX::TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, Ports ports,
-               std::function<int(int)> random, QObject* parent)
+TToPBX::TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, Ports ports, Clock& clock,
+               QObject* parent)
     : QObject(parent)
     , m_settings(settings)
     , m_log(std::move(netLog))
     , m_dispatcher(*this)
     , m_lifecycle(LinkLifecycle::Collaborators{settings, std::move(saveSettings), m_dispatcher, *this, *this, m_log,
-                                               ports.window, ports.services, ports.dialogs,
-                                               random ? std::move(random) : &systemRandom})
-    , m_calls(
-          settings, m_dispatcher, m_lifecycle,
-          CallControl::Ports{ports.window, ports.callWindow, ports.redialList, ports.history, ports.books,
-                             ports.recorder, ports.dialogs},
-          [] { return QDateTime::currentDateTime(); }, [] { QCoreApplication::processEvents(); })
+                                               ports.window, ports.services, ports.dialogs, clock})
+    , m_calls(settings, m_dispatcher, m_lifecycle,
+              CallControl::Ports{ports.window, ports.callWindow, ports.redialList, ports.history, ports.books,
+                                 ports.recorder, ports.dialogs},
+              clock, [] { QCoreApplication::processEvents(); })
 {
     m_dispatcher.setFirstWordObserver([waits = m_waits](const QString& word) { waits->observe(word); });
     setObjectName(QStringLiteral("TToPBX"));

@@ -9,6 +9,7 @@
 #include "pbxlink/NetLog.h"
 #include "pbxlink/ProtocolPeer.h"
 #include "pbxlink/SynchronousWaits.h"
+#include "settings/Clock.h"
 
 #include <QObject>
 #include <QQueue>
@@ -38,14 +39,16 @@ public:
     };
 
     TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, Ports ports,
-           std::function<int(int)> random = {}, QObject* parent = nullptr);
+           Clock& clock = Clock::system(), QObject* parent = nullptr);
     ~TToPBX() override;
 
     LinkLifecycle& lifecycle() { return m_lifecycle; }
     LineDispatcher& dispatcher() { return m_dispatcher; }
     NetLog& log() { return m_log; }
-    CallControl& calls() { return m_calls; }
+    // What the telephone window and the service dialogs work with: the services, the calls' state, the call timer.
     TelephoneServices& services() { return m_calls.services(); }
+    const CallState& callState() const { return m_calls.state(); }
+    CallTimer& callTimer() { return m_calls.callTimer(); }
     // Waits for the exchange's lines while the event loop runs; they end when the link is destroyed.
     std::shared_ptr<SynchronousWaits> waits() const { return m_waits; }
 

@@ -87,7 +87,6 @@ bool TelephoneServices::dialDigits(const QString& digits)
     }
     m_c.state.pickUpForDialling = true;
     if (!takeLine()) {
-        m_c.window.markLinkError();
         return false;
     }
     m_c.state.flags.dialAfterPickUp = true;
@@ -140,7 +139,7 @@ void TelephoneServices::openDialledRecord(const QString& digits)
     }
     CallRecord& record = m_c.state.record;
     record.type = CallType::OutgoingDialling;
-    record.start = m_c.now();
+    record.start = m_c.clock.now();
     record.number = number;
     record.closed = false;
 }

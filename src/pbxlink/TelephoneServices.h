@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pbxlink/CallState.h"
+#include "settings/Clock.h"
 
 #include <QDateTime>
 #include <QString>
@@ -24,7 +25,7 @@ public:
         LinkDialogsPort& dialogs;
         std::function<QString()> pbxType;
         std::function<QString()> pbxVersion;
-        std::function<QDateTime()> now;
+        const Clock& clock;
     };
 
     explicit TelephoneServices(Collaborators collaborators);

@@ -1,22 +1,20 @@
 #pragma once
 
 #include "pbxlink/StatusLine.h"
+#include "pbxlink/WindowState.h"
 
 #include <QString>
+#include <optional>
 
 // What the link tells the telephone window. The window implements it; tests plug in a recorder.
 class TelephoneWindowPort {
 public:
     virtual ~TelephoneWindowPort() = default;
 
-    virtual int windowState() const = 0;
-    virtual void setWindowState(int state) = 0;
+    // None before the first state is set.
+    virtual std::optional<WindowState> windowState() const = 0;
+    virtual void setWindowState(WindowState state) = 0;
     virtual void setStatus(const StatusLine& status) = 0;
-
-    // The link indicators: reset on connect, marked on a socket error, shown disconnected on logout.
-    virtual void resetLinkIndicators() = 0;
-    virtual void markLinkError() = 0;
-    virtual void showLinkDisconnected() = 0;
 
     // The two texts shown while the exchange is in service mode; cleared by every reply.
     virtual void setUnavailableTexts(const QString& title, const QString& detail) = 0;

@@ -1,18 +1,35 @@
 #pragma once
 
-// The telephone window's looks that the link chooses.
-namespace WindowState {
+#include <QObject>
 
-inline constexpr int Idle = 0;
-inline constexpr int HandsetEvent = 1;
-inline constexpr int OffHook = 5;
-inline constexpr int Dialling = 6;
-inline constexpr int OutgoingConnected = 8;
-inline constexpr int Ringing = 9;
-inline constexpr int IncomingConnected = 11;
-inline constexpr int CallEnded = 12;
-inline constexpr int Disconnected = 15;
-inline constexpr int IdleShow = 16;
-inline constexpr int Connecting = 17;
+namespace WindowStates {
+Q_NAMESPACE
 
-} // namespace WindowState
+// The eighteen looks of the telephone window. The link chooses some of them, the window sets the others itself
+// (a number typed, the redial list browsed, a held call resumed). The values are the state numbers that the trace
+// output and the tests print; 7 and 10 exist only to keep the numbering.
+enum class WindowState : int {
+    Idle = 0,
+    HandsetEvent = 1,
+    NumberReady = 2,
+    RedialBrowse = 3,
+    NumberEntry = 4,
+    OffHook = 5,
+    Dialling = 6,
+    Unused7 = 7,
+    OutgoingConnected = 8,
+    Ringing = 9,
+    WaitingShown = 10,
+    IncomingConnected = 11,
+    CallEnded = 12,
+    IdleRefresh = 13,
+    Resumed = 14,
+    Disconnected = 15,
+    IdleShow = 16,
+    Connecting = 17,
+};
+Q_ENUM_NS(WindowState)
+
+} // namespace WindowStates
+
+using WindowStates::WindowState;

@@ -16,22 +16,28 @@ TrayIconList flashListFor(int staticIndex)
 
 } // namespace
 
-void TrayLook::setMode(int mode)
+void TrayLook::setMode(TrayMode mode)
 {
-    if (mode != 0 && mode != 1 && mode != 2 && mode != 4) {
+    switch (mode) {
+    case TrayMode::Normal:
+    case TrayMode::Call:
+    case TrayMode::NoConnection:
+    case TrayMode::Connecting:
+        break;
+    default:
         return;
     }
     m_connectingTimerRunning = false;
     m_mode = mode;
-    if (mode == 4) {
+    if (mode == TrayMode::Connecting) {
         m_list = TrayIconList::Connecting;
         m_connectingTimerRunning = true;
         return;
     }
-    if (mode == 2) {
+    if (mode == TrayMode::NoConnection) {
         m_flashing = false;
     }
-    showStaticIcon(mode);
+    showStaticIcon(static_cast<int>(mode));
 }
 
 void TrayLook::setMissedFlash(bool on)
@@ -45,7 +51,7 @@ void TrayLook::setMissedFlash(bool on)
 void TrayLook::connectingTimedOut()
 {
     if (m_connectingTimerRunning) {
-        setMode(2);
+        setMode(TrayMode::NoConnection);
     }
 }
 

@@ -6,33 +6,26 @@ namespace {
 
 using enum MenuItem;
 
-// The states the window sets itself; those the link sets are in pbxlink/WindowState.h.
-constexpr int NumberReady = 2;
-constexpr int RedialBrowse = 3;
-constexpr int NumberEntry = 4;
-constexpr int IdleRefresh = 13;
-constexpr int Resumed = 14;
-
 // Idle, and what stays usable during a conversation.
 constexpr MenuItems IdleItems = MenuItems(Book) | History | Notes | Redial | Conference | Park | Transfer | Minimize |
                                 Account | Lock | Urgent | CPickup | Flash;
 constexpr MenuItems ConversationItems =
     MenuItems(Book) | History | Notes | Redial | Conference | Park | Minimize | Transfer | Account | Lock | Flash;
 
-MenuItems itemsOf(int state, bool mcidAllowed)
+MenuItems itemsOf(WindowState state, bool mcidAllowed)
 {
     switch (state) {
     case WindowState::Idle:
     case WindowState::HandsetEvent:
-    case IdleRefresh:
+    case WindowState::IdleRefresh:
         return IdleItems;
-    case NumberReady:
+    case WindowState::NumberReady:
         return MenuItems(Call) | Book | Notes | Redial | Cancel | Conference | Park | Minimize | Transfer | Account |
                Lock | Urgent | CPickup | Flash;
-    case RedialBrowse:
+    case WindowState::RedialBrowse:
         return MenuItems(Call) | Book | History | Notes | Redial | Cancel | Conference | Park | Minimize | Transfer |
                Account | Lock | Urgent | CPickup;
-    case NumberEntry:
+    case WindowState::NumberEntry:
         return MenuItems(Book) | EditBook | History | Notes | Redial | Cancel | Conference | Park | Minimize |
                Transfer | Account | Lock | Urgent | CPickup;
     case WindowState::OffHook:
@@ -40,7 +33,7 @@ MenuItems itemsOf(int state, bool mcidAllowed)
     case WindowState::Dialling:
         return MenuItems(Book) | History | Notes | Redial | Cancel | Minimize | Transfer | Account | Lock | Flash;
     case WindowState::OutgoingConnected:
-    case Resumed:
+    case WindowState::Resumed:
         return ConversationItems;
     case WindowState::Ringing:
         return MenuItems(Book) | History | Notes | NotAnswer | Park | Minimize | Transfer | Account | Lock;
@@ -57,48 +50,48 @@ MenuItems itemsOf(int state, bool mcidAllowed)
 
 namespace WindowStateTable {
 
-MenuItems enabledItems(int state, bool mcidAllowed)
+MenuItems enabledItems(WindowState state, bool mcidAllowed)
 {
     const MenuItems items = itemsOf(state, mcidAllowed);
     return state == WindowState::Disconnected ? items : items | MenuItem::Services;
 }
 
-int trayMode(int state)
+std::optional<TrayMode> trayMode(WindowState state)
 {
     switch (state) {
     case WindowState::Idle:
-    case NumberReady:
-    case RedialBrowse:
-    case NumberEntry:
+    case WindowState::NumberReady:
+    case WindowState::RedialBrowse:
+    case WindowState::NumberEntry:
     case WindowState::OffHook:
-    case IdleRefresh:
-        return 0;
+    case WindowState::IdleRefresh:
+        return TrayMode::Normal;
     case WindowState::HandsetEvent:
     case WindowState::Dialling:
-    case 7: // a call state the link does not set
+    case WindowState::Unused7:
     case WindowState::OutgoingConnected:
     case WindowState::Ringing:
     case WindowState::IncomingConnected:
-    case Resumed:
-        return 1;
+    case WindowState::Resumed:
+        return TrayMode::Call;
     case WindowState::Disconnected:
-        return 2;
+        return TrayMode::NoConnection;
     case WindowState::Connecting:
-        return 4;
+        return TrayMode::Connecting;
     default:
-        return -1;
+        return std::nullopt;
     }
 }
 
-std::optional<StateIcon> icon(int state)
+std::optional<StateIcon> icon(WindowState state)
 {
     switch (state) {
     case WindowState::Idle:
-    case IdleRefresh:
+    case WindowState::IdleRefresh:
         return StateIcon::Idle;
-    case NumberReady:
-    case RedialBrowse:
-    case NumberEntry:
+    case WindowState::NumberReady:
+    case WindowState::RedialBrowse:
+    case WindowState::NumberEntry:
         return StateIcon::NumberReady;
     case WindowState::OffHook:
         return StateIcon::OffHook;
@@ -106,7 +99,7 @@ std::optional<StateIcon> icon(int state)
         return StateIcon::Dialling;
     case WindowState::OutgoingConnected:
     case WindowState::IncomingConnected:
-    case Resumed:
+    case WindowState::Resumed:
         return StateIcon::Connected;
     case WindowState::Ringing:
         return StateIcon::Ringing;

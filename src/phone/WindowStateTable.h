@@ -1,22 +1,24 @@
 #pragma once
 
+#include "pbxlink/WindowState.h"
 #include "phone/MenuItem.h"
 #include "phone/StateIcon.h"
+#include "phone/TrayMode.h"
 
 #include <optional>
 
-// What each telephone window state (pbxlink/WindowState.h, 0..17) makes of the window: the menu items it enables,
+// What each telephone window state makes of the window: the menu items it enables,
 // the tray mode (TrayLook) and the state icon.
 namespace WindowStateTable {
 
 // The enabled items; the services submenu is enabled in every state but Disconnected. The malicious call item
 // only while the exchange allows it.
-MenuItems enabledItems(int state, bool mcidAllowed);
+MenuItems enabledItems(WindowState state, bool mcidAllowed);
 
-// The tray mode of the state, -1 when the state leaves the tray icon alone.
-int trayMode(int state);
+// The tray mode of the state, nullopt when the state leaves the tray icon alone.
+std::optional<TrayMode> trayMode(WindowState state);
 
 // The state icon, nullopt when the state leaves the icon as it is.
-std::optional<StateIcon> icon(int state);
+std::optional<StateIcon> icon(WindowState state);
 
 } // namespace WindowStateTable

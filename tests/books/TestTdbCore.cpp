@@ -2,6 +2,7 @@
 #include "RecordingHistoryErrors.h"
 #include "books/TdbCore.h"
 #include "settings/SettingsRecord.h"
+#include "support/ManualClock.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -19,8 +20,11 @@ public:
                TdbCore::DefaultFolders{folder.filePath(QStringLiteral("data/PhoneBook")),
                                        folder.filePath(QStringLiteral("data/History/ConversationLog")),
                                        folder.filePath(QStringLiteral("data/History/VoiceNotes"))},
-               dialogs, historyErrors, [](int bound) { return bound - 1; })
+               dialogs, historyErrors, clock)
     {
+        clock.draw = [](int bound) {
+            return bound - 1;
+        }; // the longest wait before a refresh
         settings.Historia.Katalog = folder.filePath(QStringLiteral("history"));
         settings.Ksiazka.KsPrywatna = folder.filePath(QStringLiteral("private"));
         settings.Ksiazka.KsPubliczna.clear();
@@ -39,6 +43,7 @@ public:
     SettingsRecord settings;
     FakeBookDialogs dialogs;
     RecordingHistoryErrors historyErrors;
+    ManualClock clock;
     TdbCore core;
 };
 
@@ -77,7 +82,7 @@ private slots:
         QCOMPARE(refreshes.size(), 1);
         QCOMPARE(test.core.refreshTimer().interval(), TdbCore::FirstRefreshMs);
         QCOMPARE(test.core.nameForNumber(QStringLiteral("600")), QString());
-        QCOMPARE(test.core.historyReader().countAll(), 0);
+        QCOMPARE(test.core.historyReader()->countAll(), 0);
     }
 
     void namesComeFromThePrivateBookFirstAndContactsByPriority()
@@ -257,9 +262,9 @@ private slots:
             HistoryEntry entry;
             entry.kind = HistoryKind::IncomingAnswered;
             entry.startDate = QDate(2026, 3, 2);
-            entry.startTime = QTime(9, 0).addSecs(static_cast<int>(test.core.historyReader().countAll()) * 60);
+            entry.startTime = QTime(9, 0).addSecs(static_cast<int>(test.core.historyReader()->countAll()) * 60);
             entry.number = QLatin1String(number);
-            QVERIFY(test.core.historyRegister().addEntry(entry) > 0);
+            QVERIFY(test.core.historyRegister()->addEntry(entry) > 0);
         }
         const QList<HistoryEntry> entries =
             test.core.historyOfContact(QStringLiteral("Jan"), HistoryReader::ContactEntries::All);

@@ -24,7 +24,6 @@ public:
         waiting.append(caller + u'|' + callerName);
         return keepCallerNames;
     }
-    void resetCallDisplay() override { ++displayResets; }
     void showFeatureStatus(const FeatureStatus& status) override { features.append(status); }
     void showRecordingIndicator() override { ++recordingIndicators; }
     void showRecordingMessage() override { ++recordingMessages; }
@@ -37,7 +36,6 @@ public:
     QStringList incoming;
     QStringList waiting;
     QList<FeatureStatus> features;
-    int displayResets = 0;
     int recordingIndicators = 0;
     int recordingMessages = 0;
     int cancelledCalls = 0;

@@ -10,8 +10,7 @@ class CallHarness : public LinkHarness {
 public:
     explicit CallHarness(const QString& loginReply = QStringLiteral("aOK Tolmo 1.45 9"))
         : calls(settings, dispatcher, lifecycle,
-                CallControl::Ports{window, callWindow, redialList, history, books, recorder, dialogs},
-                [this] { return now; }, {})
+                CallControl::Ports{window, callWindow, redialList, history, books, recorder, dialogs}, clock, {})
     {
         connectAndLogIn(loginReply);
         socket.written.clear();
@@ -25,9 +24,8 @@ public:
         return result;
     }
 
-    void advanceSeconds(int seconds) { now = now.addSecs(seconds); }
+    void advanceSeconds(int seconds) { clock.advanceSeconds(seconds); }
 
-    QDateTime now = QDateTime(QDate(2026, 3, 2), QTime(9, 15, 0));
     RecordingCallWindow callWindow;
     RecordingRedialList redialList;
     RecordingHistory history;

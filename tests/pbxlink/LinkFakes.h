@@ -17,12 +17,12 @@
 
 class RecordingWindow final : public TelephoneWindowPort {
 public:
-    int windowState() const override { return states.isEmpty() ? -1 : states.last(); }
-    void setWindowState(int state) override { states.append(state); }
+    std::optional<WindowState> windowState() const override
+    {
+        return states.isEmpty() ? std::nullopt : std::optional(states.last());
+    }
+    void setWindowState(WindowState state) override { states.append(state); }
     void setStatus(const StatusLine& status) override { statuses.append(status); }
-    void resetLinkIndicators() override { ++indicatorResets; }
-    void markLinkError() override { ++linkErrors; }
-    void showLinkDisconnected() override { ++disconnectedLooks; }
     void setUnavailableTexts(const QString& title, const QString& detail) override { unavailable = {title, detail}; }
     void clearUnavailableTexts() override { unavailable.clear(); }
     void showMissedCallIndicator() override { ++missedIndicators; }
@@ -32,12 +32,9 @@ public:
 
     QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last().text; }
 
-    QList<int> states;
+    QList<WindowState> states;
     QList<StatusLine> statuses;
     QStringList unavailable;
-    int indicatorResets = 0;
-    int linkErrors = 0;
-    int disconnectedLooks = 0;
     int missedIndicators = 0;
     int idleRefreshes = 0;
     int connectionNotesCleared = 0;

@@ -8,6 +8,7 @@
 #include "pbxlink/ProtocolPeer.h"
 #include "settings/CodePage.h"
 #include "settings/SettingsRecord.h"
+#include "support/ManualClock.h"
 
 #include <QQueue>
 #include <QTemporaryDir>
@@ -90,10 +91,7 @@ public:
         , socket(settings, log)
         , dispatcher(socket)
         , lifecycle(LinkLifecycle::Collaborators{settings, [this] { ++saves; }, dispatcher, socket, timers, log, window,
-                                                 services, dialogs,
-                                                 [this](int bound) {
-                                                     return nextRandom % bound;
-                                                 }})
+                                                 services, dialogs, clock})
     {
         settings.Siec.TelNr = QStringLiteral("21");
         settings.WorkingPin = QStringLiteral("1234");
@@ -137,6 +135,6 @@ public:
     RecordingDialogs dialogs;
     RecordingEvents events;
     int saves = 0;
-    int nextRandom = 0;
+    ManualClock clock;
     LinkLifecycle lifecycle;
 };

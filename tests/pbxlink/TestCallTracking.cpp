@@ -24,7 +24,7 @@ private slots:
         QVERIFY(row.callerNameId.has_value());
         QCOMPARE(link.history.names, QStringList{QStringLiteral("Jan")});
         QCOMPARE(link.window.states.mid(link.window.states.size() - 2),
-                 (QList<int>{WindowState::Ringing, WindowState::IdleShow}));
+                 (QList<WindowState>{WindowState::Ringing, WindowState::IdleShow}));
         QCOMPARE(link.window.missedIndicators, 1);
     }
 
@@ -33,7 +33,7 @@ private slots:
         CallHarness link;
         link.receive(QStringLiteral("aRING 21__ 600123456 0 21"));
         link.advanceSeconds(8);
-        const QDateTime connected = link.now;
+        const QDateTime connected = link.clock.time;
         link.receive(QStringLiteral("aCONN 21__ 600123456"));
         link.advanceSeconds(60);
         link.receive(QStringLiteral("aREL 21__ 16"));
@@ -45,7 +45,7 @@ private slots:
         QCOMPARE(row.end, connected.addSecs(60));
         QVERIFY(!row.callerNameId.has_value());
         QCOMPARE(link.window.states.mid(link.window.states.size() - 3),
-                 (QList<int>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
+                 (QList<WindowState>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
         QCOMPARE(link.window.missedIndicators, 0);
         QCOMPARE(link.history.reservations, 1);
         QVERIFY(link.redialList.numbers.isEmpty());
@@ -131,7 +131,7 @@ private slots:
         link.advanceSeconds(30);
         link.receive(QStringLiteral("aDRDY 21__"));
         QCOMPARE(link.history.entries.size(), 1);
-        QCOMPARE(link.history.entries.first().end, link.now);
+        QCOMPARE(link.history.entries.first().end, link.clock.time);
         QCOMPARE(link.calls.state().lastCall.number, QStringLiteral("600"));
         QCOMPARE(link.window.states.last(), WindowState::HandsetEvent);
         // The release that follows finds the record closed.
@@ -144,10 +144,10 @@ private slots:
         CallHarness link;
         link.receive(QStringLiteral("aRING 21__ 600111222 0 21"));
         link.advanceSeconds(5);
-        const QDateTime connected = link.now;
+        const QDateTime connected = link.clock.time;
         link.receive(QStringLiteral("aCONN 21__ 600111222"));
         link.advanceSeconds(30);
-        const QDateTime waitingSince = link.now;
+        const QDateTime waitingSince = link.clock.time;
         link.receive(QStringLiteral("aRING 21__ 700333444 0 21 0 Ewa"));
         QCOMPARE(link.callWindow.waiting, QStringList{QStringLiteral("700333444|Ewa")});
         QCOMPARE(link.window.states.last(), WindowState::IncomingConnected);
@@ -192,12 +192,12 @@ private slots:
     {
         CallHarness link;
         link.receive(QStringLiteral("aRING 21__ 600 0 21"));
-        const QDateTime firstConnected = link.now;
+        const QDateTime firstConnected = link.clock.time;
         link.receive(QStringLiteral("aCONN 21__ 600"));
         link.advanceSeconds(30);
         link.receive(QStringLiteral("aRING 21__ 700 0 300 0 Ewa"));
         link.advanceSeconds(5);
-        const QDateTime secondConnected = link.now;
+        const QDateTime secondConnected = link.clock.time;
         link.receive(QStringLiteral("aCONN 21__ 700"));
         QCOMPARE(link.history.entries.size(), 1);
         QCOMPARE(link.history.entries.first().number, QStringLiteral("600"));

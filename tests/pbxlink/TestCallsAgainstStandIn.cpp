@@ -50,7 +50,7 @@ private slots:
         QVERIFY(waits->waitForDialTone());
         QVERIFY(services.putDown());
         QVERIFY(waits->waitForRelease());
-        QVERIFY(!client.link.calls().state().flags.offHook);
+        QVERIFY(!client.link.callState().flags.offHook);
 
         // On hook again: dialling lifts the handset first and dials at the dial tone.
         QVERIFY(services.dialDigits(QStringLiteral("600123")));
@@ -68,7 +68,7 @@ private slots:
         const std::shared_ptr<SynchronousWaits> waits = client.link.waits();
         QVERIFY(client.link.services().setDoNotDisturb(true));
         QVERIFY(waits->waitForStatus());
-        QVERIFY(client.link.calls().state().features.doNotDisturb);
+        QVERIFY(client.link.callState().features.doNotDisturb);
         QVERIFY(client.link.services().answer());
         QVERIFY(waits->waitForDialTone());
         QVERIFY(client.link.services().putDown());

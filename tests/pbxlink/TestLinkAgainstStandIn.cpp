@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(client.dialogs.errors.size(), 1);
         QCOMPARE(client.callWindow.incoming.size(), 1);
         QCOMPARE(client.window.states.mid(statesBefore),
-                 (QList<int>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
+                 (QList<WindowState>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
         QCOMPARE(client.history.entries.first().type, CallType::IncomingAnswered);
         QCOMPARE(client.history.entries.first().number, QStringLiteral("600123"));
         QCOMPARE(client.link.pendingLines(), 0);
@@ -144,7 +144,7 @@ private slots:
         LinkUnderTest client(0);
         client.settings.Siec.Szukaj = true;
         ServerDiscovery discovery([] { return QList<QHostAddress>{QHostAddress(QStringLiteral("127.255.255.255"))}; },
-                                  ServerDiscovery::systemRandom(), questionPort, std::chrono::milliseconds(300));
+                                  Clock::system(), questionPort, std::chrono::milliseconds(300));
         client.link.setServerDiscovery(&discovery);
         QSignalSpy choices(&client.link, &TToPBX::serverChoiceNeeded);
         client.link.start();

@@ -4,6 +4,7 @@
 #include "BusyDiscoveryPort.h"
 #include "StandInClient.h"
 #include "pbxlink/ServerDiscovery.h"
+#include "support/ManualClock.h"
 
 #include <QTest>
 #include <QUdpSocket>
@@ -61,16 +62,20 @@ private slots:
         QUdpSocket blocker;
         const int busy = holdDiscoveryPort(blocker);
         QVERIFY(busy >= 0);
-        ServerDiscovery unbindable([] { return QList<QHostAddress>{QHostAddress::LocalHost}; },
-                                   [busy](int) { return busy; }, 9, std::chrono::milliseconds(20));
+        ManualClock alwaysBusy;
+        alwaysBusy.draw = [busy](int) {
+            return busy;
+        };
+        ServerDiscovery unbindable([] { return QList<QHostAddress>{QHostAddress::LocalHost}; }, alwaysBusy, 9,
+                                   std::chrono::milliseconds(20));
         LinkUnderTest first(0);
         startSearching(first, unbindable);
         QCOMPARE(first.window.lastStatus(), QStringLiteral("The server address has not been found"));
         QVERIFY(isSlowRetry(first.link.timer(LinkTimer::Connect)));
 
         // The question cannot be sent anywhere: an IPv6 address from the IPv4 socket.
-        ServerDiscovery unsendable([] { return QList<QHostAddress>{QHostAddress::LocalHostIPv6}; },
-                                   ServerDiscovery::systemRandom(), 9, std::chrono::milliseconds(20));
+        ServerDiscovery unsendable([] { return QList<QHostAddress>{QHostAddress::LocalHostIPv6}; }, Clock::system(), 9,
+                                   std::chrono::milliseconds(20));
         LinkUnderTest second(0);
         startSearching(second, unsendable);
         QCOMPARE(second.window.lastStatus(), QStringLiteral("Searching has been finished"));

@@ -2,6 +2,7 @@
 // address 127.255.255.255, and the searches are given those addresses instead of the machine's adapters.
 #include "BusyDiscoveryPort.h"
 #include "pbxlink/ServerDiscovery.h"
+#include "support/ManualClock.h"
 
 #include <QNetworkDatagram>
 #include <QSignalSpy>
@@ -77,8 +78,8 @@ private slots:
         first.setAnswers({"garbage", firstAnswer, "USR0001PHONE 10.0.0.9:0\r", firstAnswer});
         second.setAnswers({"USR0002PHONE 10.0.0.2:6000\r"});
 
-        ServerDiscovery discovery([] { return QList<QHostAddress>{LoopbackBroadcast}; },
-                                  ServerDiscovery::systemRandom(), first.port(), 300ms);
+        ServerDiscovery discovery([] { return QList<QHostAddress>{LoopbackBroadcast}; }, Clock::system(), first.port(),
+                                  300ms);
         QSignalSpy started(&discovery, &ServerDiscovery::searchStarted);
         QSignalSpy answers(&discovery, &ServerDiscovery::answerReceived);
         QSignalSpy several(&discovery, &ServerDiscovery::severalServersFound);
@@ -102,8 +103,8 @@ private slots:
         StandInServer server;
         QVERIFY(server.listen(QHostAddress::LocalHost));
         server.setAnswers({"USR0001PHONE pbx.local:5524\r"});
-        ServerDiscovery discovery([] { return QList<QHostAddress>{QHostAddress::LocalHost}; },
-                                  ServerDiscovery::systemRandom(), server.port(), 200ms);
+        ServerDiscovery discovery([] { return QList<QHostAddress>{QHostAddress::LocalHost}; }, Clock::system(),
+                                  server.port(), 200ms);
         QSignalSpy answers(&discovery, &ServerDiscovery::answerReceived);
         QSignalSpy found(&discovery, &ServerDiscovery::serverFound);
         QSignalSpy several(&discovery, &ServerDiscovery::severalServersFound);
@@ -137,12 +138,12 @@ private slots:
         QVERIFY(busy >= 0);
 
         int draws = 0;
-        ServerDiscovery stuck([] { return QList<QHostAddress>{}; },
-                              [&](int) {
-                                  ++draws;
-                                  return busy;
-                              },
-                              9, 20ms);
+        ManualClock alwaysBusy;
+        alwaysBusy.draw = [&](int) {
+            ++draws;
+            return busy;
+        };
+        ServerDiscovery stuck([] { return QList<QHostAddress>{}; }, alwaysBusy, 9, 20ms);
         QSignalSpy openFailed(&stuck, &ServerDiscovery::openFailed);
         QSignalSpy stuckStarted(&stuck, &ServerDiscovery::searchStarted);
         stuck.start();
@@ -153,8 +154,9 @@ private slots:
         StandInServer mute;
         QVERIFY(mute.listen(QHostAddress::LocalHost));
         QList<int> drawn;
-        const auto busyFirst = [&](int bound) {
-            drawn.append(drawn.isEmpty() ? busy : ServerDiscovery::systemRandom()(bound));
+        ManualClock busyFirst;
+        busyFirst.draw = [&](int bound) {
+            drawn.append(drawn.isEmpty() ? busy : Clock::system().random(bound));
             return drawn.last();
         };
         ServerDiscovery discovery([] { return QList<QHostAddress>{QHostAddress::LocalHost}; }, busyFirst, mute.port(),
@@ -172,8 +174,8 @@ private slots:
     void sendErrorsFailTheSearchOnlyWhenNothingWasAsked()
     {
         // An IPv6 target cannot be reached from the IPv4 socket.
-        ServerDiscovery discovery([] { return QList<QHostAddress>{QHostAddress::LocalHostIPv6}; },
-                                  ServerDiscovery::systemRandom(), 9, 20ms);
+        ServerDiscovery discovery([] { return QList<QHostAddress>{QHostAddress::LocalHostIPv6}; }, Clock::system(), 9,
+                                  20ms);
         QSignalSpy failed(&discovery, &ServerDiscovery::searchFailed);
         QSignalSpy started(&discovery, &ServerDiscovery::searchStarted);
         discovery.start();
@@ -188,7 +190,7 @@ private slots:
             [] {
                 return QList<QHostAddress>{QHostAddress::LocalHostIPv6, QHostAddress::LocalHost};
             },
-            ServerDiscovery::systemRandom(), server.port(), 200ms);
+            Clock::system(), server.port(), 200ms);
         QSignalSpy mixedFailed(&mixed, &ServerDiscovery::searchFailed);
         QSignalSpy found(&mixed, &ServerDiscovery::serverFound);
         mixed.start();

@@ -1,8 +1,8 @@
 #include "CallHarness.h"
-#include "pbxlink/ui/AccForm.h"
-#include "pbxlink/ui/FwdForm.h"
-#include "pbxlink/ui/LockForm.h"
 #include "pbxlink/ui/ServiceDialogs.h"
+#include "pbxlink/ui/TAccForm.h"
+#include "pbxlink/ui/TFwdForm.h"
+#include "pbxlink/ui/TLockForm.h"
 
 #include <QApplication>
 #include <QLineEdit>

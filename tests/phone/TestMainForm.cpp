@@ -18,10 +18,10 @@ public:
     FormHarness()
         : form(settings, [this] { ++saves; })
         , window(settings, books, form)
-        , calls(settings, dispatcher, lifecycle, portsWith(window), [this] { return now; }, {})
+        , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
         , serviceDialogs(settings, calls.services(), calls.state(), {})
     {
-        window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
+        window.attachLink(TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()});
         TMainForm::Openers openers;
         openers.history = [this] {
             ++historyOpened;
@@ -36,8 +36,9 @@ public:
     }
 
     TMainForm form;
-    TelephoneWindow window;
+    TelephoneWindowLogic window;
     CallControl calls;
+    ServicesTelephoneLine line{calls.services()};
     ServiceDialogs serviceDialogs;
     int historyOpened = 0;
 };
@@ -98,7 +99,7 @@ private slots:
         QLineEdit& entry = phone.form.skin().entry();
         entry.setFocus();
         QTest::keyClicks(&entry, QStringLiteral("600 123"));
-        QCOMPARE(phone.window.state(), 2);
+        QCOMPARE(phone.window.state(), WindowState::NumberReady);
         QTest::keyClick(&entry, Qt::Key_Return);
         QCOMPARE(phone.takeCommands(), QStringList{QStringLiteral("aPICK 21__")});
         QVERIFY(entry.text().isEmpty());

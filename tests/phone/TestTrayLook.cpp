@@ -8,17 +8,17 @@ class TestTrayLook final : public QObject {
     Q_OBJECT
 
 private slots:
-    void flashingFollowsTheModeUntilModeTwo()
+    void flashingFollowsTheModeUntilNoConnection()
     {
         TrayLook look;
-        look.setMode(0);
+        look.setMode(TrayMode::Normal);
         QCOMPARE(look.list(), TrayIconList::Static);
         QCOMPARE(look.index(), 0);
 
         look.setMissedFlash(true);
         QCOMPARE(look.list(), TrayIconList::FlashGreen);
         QVERIFY(look.animated());
-        look.setMode(1);
+        look.setMode(TrayMode::Call);
         QCOMPARE(look.list(), TrayIconList::FlashRed);
         look.setMissedFlash(false);
         QCOMPARE(look.list(), TrayIconList::Static);
@@ -26,20 +26,20 @@ private slots:
         QVERIFY(!look.animated());
 
         look.setMissedFlash(true);
-        look.setMode(2);
+        look.setMode(TrayMode::NoConnection);
         QVERIFY(!look.flashing());
         QCOMPARE(look.list(), TrayIconList::Static);
         QCOMPARE(look.index(), 2);
         look.setMissedFlash(true); // flashing may start again while disconnected
         QCOMPARE(look.list(), TrayIconList::FlashGrey);
-        look.setMode(3);
-        QCOMPARE(look.mode(), 2);
+        look.setMode(static_cast<TrayMode>(3)); // no mode: ignored
+        QCOMPARE(look.mode(), TrayMode::NoConnection);
     }
 
-    void connectingTimesOutToModeTwo()
+    void connectingTimesOutToNoConnection()
     {
         TrayLook look;
-        look.setMode(4);
+        look.setMode(TrayMode::Connecting);
         QCOMPARE(look.list(), TrayIconList::Connecting);
         QVERIFY(look.animated());
         QVERIFY(look.connectingTimerRunning());
@@ -47,17 +47,17 @@ private slots:
         QCOMPARE(look.list(), TrayIconList::Connecting);
 
         look.connectingTimedOut();
-        QCOMPARE(look.mode(), 2);
+        QCOMPARE(look.mode(), TrayMode::NoConnection);
         QVERIFY(!look.connectingTimerRunning());
         QVERIFY(!look.flashing());
         QCOMPARE(look.list(), TrayIconList::Static);
         QCOMPARE(look.index(), 2);
 
-        look.setMode(4);
-        look.setMode(0); // logged in before the time ran out
+        look.setMode(TrayMode::Connecting);
+        look.setMode(TrayMode::Normal); // logged in before the time ran out
         QVERIFY(!look.connectingTimerRunning());
         look.connectingTimedOut(); // a firing already on its way changes nothing
-        QCOMPARE(look.mode(), 0);
+        QCOMPARE(look.mode(), TrayMode::Normal);
     }
 
     void stateTableEnablesTheServicesOnlyWithALink()
@@ -72,9 +72,9 @@ private slots:
         QVERIFY(!enabledItems(WindowState::OutgoingConnected, true).testFlag(MenuItem::MCIDCall));
         QCOMPARE(enabledItems(WindowState::HandsetEvent, false), enabledItems(WindowState::Idle, false));
 
-        QCOMPARE(WindowStateTable::trayMode(WindowState::Connecting), 4);
-        QCOMPARE(WindowStateTable::trayMode(WindowState::CallEnded), -1);
-        QCOMPARE(WindowStateTable::icon(14), StateIcon::Connected);
+        QCOMPARE(WindowStateTable::trayMode(WindowState::Connecting), TrayMode::Connecting);
+        QCOMPARE(WindowStateTable::trayMode(WindowState::CallEnded), std::nullopt);
+        QCOMPARE(WindowStateTable::icon(WindowState::Resumed), StateIcon::Connected);
         QCOMPARE(WindowStateTable::icon(WindowState::HandsetEvent), std::nullopt);
     }
 };

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "app/ServicesTelephoneLine.h"
 #include "books/PhoneNumbers.h"
 #include "pbxlink/CallControl.h"
 #include "pbxlink/CallFakes.h"
 #include "pbxlink/LinkHarness.h"
 #include "phone/TelephoneView.h"
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 #include "phone/WindowBookPort.h"
 
 #include <QMap>
@@ -110,12 +111,11 @@ public:
         return result;
     }
 
-    CallControl::Ports portsWith(TelephoneWindow& telephone)
+    CallControl::Ports portsWith(TelephoneWindowLogic& telephone)
     {
         return CallControl::Ports{telephone, telephone, telephone, history, names, recorder, dialogs};
     }
 
-    QDateTime now = QDateTime(QDate(2026, 3, 2), QTime(9, 15, 0));
     FixedWindowBooks books;
     RecordingHistory history;
     FixedPhoneBook names;
@@ -128,15 +128,16 @@ class WindowHarness : public PhoneLinkHarness {
 public:
     WindowHarness()
         : window(settings, books, view)
-        , calls(settings, dispatcher, lifecycle, portsWith(window), [this] { return now; }, {})
+        , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
     {
-        window.attachLink(TelephoneWindow::LinkParts{calls.services(), calls.state(), calls.callTimer()});
+        window.attachLink(TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()});
         connectAndLogIn();
-        window.setState(0);
+        window.setState(WindowState::Idle);
         socket.written.clear();
     }
 
     RecordingView view;
-    TelephoneWindow window;
+    TelephoneWindowLogic window;
     CallControl calls;
+    ServicesTelephoneLine line{calls.services()};
 };

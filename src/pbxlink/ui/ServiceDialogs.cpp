@@ -2,9 +2,9 @@
 
 #include "pbxlink/CallState.h"
 #include "pbxlink/TelephoneServices.h"
-#include "pbxlink/ui/AccForm.h"
-#include "pbxlink/ui/FwdForm.h"
-#include "pbxlink/ui/LockForm.h"
+#include "pbxlink/ui/TAccForm.h"
+#include "pbxlink/ui/TFwdForm.h"
+#include "pbxlink/ui/TLockForm.h"
 #include "settings/SettingsRecord.h"
 
 ServiceDialogs::ServiceDialogs(const SettingsRecord& settings, TelephoneServices& services, const CallState& calls,

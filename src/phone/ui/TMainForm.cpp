@@ -3,7 +3,7 @@
 #include "pbxlink/CallState.h"
 #include "pbxlink/ui/ServiceDialogs.h"
 #include "phone/CallerNaming.h"
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 #include "phone/ui/TrayIconArt.h"
 #include "settings/Const.h"
 #include "settings/Lang.h"
@@ -115,7 +115,7 @@ TMainForm::~TMainForm()
     m_smsTray.setVisible(false);
 }
 
-void TMainForm::attach(TelephoneWindow& window, ServiceDialogs& dialogs, Openers openers, Prompts prompts)
+void TMainForm::attach(TelephoneWindowLogic& window, ServiceDialogs& dialogs, Openers openers, Prompts prompts)
 {
     m_window = &window;
     m_openers = std::move(openers);
@@ -166,7 +166,7 @@ QAction* TMainForm::action(const QString& name) const
 
 void TMainForm::buildMenus(ServiceDialogs& dialogs, const Openers& openers)
 {
-    TelephoneWindow& w = *m_window;
+    TelephoneWindowLogic& w = *m_window;
     const auto optional = [this](QMenu& menu, const char* name, const char* text, const QKeySequence& keys,
                                  const std::function<void()>& open) {
         QAction* item = addAction(menu, name, text, keys, [open] {
@@ -274,7 +274,7 @@ void TMainForm::buildTrayMenu(const Openers& openers)
 
 void TMainForm::bindSkinButtons(const Openers& openers)
 {
-    TelephoneWindow& w = *m_window;
+    TelephoneWindowLogic& w = *m_window;
     const std::function<void()> none;
     m_buttonActions = {
         {SkinButton::Park,
@@ -283,7 +283,9 @@ void TMainForm::bindSkinButtons(const Openers& openers)
          }},
         {SkinButton::Fwd,
          [this] {
-             m_actions.value(QStringLiteral("MenuTransfer"))->trigger();
+             if (QAction* transfer = action(QStringLiteral("MenuTransfer"))) {
+                 transfer->trigger();
+             }
          }},
         {SkinButton::Flash,
          [&w] {
@@ -357,7 +359,9 @@ void TMainForm::setEnabledItems(MenuItems items)
     if (m_services != nullptr) {
         m_services->setEnabled(items.testFlag(MenuItem::Services));
         // The previous-redial key follows the redial item.
-        m_actions.value(QStringLiteral("Redial_"))->setEnabled(items.testFlag(MenuItem::Redial));
+        if (QAction* previousRedial = action(QStringLiteral("Redial_"))) {
+            previousRedial->setEnabled(items.testFlag(MenuItem::Redial));
+        }
     }
     for (const auto& [button, needed] : buttonItems()) {
         const auto run = m_buttonActions.find(button);

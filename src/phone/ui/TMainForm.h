@@ -16,11 +16,11 @@
 class QAction;
 class QKeyEvent;
 class ServiceDialogs;
-class TelephoneWindow;
+class TelephoneWindowLogic;
 struct SettingsRecord;
 
 // The telephone window on the screen: the skin, the pop-up menu with its actions and short-cuts, the tray icons,
-// and the timers that drive the call timer and the connecting animation. It shows what TelephoneWindow tells it
+// and the timers that drive the call timer and the connecting animation. It shows what TelephoneWindowLogic tells it
 // and hands every action to it; it holds no rules of its own beyond showing and hiding itself.
 class TMainForm final : public QObject, public TelephoneView {
     Q_OBJECT
@@ -55,7 +55,7 @@ public:
     ~TMainForm() override;
 
     // Connects the actions to the window's behaviour; call once, before the window is shown.
-    void attach(TelephoneWindow& window, ServiceDialogs& dialogs, Openers openers, Prompts prompts = {});
+    void attach(TelephoneWindowLogic& window, ServiceDialogs& dialogs, Openers openers, Prompts prompts = {});
 
     TLittleForm& skin() { return m_skin; }
     AnimatedTrayIcon& tray() { return m_tray; }
@@ -112,7 +112,7 @@ private:
 
     SettingsRecord& m_settings;
     std::function<void()> m_saveSettings;
-    TelephoneWindow* m_window = nullptr;
+    TelephoneWindowLogic* m_window = nullptr;
     Openers m_openers;
     Prompts m_prompts;
     TLittleForm m_skin;

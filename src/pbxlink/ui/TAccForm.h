@@ -5,7 +5,7 @@
 #include <memory>
 
 namespace Ui {
-class AccForm;
+class TAccForm;
 }
 
 // Asks for the account number and its PIN that the next calls are charged to. OK hands both on, empties the PIN
@@ -23,6 +23,6 @@ protected:
 private:
     void registerAccount();
 
-    std::unique_ptr<Ui::AccForm> m_ui;
+    std::unique_ptr<Ui::TAccForm> m_ui;
     std::function<void(QString account, QString pin)> m_accountOn;
 };

@@ -1,12 +1,12 @@
-#include "pbxlink/ui/AccForm.h"
+#include "pbxlink/ui/TAccForm.h"
 
-#include "ui_AccForm.h"
+#include "ui_TAccForm.h"
 
 #include <QEvent>
 
 TAccForm::TAccForm(std::function<void(QString account, QString pin)> accountOn, QWidget* parent)
     : QDialog(parent)
-    , m_ui(std::make_unique<Ui::AccForm>())
+    , m_ui(std::make_unique<Ui::TAccForm>())
     , m_accountOn(std::move(accountOn))
 {
     m_ui->setupUi(this);

@@ -5,6 +5,7 @@
 #include "phone/CallerNaming.h"
 #include "phone/NoticeText.h"
 #include "phone/RedialList.h"
+#include "phone/TelephoneLine.h"
 #include "phone/TrayLook.h"
 #include "phone/WindowBookPort.h"
 
@@ -13,7 +14,6 @@
 #include <optional>
 
 class CallTimer;
-class TelephoneServices;
 class TelephoneView;
 struct CallState;
 struct SettingsRecord;
@@ -21,7 +21,10 @@ struct SettingsRecord;
 // The telephone window's behaviour: its eighteen states, the call labels, the entry line, dialling, the redial
 // list, the missed-call display and the tray icon's look. The PBX link drives it through its ports; the skinned
 // window turns each user action into one call here and shows what it is told through TelephoneView.
-class TelephoneWindow final : public QObject, public TelephoneWindowPort, public CallWindowPort, public RedialListPort {
+class TelephoneWindowLogic final : public QObject,
+                                   public TelephoneWindowPort,
+                                   public CallWindowPort,
+                                   public RedialListPort {
     Q_OBJECT
 
 public:
@@ -29,28 +32,25 @@ public:
 
     // The link's side, which exists only after the window: the link is built with the window as its port.
     struct LinkParts {
-        TelephoneServices& services;
+        TelephoneLine& line;
         const CallState& calls;
         CallTimer& callTimer;
     };
 
-    TelephoneWindow(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
-                    QObject* parent = nullptr);
+    TelephoneWindowLogic(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
+                         QObject* parent = nullptr);
 
-    // Must be called before the event loop runs: every user action goes to the link's services.
+    // Must be called before the event loop runs: every user action goes to the line.
     void attachLink(LinkParts link);
 
-    int state() const { return m_state; }
-    // Applies a window state; values above 17 change nothing but the stored state.
-    void setState(int state);
+    // None until the link or the user sets the first state.
+    std::optional<WindowState> state() const { return m_state; }
+    void setState(WindowState state);
 
     // TelephoneWindowPort
-    int windowState() const override { return m_state; }
-    void setWindowState(int state) override { setState(state); }
+    std::optional<WindowState> windowState() const override { return m_state; }
+    void setWindowState(WindowState state) override { setState(state); }
     void setStatus(const StatusLine& status) override;
-    void resetLinkIndicators() override {}
-    void markLinkError() override {}
-    void showLinkDisconnected() override {}
     void setUnavailableTexts(const QString& title, const QString& detail) override;
     void clearUnavailableTexts() override;
     void showMissedCallIndicator() override { setMissed(true); }
@@ -64,7 +64,6 @@ public:
     void showDialledDigits(const QString& digits, const QString& name) override;
     bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) override;
     bool showWaitingCall(const QString& caller, const QString& callerName) override;
-    void resetCallDisplay() override {}
     void showFeatureStatus(const FeatureStatus& status) override;
     void showRecordingIndicator() override;
     void showRecordingMessage() override;
@@ -140,13 +139,14 @@ public:
     const TrayLook& trayLook() const { return m_tray; }
 
 signals:
-    // The state the window ended in after each setState (12 and 16 end in 0, 1 in the state before).
-    void stateApplied(int state);
+    // The state the window ended in after each setState (CallEnded and IdleShow end in Idle, HandsetEvent in the
+    // state before).
+    void stateApplied(WindowState state);
 
 private:
-    void applyState(int state);
+    void applyState(WindowState state);
     void applyIdle(bool readMissedCount);
-    void applyTrayMode(int mode);
+    void applyTrayMode(TrayMode mode);
     void refreshTray();
     void showMissedCount();
     void setEntry(const QString& text);
@@ -158,7 +158,7 @@ private:
     const CallState& calls() const;
 
     const SettingsRecord& m_settings;
-    TelephoneServices* m_services = nullptr;
+    TelephoneLine* m_line = nullptr;
     const CallState* m_calls = nullptr;
     CallTimer* m_callTimer = nullptr;
     WindowBookPort& m_books;
@@ -168,8 +168,7 @@ private:
     TrayLook m_tray;
     RedialList m_redial{RedialCapacity};
 
-    int m_state = -1;
-    int m_previousState = -1;
+    std::optional<WindowState> m_state;
     QString m_entry;
     QString m_dialNumber;
     QString m_callerLabel;

@@ -5,7 +5,7 @@
 #include <memory>
 
 namespace Ui {
-class LockForm;
+class TLockForm;
 }
 
 // Asks for the PIN that locks the telephone, or unlocks it when it is locked: OK applies the entered PIN the way
@@ -24,7 +24,7 @@ protected:
 private:
     void applyPin();
 
-    std::unique_ptr<Ui::LockForm> m_ui;
+    std::unique_ptr<Ui::TLockForm> m_ui;
     std::function<bool()> m_isLocked;
     std::function<void(bool lock, QString pin)> m_apply;
     std::function<void()> m_openConfiguration;

@@ -1,8 +1,7 @@
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 
 #include "pbxlink/CallState.h"
 #include "pbxlink/CallTimer.h"
-#include "pbxlink/TelephoneServices.h"
 #include "pbxlink/WindowState.h"
 #include "phone/DialTarget.h"
 #include "phone/EntryText.h"
@@ -13,17 +12,10 @@
 
 namespace {
 
-// The window's own states besides those the link chooses.
-constexpr int NumberReady = 2;
-constexpr int RedialBrowse = 3;
-constexpr int NumberEntry = 4;
-constexpr int IdleRefresh = 13;
-constexpr int Resumed = 14;
-constexpr int HighestState = 17;
-
-bool isConversationState(int state)
+bool isConversationState(std::optional<WindowState> state)
 {
-    return state == WindowState::OutgoingConnected || state == WindowState::IncomingConnected || state == Resumed;
+    return state == WindowState::OutgoingConnected || state == WindowState::IncomingConnected ||
+           state == WindowState::Resumed;
 }
 
 // The tray's hint while nothing else is to be said: the application's title in the user's language.
@@ -39,8 +31,8 @@ bool isDialKey(QChar key)
 
 } // namespace
 
-TelephoneWindow::TelephoneWindow(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
-                                 QObject* parent)
+TelephoneWindowLogic::TelephoneWindowLogic(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
+                                           QObject* parent)
     : QObject(parent)
     , m_settings(settings)
     , m_books(books)
@@ -50,24 +42,24 @@ TelephoneWindow::TelephoneWindow(const SettingsRecord& settings, WindowBookPort&
     connect(&m_notice, &NoticeText::changed, this,
             [this](const QString& text, const QString& hint) { m_view.setShowText(text, hint); });
     // Until the link says more, the telephone shows no connection.
-    applyTrayMode(2);
+    applyTrayMode(TrayMode::NoConnection);
     m_view.setTrayHint(trayTitle());
 }
 
-void TelephoneWindow::attachLink(LinkParts link)
+void TelephoneWindowLogic::attachLink(LinkParts link)
 {
-    m_services = &link.services;
+    m_line = &link.line;
     m_calls = &link.calls;
     m_callTimer = &link.callTimer;
 }
 
-const CallState& TelephoneWindow::calls() const
+const CallState& TelephoneWindowLogic::calls() const
 {
     static const CallState noCalls;
     return m_calls != nullptr ? *m_calls : noCalls;
 }
 
-void TelephoneWindow::restartCallTimer()
+void TelephoneWindowLogic::restartCallTimer()
 {
     if (m_callTimer != nullptr) {
         m_callTimer->start();
@@ -75,12 +67,13 @@ void TelephoneWindow::restartCallTimer()
     m_timing = true;
 }
 
-void TelephoneWindow::setState(int state)
+void TelephoneWindowLogic::setState(WindowState state)
 {
-    const int previous = m_state;
+    const std::optional<WindowState> previous = m_state;
     m_state = state;
-    if (state < 0 || state > HighestState) {
-        return;
+    if (static_cast<int>(state) < static_cast<int>(WindowState::Idle) ||
+        static_cast<int>(state) > static_cast<int>(WindowState::Connecting)) {
+        return; // past the table (only a cast makes one): stored, nothing else
     }
     if (state == WindowState::HandsetEvent) {
         // A transient event: the call timer restarts and the window keeps the look it had.
@@ -89,14 +82,14 @@ void TelephoneWindow::setState(int state)
             m_view.popUp();
         }
         restartCallTimer();
-        applyState(previous >= 0 && previous != WindowState::HandsetEvent ? previous : WindowState::Idle);
+        applyState(previous.has_value() && *previous != WindowState::HandsetEvent ? *previous : WindowState::Idle);
     } else {
         applyState(state);
     }
-    emit stateApplied(m_state);
+    emit stateApplied(*m_state); // applyState has set it
 }
 
-void TelephoneWindow::applyState(int state)
+void TelephoneWindowLogic::applyState(WindowState state)
 {
     m_state = state;
     const bool mcidAllowed = calls().flags.wasRinging || calls().flags.connected;
@@ -104,14 +97,14 @@ void TelephoneWindow::applyState(int state)
     if (const std::optional<StateIcon> icon = WindowStateTable::icon(state)) {
         m_view.setStateIcon(*icon);
     }
-    if (const int mode = WindowStateTable::trayMode(state); mode >= 0) {
-        applyTrayMode(mode);
+    if (const std::optional<TrayMode> mode = WindowStateTable::trayMode(state)) {
+        applyTrayMode(*mode);
     }
     switch (state) {
     case WindowState::Idle:
         applyIdle(true);
         break;
-    case IdleRefresh:
+    case WindowState::IdleRefresh:
         applyIdle(false);
         break;
     case WindowState::IdleShow:
@@ -141,7 +134,7 @@ void TelephoneWindow::applyState(int state)
         break;
     case WindowState::OutgoingConnected:
     case WindowState::IncomingConnected:
-    case Resumed:
+    case WindowState::Resumed:
         m_numberReady = true;
         if (!m_timing) {
             restartCallTimer();
@@ -161,7 +154,7 @@ void TelephoneWindow::applyState(int state)
     }
 }
 
-void TelephoneWindow::applyIdle(bool readMissedCount)
+void TelephoneWindowLogic::applyIdle(bool readMissedCount)
 {
     m_state = WindowState::Idle;
     if (readMissedCount) {
@@ -185,7 +178,7 @@ void TelephoneWindow::applyIdle(bool readMissedCount)
     m_shownEntry.reset();
 }
 
-void TelephoneWindow::clearCallTexts()
+void TelephoneWindowLogic::clearCallTexts()
 {
     m_dialNumber.clear();
     m_callerLabel.clear();
@@ -194,7 +187,7 @@ void TelephoneWindow::clearCallTexts()
     m_notice.show(QString(), QString(), false);
 }
 
-void TelephoneWindow::showMissedCount()
+void TelephoneWindowLogic::showMissedCount()
 {
     if (m_missedCount > 0 && m_settings.Historia.Stracone) {
         const QString count = QString::number(m_missedCount);
@@ -206,24 +199,24 @@ void TelephoneWindow::showMissedCount()
     }
 }
 
-void TelephoneWindow::applyTrayMode(int mode)
+void TelephoneWindowLogic::applyTrayMode(TrayMode mode)
 {
     m_tray.setMode(mode);
     refreshTray();
 }
 
-void TelephoneWindow::refreshTray()
+void TelephoneWindowLogic::refreshTray()
 {
     m_view.setTrayIcon(m_tray.list(), m_tray.index(), m_tray.animated());
 }
 
-void TelephoneWindow::connectingTimedOut()
+void TelephoneWindowLogic::connectingTimedOut()
 {
     m_tray.connectingTimedOut();
     refreshTray();
 }
 
-void TelephoneWindow::setStatus(const StatusLine& status)
+void TelephoneWindowLogic::setStatus(const StatusLine& status)
 {
     m_status = status.text;
     if (!isConversationState(m_state)) {
@@ -231,32 +224,32 @@ void TelephoneWindow::setStatus(const StatusLine& status)
     }
 }
 
-void TelephoneWindow::setUnavailableTexts(const QString& title, const QString& detail)
+void TelephoneWindowLogic::setUnavailableTexts(const QString& title, const QString& detail)
 {
     m_view.setAreaText(title);
     m_notice.show(detail, detail, false);
 }
 
-void TelephoneWindow::clearUnavailableTexts()
+void TelephoneWindowLogic::clearUnavailableTexts()
 {
     m_notice.show(QString(), QString(), false);
     showMissedCount();
 }
 
-void TelephoneWindow::refreshIdleDisplay()
+void TelephoneWindowLogic::refreshIdleDisplay()
 {
     if (m_state == WindowState::Idle) {
         showMissedCount();
     }
 }
 
-void TelephoneWindow::clearConnectionNote()
+void TelephoneWindowLogic::clearConnectionNote()
 {
     m_view.setAreaText(QString());
     showMissedCount();
 }
 
-void TelephoneWindow::runPendingStartupRequest()
+void TelephoneWindowLogic::runPendingStartupRequest()
 {
     if (m_pendingDial.isEmpty()) {
         return;
@@ -264,12 +257,12 @@ void TelephoneWindow::runPendingStartupRequest()
     placeNumber(std::exchange(m_pendingDial, QString()));
 }
 
-void TelephoneWindow::setHandsetLifted(bool lifted)
+void TelephoneWindowLogic::setHandsetLifted(bool lifted)
 {
     m_handsetLifted = lifted;
 }
 
-void TelephoneWindow::showConnectedNumber(const QString& number)
+void TelephoneWindowLogic::showConnectedNumber(const QString& number)
 {
     const QString plain = CallerNaming::withoutFlashMark(number);
     if (plain.isEmpty()) {
@@ -284,14 +277,15 @@ void TelephoneWindow::showConnectedNumber(const QString& number)
     m_notice.show(m_callerLabel, plain, false);
 }
 
-void TelephoneWindow::showDialledDigits(const QString& digits, const QString& name)
+void TelephoneWindowLogic::showDialledDigits(const QString& digits, const QString& name)
 {
     m_dialNumber = digits;
     m_callerLabel = m_naming.dialled(digits, name);
     m_notice.show(m_callerLabel, CallerNaming::withoutFlashMark(digits), false);
 }
 
-bool TelephoneWindow::showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName)
+bool TelephoneWindowLogic::showIncomingCall(const QString& caller, const QString& calledNumber,
+                                            const QString& callerName)
 {
     const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, calledNumber, callerName);
     m_callNumber = labels.callerNumber;
@@ -307,7 +301,7 @@ bool TelephoneWindow::showIncomingCall(const QString& caller, const QString& cal
     return labels.exchangeNameUsed;
 }
 
-bool TelephoneWindow::showWaitingCall(const QString& caller, const QString& callerName)
+bool TelephoneWindowLogic::showWaitingCall(const QString& caller, const QString& callerName)
 {
     const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, QString(), callerName);
     // Announced for a while; the conversation's label comes back, and the waiting caller can be shown again.
@@ -318,22 +312,22 @@ bool TelephoneWindow::showWaitingCall(const QString& caller, const QString& call
     return labels.exchangeNameUsed;
 }
 
-void TelephoneWindow::showFeatureStatus(const FeatureStatus& status)
+void TelephoneWindowLogic::showFeatureStatus(const FeatureStatus& status)
 {
     m_view.setFeatureFlags(status);
 }
 
-void TelephoneWindow::showRecordingIndicator()
+void TelephoneWindowLogic::showRecordingIndicator()
 {
     m_view.setRecording(true);
 }
 
-void TelephoneWindow::showRecordingMessage()
+void TelephoneWindowLogic::showRecordingMessage()
 {
     m_view.setRecording(false);
 }
 
-void TelephoneWindow::cancelCall()
+void TelephoneWindowLogic::cancelCall()
 {
     // Without a logged-in link there is nothing to end, and the services stay off.
     if (m_state == WindowState::Disconnected || m_state == WindowState::Connecting) {
@@ -342,16 +336,16 @@ void TelephoneWindow::cancelCall()
     if (m_callHeld) {
         m_callHeld = false;
         clearCallTexts();
-        setState(Resumed);
+        setState(WindowState::Resumed);
         return;
     }
     if (m_state == WindowState::Ringing) {
-        m_services->reject();
+        m_line->reject();
         return;
     }
     if (isConversationState(m_state)) {
         if (!m_settings.Ogolne.PytajEsc || m_view.ask(Lang::_("Do you want to finish a current call?"))) {
-            m_services->putDown();
+            m_line->putDown();
         }
         return;
     }
@@ -359,7 +353,7 @@ void TelephoneWindow::cancelCall()
     setState(WindowState::Idle);
 }
 
-void TelephoneWindow::dial()
+void TelephoneWindowLogic::dial()
 {
     const QString number = EntryText::dialNumber(m_entry);
     if (number.isEmpty() || (m_state == WindowState::OutgoingConnected && number == m_callNumber)) {
@@ -370,7 +364,7 @@ void TelephoneWindow::dial()
         return;
     }
     m_shownEntry.reset();
-    const bool sent = m_services->dialDigits(number);
+    const bool sent = m_line->dialDigits(number);
     if (!m_redialBrowsing && sent) {
         m_redial.add(number);
     }
@@ -379,71 +373,71 @@ void TelephoneWindow::dial()
     setEntry(QString());
 }
 
-void TelephoneWindow::confirm()
+void TelephoneWindowLogic::confirm()
 {
     if (m_state == WindowState::Ringing) {
-        m_services->answer();
+        m_line->answer();
         return;
     }
     dial();
 }
 
-void TelephoneWindow::rejectCall()
+void TelephoneWindowLogic::rejectCall()
 {
-    m_services->reject();
+    m_line->reject();
 }
 
-void TelephoneWindow::returnToCall()
+void TelephoneWindowLogic::returnToCall()
 {
-    if (m_services->returnToCall()) {
+    if (m_line->returnToCall()) {
         m_callHeld = false;
-        setState(Resumed);
+        setState(WindowState::Resumed);
     }
 }
 
-void TelephoneWindow::park()
+void TelephoneWindowLogic::park()
 {
-    if (m_services->park()) {
+    if (m_line->park()) {
         m_callHeld = isConversationState(m_state);
         showNotice(Lang::_("Park"), QString(), true);
     }
 }
 
-void TelephoneWindow::flash()
+void TelephoneWindowLogic::flash()
 {
-    m_services->flash();
+    m_line->flash();
 }
 
-void TelephoneWindow::conference()
+void TelephoneWindowLogic::conference()
 {
-    m_services->conference();
+    m_line->conference();
 }
 
-void TelephoneWindow::callPickUp()
+void TelephoneWindowLogic::callPickUp()
 {
-    if (m_services->callPickUp()) {
+    if (m_line->callPickUp()) {
         showNotice(Lang::_("Pick up call"), QString(), true);
     }
 }
 
-void TelephoneWindow::urgentCall()
+void TelephoneWindowLogic::urgentCall()
 {
-    if (m_services->urgentCall()) {
+    if (m_line->urgentCall()) {
         showNotice(Lang::_("Urgent calling"), QString(), true);
     }
 }
 
-void TelephoneWindow::maliciousCall()
+void TelephoneWindowLogic::maliciousCall()
 {
-    m_services->maliciousCall();
+    m_line->maliciousCall();
 }
 
-void TelephoneWindow::toggleDoNotDisturb()
+void TelephoneWindowLogic::toggleDoNotDisturb()
 {
-    m_services->setDoNotDisturb(!calls().features.doNotDisturb);
+    m_line->setDoNotDisturb(!calls().features.doNotDisturb);
 }
 
-bool TelephoneWindow::accountAllowed()
+bool TelephoneWindowLogic::accountAllowed()
 {
     if (calls().features.locked) {
         m_view.inform(Lang::_("Account service is inactive during LOCK"));
@@ -452,7 +446,7 @@ bool TelephoneWindow::accountAllowed()
     return true;
 }
 
-void TelephoneWindow::showWaiting()
+void TelephoneWindowLogic::showWaiting()
 {
     const std::optional<WaitingCall>& waiting = calls().waitingCall;
     const QString number = waiting ? waiting->number : calls().record.otherParty;
@@ -463,23 +457,23 @@ void TelephoneWindow::showWaiting()
     }
 }
 
-void TelephoneWindow::redialNext()
+void TelephoneWindowLogic::redialNext()
 {
     takeRedialNumber(m_redial.next());
 }
 
-void TelephoneWindow::redialPrevious()
+void TelephoneWindowLogic::redialPrevious()
 {
     takeRedialNumber(m_redial.prev());
 }
 
-void TelephoneWindow::takeRedialNumber(const std::optional<QString>& number)
+void TelephoneWindowLogic::takeRedialNumber(const std::optional<QString>& number)
 {
     if (!number || number->isEmpty()) {
         return;
     }
     m_redialBrowsing = true;
-    setState(RedialBrowse);
+    setState(WindowState::RedialBrowse);
     if (const std::optional<ShownEntry> entry = m_books.entryForNumber(EntryText::dialDigits(*number))) {
         showEntry(*entry);
         return;
@@ -487,43 +481,43 @@ void TelephoneWindow::takeRedialNumber(const std::optional<QString>& number)
     m_shownEntry.reset();
     setEntry(*number);
     m_notice.show(QString(), QString(), false);
-    setState(NumberReady);
+    setState(WindowState::NumberReady);
 }
 
-void TelephoneWindow::speaker()
+void TelephoneWindowLogic::speaker()
 {
     if (m_offHookPending) {
         setPhoneDown();
     } else if (m_state == WindowState::Ringing) {
-        m_services->answer();
+        m_line->answer();
     } else {
         setPhoneUp();
     }
 }
 
-void TelephoneWindow::setPhoneUp()
+void TelephoneWindowLogic::setPhoneUp()
 {
     m_offHookPending = true;
     if (EntryText::dialDigits(m_entry).isEmpty()) {
-        m_services->answer();
+        m_line->answer();
     } else {
         dial();
     }
 }
 
-void TelephoneWindow::setPhoneDown()
+void TelephoneWindowLogic::setPhoneDown()
 {
     m_offHookPending = false;
-    m_services->putDown();
+    m_line->putDown();
 }
 
-void TelephoneWindow::showEntry(const ShownEntry& entry)
+void TelephoneWindowLogic::showEntry(const ShownEntry& entry)
 {
     m_shownEntry = entry;
     chooseNumber(entry.position);
 }
 
-void TelephoneWindow::chooseNumber(int position)
+void TelephoneWindowLogic::chooseNumber(int position)
 {
     if (!m_shownEntry || position < 1 || position > static_cast<int>(m_shownEntry->numbers.size())) {
         return;
@@ -538,10 +532,10 @@ void TelephoneWindow::chooseNumber(int position)
     m_notice.show(m_shownEntry->name, m_shownEntry->description, false);
     m_view.setInfoText(CallerNaming::numberKind(position) + u' ' + number);
     m_numberReady = true;
-    setState(NumberEntry);
+    setState(WindowState::NumberEntry);
 }
 
-void TelephoneWindow::entryEdited(const QString& text)
+void TelephoneWindowLogic::entryEdited(const QString& text)
 {
     m_entry = text;
     if (text.trimmed().isEmpty()) {
@@ -550,37 +544,38 @@ void TelephoneWindow::entryEdited(const QString& text)
     }
     m_shownEntry.reset();
     // Without a link the window stays as it is: typing must not bring back the services.
-    const bool canChangeState = m_state == WindowState::Idle || m_state == NumberReady || m_state == RedialBrowse ||
-                                m_state == NumberEntry || m_state == IdleRefresh || m_state == WindowState::OffHook;
+    const bool canChangeState = m_state == WindowState::Idle || m_state == WindowState::NumberReady ||
+                                m_state == WindowState::RedialBrowse || m_state == WindowState::NumberEntry ||
+                                m_state == WindowState::IdleRefresh || m_state == WindowState::OffHook;
     if (EntryText::isNumber(text)) {
         const QString name = m_books.nameForNumber(EntryText::dialDigits(text));
         m_notice.show(name, name, false);
         if (canChangeState) {
-            setState(NumberReady);
+            setState(WindowState::NumberReady);
         }
     } else if (canChangeState) {
         m_notice.show(QString(), QString(), false);
-        setState(NumberEntry);
+        setState(WindowState::NumberEntry);
     }
 }
 
-bool TelephoneWindow::keypadKey(QChar key)
+bool TelephoneWindowLogic::keypadKey(QChar key)
 {
     if (!isConversationState(m_state) || !isDialKey(key)) {
         return false;
     }
     // The digit goes to the exchange as part of the conversation; the window keeps its look.
-    const int conversation = m_state;
-    if (m_services->dialDigits(QString(key))) {
+    const std::optional<WindowState> conversation = m_state;
+    if (m_line->dialDigits(QString(key))) {
         showNotice(Lang::_("Dialing the number from keypad"), QString(key), true);
     }
     if (m_state != conversation) {
-        setState(conversation);
+        setState(*conversation);
     }
     return true;
 }
 
-void TelephoneWindow::paste(const QString& clipboard)
+void TelephoneWindowLogic::paste(const QString& clipboard)
 {
     const EntryText::Pasted pasted = EntryText::fromClipboard(clipboard);
     if (pasted.text.isEmpty()) {
@@ -590,25 +585,26 @@ void TelephoneWindow::paste(const QString& clipboard)
     entryEdited(pasted.text);
 }
 
-void TelephoneWindow::clearEntry()
+void TelephoneWindowLogic::clearEntry()
 {
     m_redialBrowsing = false;
     m_redial.resetCursor();
     m_shownEntry.reset();
-    if (m_state == NumberReady || m_state == RedialBrowse || m_state == NumberEntry) {
-        setState(IdleRefresh);
+    if (m_state == WindowState::NumberReady || m_state == WindowState::RedialBrowse ||
+        m_state == WindowState::NumberEntry) {
+        setState(WindowState::IdleRefresh);
     } else {
         setEntry(QString());
     }
 }
 
-void TelephoneWindow::setEntry(const QString& text)
+void TelephoneWindowLogic::setEntry(const QString& text)
 {
     m_entry = text;
     m_view.setEntryText(text);
 }
 
-void TelephoneWindow::placeNumber(const QString& target)
+void TelephoneWindowLogic::placeNumber(const QString& target)
 {
     // Numbers from other programs are written in every way: the books' own form finds the contact, and is dialled.
     const QString number = m_books.normaliseNumber(DialTarget::numberOf(target));
@@ -635,7 +631,7 @@ void TelephoneWindow::placeNumber(const QString& target)
         setEntry(number);
         m_notice.show(number, number, false);
         if (!isConversationState(m_state) && m_state != WindowState::OffHook && m_state != WindowState::Dialling) {
-            setState(NumberEntry);
+            setState(WindowState::NumberEntry);
         }
     }
     m_view.popUp();
@@ -644,12 +640,12 @@ void TelephoneWindow::placeNumber(const QString& target)
     }
 }
 
-void TelephoneWindow::showNotice(const QString& text, const QString& hint, bool temporary)
+void TelephoneWindowLogic::showNotice(const QString& text, const QString& hint, bool temporary)
 {
     m_notice.show(text, hint, temporary);
 }
 
-void TelephoneWindow::setMissed(bool on)
+void TelephoneWindowLogic::setMissed(bool on)
 {
     m_missedPending = on;
     m_missedCount = on ? m_books.unseenCalls() : 0;
@@ -661,7 +657,7 @@ void TelephoneWindow::setMissed(bool on)
     }
 }
 
-void TelephoneWindow::tickCallTimer(int secondOfMinute)
+void TelephoneWindowLogic::tickCallTimer(int secondOfMinute)
 {
     if (!m_timing || m_callTimer == nullptr) {
         return;
@@ -675,25 +671,25 @@ void TelephoneWindow::tickCallTimer(int secondOfMinute)
     }
 }
 
-bool TelephoneWindow::loadRedialList(const QString& path)
+bool TelephoneWindowLogic::loadRedialList(const QString& path)
 {
     const bool loaded = m_redial.load(path);
     m_redial.resetCursor();
     return loaded;
 }
 
-void TelephoneWindow::applyClosingServices()
+void TelephoneWindowLogic::applyClosingServices()
 {
-    if (m_services == nullptr) {
+    if (m_line == nullptr) {
         return;
     }
     if (m_settings.Ogolne.AutoBlokada) {
-        m_services->setLock(true, m_settings.Siec.Klucz);
+        m_line->setLock(true, m_settings.Siec.Klucz);
     }
     if (m_settings.DND.DNDClose) {
-        m_services->setDoNotDisturb(true);
+        m_line->setDoNotDisturb(true);
     }
     if (m_settings.Przeniesienie.Auto) {
-        m_services->setForwarding(true);
+        m_line->setForwarding(true);
     }
 }

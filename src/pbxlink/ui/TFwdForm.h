@@ -5,7 +5,7 @@
 #include <memory>
 
 namespace Ui {
-class FwdForm;
+class TFwdForm;
 }
 
 // Asks for the number to forward the ringing call to. OK, or Enter in the number field, hands the number on,
@@ -23,6 +23,6 @@ protected:
 private:
     void forward();
 
-    std::unique_ptr<Ui::FwdForm> m_ui;
+    std::unique_ptr<Ui::TFwdForm> m_ui;
     std::function<void(QString number)> m_deflect;
 };

@@ -1,13 +1,13 @@
-#include "pbxlink/ui/FwdForm.h"
+#include "pbxlink/ui/TFwdForm.h"
 
-#include "ui_FwdForm.h"
+#include "ui_TFwdForm.h"
 
 #include <QEvent>
 
 // Enter in the number field reaches the dialog, which presses OK, its default button.
 TFwdForm::TFwdForm(std::function<void(QString number)> deflect, QWidget* parent)
     : QDialog(parent)
-    , m_ui(std::make_unique<Ui::FwdForm>())
+    , m_ui(std::make_unique<Ui::TFwdForm>())
     , m_deflect(std::move(deflect))
 {
     m_ui->setupUi(this);

@@ -1,13 +1,13 @@
-#include "pbxlink/ui/LockForm.h"
+#include "pbxlink/ui/TLockForm.h"
 
-#include "ui_LockForm.h"
+#include "ui_TLockForm.h"
 
 #include <QEvent>
 
 TLockForm::TLockForm(std::function<bool()> isLocked, std::function<void(bool lock, QString pin)> apply,
                      std::function<void()> openConfiguration, QWidget* parent)
     : QDialog(parent)
-    , m_ui(std::make_unique<Ui::LockForm>())
+    , m_ui(std::make_unique<Ui::TLockForm>())
     , m_isLocked(std::move(isLocked))
     , m_apply(std::move(apply))
     , m_openConfiguration(std::move(openConfiguration))

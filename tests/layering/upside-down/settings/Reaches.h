@@ -1,0 +1,1 @@
+#include "phone/Anything.h"
