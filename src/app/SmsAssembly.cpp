@@ -1,7 +1,7 @@
 #include "app/SmsAssembly.h"
 
 #include "books/TdbCore.h"
-#include "phone/TelephoneWindow.h"
+#include "phone/TelephoneWindowLogic.h"
 #include "phone/ui/TMainForm.h"
 #include "settings/Lang.h"
 #include "settings/SettingsStore.h"
@@ -9,7 +9,7 @@
 #include <QDebug>
 #include <QRandomGenerator>
 
-SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& form, TelephoneWindow& window)
+SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& form, TelephoneWindowLogic& window)
     : m_settings(settings.record())
     , m_form(form)
     , m_window(window)

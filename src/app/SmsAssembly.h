@@ -10,13 +10,13 @@
 class SettingsStore;
 class TdbCore;
 class TMainForm;
-class TelephoneWindow;
+class TelephoneWindowLogic;
 
 // The link to the GSM gate beside the PBX link, wired to the SMS history, to the joining of incoming messages,
 // to the SMS windows, and to the telephone window's new-message signal (the SMS tray icon).
 class SmsAssembly final {
 public:
-    SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& form, TelephoneWindow& window);
+    SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& form, TelephoneWindowLogic& window);
 
     TToSMS& gate() { return m_gate; }
     // The SMS button and menu item: a new compose window.
@@ -32,7 +32,7 @@ private:
 
     const SettingsRecord& m_settings;
     TMainForm& m_form;
-    TelephoneWindow& m_window;
+    TelephoneWindowLogic& m_window;
     SmsGateTexts m_texts;
     TToSMS m_gate;
     SmsHistoryRows m_rows;

@@ -5,6 +5,7 @@
 #include "books/RecordingHistoryErrors.h"
 #include "books/TdbCore.h"
 #include "settings/SettingsRecord.h"
+#include "support/ManualClock.h"
 #include "sms/SmsHistoryWriter.h"
 #include "sms/SmsReception.h"
 
@@ -23,7 +24,7 @@ struct HistoryOnDisk {
                TdbCore::DefaultFolders{folder.filePath(QStringLiteral("data/PhoneBook")),
                                        folder.filePath(QStringLiteral("data/History/ConversationLog")),
                                        folder.filePath(QStringLiteral("data/History/VoiceNotes"))},
-               dialogs, historyErrors, [](int bound) { return bound - 1; })
+               dialogs, historyErrors, clock)
         , rows(core)
         , writer(settings, rows, [] { return Now; })
     {
@@ -35,18 +36,19 @@ struct HistoryOnDisk {
 
     QList<HistoryEntry> smsRows(const QString& number)
     {
-        return core.historyReader().entriesOfNumbers({number}, HistoryReader::ContactEntries::SmsOnly);
+        return core.historyReader()->entriesOfNumbers({number}, HistoryReader::ContactEntries::SmsOnly);
     }
 
     QString textOf(const HistoryEntry& row)
     {
-        return core.historySideTables().text(HistorySideTables::Table::SmsTexts, row.smsTextId);
+        return core.historySideTables()->text(HistorySideTables::Table::SmsTexts, row.smsTextId);
     }
 
     QTemporaryDir folder;
     SettingsRecord settings;
     FakeBookDialogs dialogs;
     RecordingHistoryErrors historyErrors;
+    ManualClock clock;
     TdbCore core;
     SmsHistoryRows rows;
     SmsHistoryWriter writer;
