@@ -322,19 +322,6 @@ private slots:
         std::fclose(file);
     }
 
-    void streamClosedToRead()
-    {
-        QTemporaryDir folder;
-        const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("r.ogg")));
-        std::fclose(std::fopen(path.constData(), "wb"));
-        std::FILE* file = std::fopen(path.constData(), "rb");
-        TOggComponent encoder;
-        QVERIFY(encoder.Begin(file, 1, QStringLiteral("x"), QStringLiteral("1"), CallTime));
-        QCOMPARE(encoder.EncoderError(), quint32(EncoderError::OperationFailed));
-        QVERIFY(!encoder.Finish());
-        std::fclose(file);
-    }
-
     void refusedSetUp()
     {
         TOggComponent encoder;
