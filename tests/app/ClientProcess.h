@@ -5,6 +5,7 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QProcess>
@@ -207,6 +208,13 @@ public:
         // Short, so that the path of the client's local socket fits.
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
         return environment;
+    }
+
+    // Adds sections to the settings file before the client starts.
+    bool addSettings(const QByteArray& lines) const
+    {
+        QFile file(m_paths.sharedFolderSettingsFile());
+        return file.open(QIODevice::Append) && file.write(lines) == lines.size();
     }
 
     // Starts the client in English with these further arguments.

@@ -4,6 +4,7 @@
 #include "app/ClientProcess.h"
 #include "app/ReadOnlyRows.h"
 
+#include <QFile>
 #include <QTest>
 #include <memory>
 
@@ -181,6 +182,21 @@ private slots:
         const qsizetype start = m_pair->traffic().lineCount();
         QVERIFY2(m_pair->stopClient(), "the client did not end with exit code 0 within 5 s of SIGTERM");
         QVERIFY(m_pair->traffic().waitFor(LogoutRequest, start) >= 0);
+    }
+
+    void aPublicBookThatCannotBeOpenedIsToldInTheWindowAndTheErrorLog()
+    {
+        // A folder that can never be created: the public book stays closed and the user is told once.
+        QVERIFY(m_pair->profile().addSettings("[Ksiazka]\nKsPubliczna=/proc/tervo-no-such-share\n"));
+        QVERIFY(m_pair->startClient());
+        ObservedProcess& client = m_pair->client();
+        const QString told = QStringLiteral("public phone book is invalid or unavailable! Default settings will be set "
+                                            "temporarily");
+        QVERIFY(client.waitFor(told, 0) >= 0);
+        m_pair->stopClient();
+        QFile errorLog(m_pair->profile().errorLogFile());
+        QVERIFY(errorLog.open(QIODevice::ReadOnly));
+        QCOMPARE(errorLog.readAll().count("public phone book is invalid or unavailable!"), 1);
     }
 
     void unansweredCallIsCountedAsMissed()
