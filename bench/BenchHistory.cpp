@@ -1,12 +1,12 @@
 // What writing one call into a long history costs: the add and the trim that follows it, as the PBX link runs
 // them after every call; on an SQLite file and on a PostgreSQL server.
 #include "BenchEngines.h"
-#include "books/HistoryConnector.h"
-#include "books/HistoryDatabase.h"
-#include "books/HistoryErrorPort.h"
-#include "books/HistoryRecordingFiles.h"
-#include "books/HistoryRegister.h"
-#include "books/HistoryTrimmer.h"
+#include "books/history/HistoryConnector.h"
+#include "books/history/HistoryDatabase.h"
+#include "books/history/HistoryErrorPort.h"
+#include "books/history/HistoryRecordingFiles.h"
+#include "books/history/HistoryRegister.h"
+#include "books/history/HistoryTrimmer.h"
 #include "bookseed/SilentBookDialogs.h"
 
 #include <QCoreApplication>

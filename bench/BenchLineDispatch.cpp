@@ -1,9 +1,9 @@
 // Lines per second through the PBX link's framing, decoding and dispatch, for the mix of lines a busy exchange
 // sends: events of this extension and of others, replies, and lines split across reads.
-#include "pbxlink/LineDispatcher.h"
-#include "pbxlink/LineFramer.h"
-#include "pbxlink/PbxEventSink.h"
-#include "pbxlink/ProtocolPeer.h"
+#include "pbxlink/protocol/LineDispatcher.h"
+#include "pbxlink/protocol/LineFramer.h"
+#include "pbxlink/protocol/PbxEventSink.h"
+#include "pbxlink/protocol/ProtocolPeer.h"
 #include "settings/CodePage.h"
 
 #include <benchmark/benchmark.h>

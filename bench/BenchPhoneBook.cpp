@@ -1,12 +1,12 @@
 // How long turning a calling number into a name takes on books of growing size, and how long the name filter of the
 // book window needs for one keystroke over a large book; each on an SQLite file and on a PostgreSQL server.
 #include "BenchEngines.h"
-#include "books/NameFilter.h"
-#include "books/NameIndex.h"
-#include "books/NameSearch.h"
-#include "books/PhoneBook.h"
-#include "books/PhoneBookConnector.h"
-#include "books/SqlEngine.h"
+#include "books/contacts/NameFilter.h"
+#include "books/contacts/NameIndex.h"
+#include "books/contacts/NameSearch.h"
+#include "books/contacts/PhoneBook.h"
+#include "books/database/PhoneBookConnector.h"
+#include "books/database/SqlEngine.h"
 #include "bookseed/SilentBookDialogs.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // Feeds arbitrary datagrams to the discovery answer parser. A server it accepts must have an address and a port
 // in 1..65535.
-#include "pbxlink/DiscoveryAnswer.h"
+#include "pbxlink/discovery/DiscoveryAnswer.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes, split at a point the input chooses, through the PBX link's framing, decoding and
 // dispatch, with commands outstanding and deferred so replies and events pair with them.
 #include "QuietLogging.h"
-#include "pbxlink/LineDispatcher.h"
-#include "pbxlink/LineFramer.h"
-#include "pbxlink/PbxEventSink.h"
-#include "pbxlink/ProtocolPeer.h"
+#include "pbxlink/protocol/LineDispatcher.h"
+#include "pbxlink/protocol/LineFramer.h"
+#include "pbxlink/protocol/PbxEventSink.h"
+#include "pbxlink/protocol/ProtocolPeer.h"
 #include "settings/CodePage.h"
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Feeds arbitrary text through number normalisation and the name and number filters of the phone book. Normalising
 // must be stable (a stored number normalises to itself) and leave only the characters a stored number may hold.
-#include "books/DiacriticFolding.h"
-#include "books/NameFilter.h"
-#include "books/NumberList.h"
-#include "books/PhoneNumbers.h"
+#include "books/contacts/DiacriticFolding.h"
+#include "books/contacts/NameFilter.h"
+#include "books/contacts/NumberList.h"
+#include "books/contacts/PhoneNumbers.h"
 #include "settings/CodePage.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/BookLinkServices.h"
-#include "books/TdbCore.h"
+#include "books/database/TdbCore.h"
 #include "books/ui/BookDialogs.h"
 
 class SettingsStore;

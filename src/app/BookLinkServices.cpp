@@ -1,6 +1,6 @@
 #include "app/BookLinkServices.h"
 
-#include "books/TdbCore.h"
+#include "books/database/TdbCore.h"
 
 namespace {
 

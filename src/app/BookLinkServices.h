@@ -1,8 +1,8 @@
 #pragma once
 
-#include "books/HistorySideTables.h"
-#include "pbxlink/CallPorts.h"
-#include "pbxlink/LinkServicesPort.h"
+#include "books/history/HistorySideTables.h"
+#include "pbxlink/calls/CallPorts.h"
+#include "pbxlink/lifecycle/LinkServicesPort.h"
 
 #include <functional>
 

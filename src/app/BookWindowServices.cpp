@@ -1,7 +1,7 @@
 #include "app/BookWindowServices.h"
 
-#include "books/PhoneNumbers.h"
-#include "books/TdbCore.h"
+#include "books/contacts/PhoneNumbers.h"
+#include "books/database/TdbCore.h"
 #include "settings/SettingsRecord.h"
 
 BookWindowServices::BookWindowServices(TdbCore& books, const SettingsRecord& settings)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pbxlink/CallPorts.h"
+#include "pbxlink/calls/CallPorts.h"
 
 // Until the recorder is part of the program, no sound device is used and nothing is recorded. History rows
 // written are printed on standard output, as the history window would show them.

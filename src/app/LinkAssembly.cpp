@@ -1,7 +1,7 @@
 #include "app/LinkAssembly.h"
 
 #include "app/BookLinkServices.h"
-#include "pbxlink/BroadcastAddresses.h"
+#include "pbxlink/discovery/BroadcastAddresses.h"
 #include "phone/TelephoneWindowLogic.h"
 #include "settings/Conftool.h"
 #include "settings/SettingsStore.h"

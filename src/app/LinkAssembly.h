@@ -2,8 +2,8 @@
 
 #include "app/ConsoleCallLog.h"
 #include "app/ResumeWatcher.h"
-#include "pbxlink/ServerDiscovery.h"
-#include "pbxlink/TToPBX.h"
+#include "pbxlink/discovery/ServerDiscovery.h"
+#include "pbxlink/lifecycle/TToPBX.h"
 #include "pbxlink/ui/ChooseServerDialog.h"
 #include "pbxlink/ui/LinkDialogs.h"
 #include "pbxlink/ui/NetworkConsoleWindow.h"

@@ -1,6 +1,6 @@
 #include "app/PhoneAssembly.h"
 
-#include "pbxlink/TToPBX.h"
+#include "pbxlink/lifecycle/TToPBX.h"
 #include "pbxlink/ui/ServiceDialogs.h"
 #include "phone/ui/TFormAdobeMsg.h"
 #include "settings/Conftool.h"

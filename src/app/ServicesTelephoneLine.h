@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pbxlink/TelephoneServices.h"
+#include "pbxlink/calls/TelephoneServices.h"
 #include "phone/TelephoneLine.h"
 
 // The telephone window's line over the link's telephone services.

@@ -1,6 +1,6 @@
 #include "app/SmsAssembly.h"
 
-#include "books/TdbCore.h"
+#include "books/database/TdbCore.h"
 #include "phone/TelephoneWindowLogic.h"
 #include "phone/ui/TMainForm.h"
 #include "settings/Lang.h"

@@ -1,7 +1,7 @@
 #include "app/SmsGateTexts.h"
 
-#include "pbxlink/RefusalMessages.h"
-#include "pbxlink/SocketErrors.h"
+#include "pbxlink/lifecycle/SocketErrors.h"
+#include "pbxlink/protocol/RefusalMessages.h"
 
 QString SmsGateTexts::loginRefusal(int code) const
 {

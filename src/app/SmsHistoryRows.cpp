@@ -1,6 +1,6 @@
 #include "app/SmsHistoryRows.h"
 
-#include "books/TdbCore.h"
+#include "books/database/TdbCore.h"
 
 SmsHistoryRows::SmsHistoryRows(TdbCore& books)
     : m_books(books)

@@ -1,6 +1,6 @@
 #include "app/TracingTelephoneView.h"
 
-#include "pbxlink/CallState.h"
+#include "pbxlink/calls/CallState.h"
 #include "phone/TelephoneWindowLogic.h"
 
 #include <QRegularExpression>

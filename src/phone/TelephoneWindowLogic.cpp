@@ -1,8 +1,8 @@
 #include "phone/TelephoneWindowLogic.h"
 
-#include "pbxlink/CallState.h"
-#include "pbxlink/CallTimer.h"
-#include "pbxlink/WindowState.h"
+#include "pbxlink/calls/CallState.h"
+#include "pbxlink/calls/CallTimer.h"
+#include "pbxlink/lifecycle/WindowState.h"
 #include "phone/DialTarget.h"
 #include "phone/EntryText.h"
 #include "phone/TelephoneView.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pbxlink/CallPorts.h"
-#include "pbxlink/TelephoneWindowPort.h"
+#include "pbxlink/calls/CallPorts.h"
+#include "pbxlink/lifecycle/TelephoneWindowPort.h"
 #include "phone/CallerNaming.h"
 #include "phone/NoticeText.h"
 #include "phone/RedialList.h"

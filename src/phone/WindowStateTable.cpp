@@ -1,6 +1,6 @@
 #include "phone/WindowStateTable.h"
 
-#include "pbxlink/WindowState.h"
+#include "pbxlink/lifecycle/WindowState.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pbxlink/WindowState.h"
+#include "pbxlink/lifecycle/WindowState.h"
 #include "phone/MenuItem.h"
 #include "phone/StateIcon.h"
 #include "phone/TrayMode.h"

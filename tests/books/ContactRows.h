@@ -1,7 +1,7 @@
 #pragma once
 
-#include "books/Contact.h"
-#include "books/ContactMessagesPort.h"
+#include "books/contacts/Contact.h"
+#include "books/contacts/ContactMessagesPort.h"
 
 #include <QList>
 #include <QPair>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "books/BookDialogsPort.h"
+#include "books/database/BookDialogsPort.h"
 
 #include <QStringList>
 

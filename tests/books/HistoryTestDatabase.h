@@ -1,9 +1,9 @@
 #pragma once
 
-#include "books/BookSchema.h"
-#include "books/HistoryDatabase.h"
-#include "books/HistoryEntry.h"
-#include "books/HistoryErrorPort.h"
+#include "books/database/BookSchema.h"
+#include "books/history/HistoryDatabase.h"
+#include "books/history/HistoryEntry.h"
+#include "books/history/HistoryErrorPort.h"
 
 #include <QSqlQuery>
 #include <QStringList>

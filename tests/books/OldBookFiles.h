@@ -1,8 +1,8 @@
 #pragma once
 
-#include "books/ColumnWidth.h"
-#include "books/SchemaUpgrade.h"
-#include "books/SqlEngine.h"
+#include "books/database/ColumnWidth.h"
+#include "books/database/SchemaUpgrade.h"
+#include "books/database/SqlEngine.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "FakeBookDialogs.h"
-#include "books/HistoryConnector.h"
-#include "books/HistoryDatabase.h"
-#include "books/HistoryErrorPort.h"
-#include "books/PhoneBookConnector.h"
+#include "books/database/PhoneBookConnector.h"
+#include "books/history/HistoryConnector.h"
+#include "books/history/HistoryDatabase.h"
+#include "books/history/HistoryErrorPort.h"
 
 #include <memory>
 

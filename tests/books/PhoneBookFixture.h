@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ContactRows.h"
-#include "books/BookSchema.h"
-#include "books/Contact.h"
-#include "books/PhoneBook.h"
+#include "books/contacts/Contact.h"
+#include "books/contacts/PhoneBook.h"
+#include "books/database/BookSchema.h"
 
 #include <QList>
 #include <QPair>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "books/HistoryErrorPort.h"
+#include "books/history/HistoryErrorPort.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "books/BookSchema.h"
+#include "books/database/BookSchema.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "FakeBookDialogs.h"
-#include "books/DatabaseOpener.h"
-#include "books/HistoryConnector.h"
-#include "books/PhoneBookConnector.h"
+#include "books/database/DatabaseOpener.h"
+#include "books/database/PhoneBookConnector.h"
+#include "books/history/HistoryConnector.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
 #include "FakeBookDialogs.h"
-#include "books/BookConnection.h"
-#include "books/BookSchema.h"
-#include "books/ColumnWidth.h"
-#include "books/HistoryConnector.h"
-#include "books/SchemaUpgrade.h"
+#include "books/database/BookConnection.h"
+#include "books/database/BookSchema.h"
+#include "books/database/ColumnWidth.h"
+#include "books/database/SchemaUpgrade.h"
+#include "books/history/HistoryConnector.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "books/HistoryFilters.h"
+#include "books/history/HistoryFilters.h"
 
 #include <QTest>
 

@@ -1,13 +1,13 @@
 #include "BothEngines.h"
 #include "HistoryTestDatabase.h"
 #include "OpenedDatabases.h"
-#include "books/HistoryFilters.h"
-#include "books/HistoryMarks.h"
-#include "books/HistoryReader.h"
-#include "books/HistoryRecordingFiles.h"
-#include "books/HistoryRegister.h"
-#include "books/HistorySideTables.h"
-#include "books/HistoryTrimmer.h"
+#include "books/history/HistoryFilters.h"
+#include "books/history/HistoryMarks.h"
+#include "books/history/HistoryReader.h"
+#include "books/history/HistoryRecordingFiles.h"
+#include "books/history/HistoryRegister.h"
+#include "books/history/HistorySideTables.h"
+#include "books/history/HistoryTrimmer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "HistoryTestDatabase.h"
-#include "books/HistoryMarks.h"
-#include "books/HistoryReader.h"
-#include "books/HistoryRegister.h"
-#include "books/HistorySideTables.h"
+#include "books/history/HistoryMarks.h"
+#include "books/history/HistoryReader.h"
+#include "books/history/HistoryRegister.h"
+#include "books/history/HistorySideTables.h"
 
 #include <QTest>
 

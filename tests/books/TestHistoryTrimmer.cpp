@@ -1,8 +1,8 @@
 #include "HistoryTestDatabase.h"
-#include "books/HistoryReader.h"
-#include "books/HistoryRecordingFiles.h"
-#include "books/HistoryRegister.h"
-#include "books/HistoryTrimmer.h"
+#include "books/history/HistoryReader.h"
+#include "books/history/HistoryRecordingFiles.h"
+#include "books/history/HistoryRegister.h"
+#include "books/history/HistoryTrimmer.h"
 
 #include <QDir>
 #include <QFile>

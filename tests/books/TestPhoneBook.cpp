@@ -1,7 +1,7 @@
 #include "PhoneBookFixture.h"
-#include "books/ContactSaver.h"
-#include "books/NumberList.h"
-#include "books/PhoneBook.h"
+#include "books/contacts/ContactSaver.h"
+#include "books/contacts/NumberList.h"
+#include "books/contacts/PhoneBook.h"
 #include "settings/Const.h"
 
 #include <QSqlQuery>

@@ -1,8 +1,8 @@
 #include "FakeBookDialogs.h"
 #include "OldBookFiles.h"
-#include "books/BookConnection.h"
-#include "books/BookIdentity.h"
-#include "books/PhoneBookConnector.h"
+#include "books/database/BookConnection.h"
+#include "books/database/BookIdentity.h"
+#include "books/database/PhoneBookConnector.h"
 
 #include <QFile>
 #include <QSqlQuery>

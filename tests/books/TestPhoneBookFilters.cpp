@@ -1,7 +1,7 @@
-#include "books/DiacriticFolding.h"
-#include "books/NameFilter.h"
-#include "books/NumberList.h"
-#include "books/PhoneNumbers.h"
+#include "books/contacts/DiacriticFolding.h"
+#include "books/contacts/NameFilter.h"
+#include "books/contacts/NumberList.h"
+#include "books/contacts/PhoneNumbers.h"
 
 #include <QTest>
 

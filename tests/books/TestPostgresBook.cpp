@@ -1,9 +1,9 @@
 #include "FakeBookDialogs.h"
 #include "OldBookFiles.h"
 #include "PostgresCluster.h"
-#include "books/BookConnection.h"
-#include "books/HistoryConnector.h"
-#include "books/PhoneBookConnector.h"
+#include "books/database/BookConnection.h"
+#include "books/database/PhoneBookConnector.h"
+#include "books/history/HistoryConnector.h"
 
 #include <QElapsedTimer>
 #include <QSqlQuery>

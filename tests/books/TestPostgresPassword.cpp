@@ -1,5 +1,5 @@
 #include "PostgresCluster.h"
-#include "books/BookConnection.h"
+#include "books/database/BookConnection.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "FakeBookDialogs.h"
 #include "RecordingHistoryErrors.h"
-#include "books/TdbCore.h"
+#include "books/database/TdbCore.h"
 #include "settings/SettingsRecord.h"
 #include "support/ManualClock.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pbxlink/CallPorts.h"
+#include "pbxlink/calls/CallPorts.h"
 
 #include <QList>
 #include <QMap>

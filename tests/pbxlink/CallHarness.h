@@ -2,7 +2,7 @@
 
 #include "CallFakes.h"
 #include "LinkHarness.h"
-#include "pbxlink/CallControl.h"
+#include "pbxlink/calls/CallControl.h"
 
 // The link's protocol and lifecycle with call tracking and the services on recording ports, logged in to a
 // "Tolmo" exchange, on a clock the test sets.

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "pbxlink/LinkDialogsPort.h"
-#include "pbxlink/LinkPorts.h"
-#include "pbxlink/LinkServicesPort.h"
-#include "pbxlink/NetworkConsolePort.h"
-#include "pbxlink/PbxEventSink.h"
-#include "pbxlink/TelephoneWindowPort.h"
+#include "pbxlink/lifecycle/LinkDialogsPort.h"
+#include "pbxlink/lifecycle/LinkPorts.h"
+#include "pbxlink/lifecycle/LinkServicesPort.h"
+#include "pbxlink/lifecycle/TelephoneWindowPort.h"
+#include "pbxlink/protocol/NetworkConsolePort.h"
+#include "pbxlink/protocol/PbxEventSink.h"
 
 #include <QList>
 #include <QMap>

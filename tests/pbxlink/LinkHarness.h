@@ -1,11 +1,11 @@
 #pragma once
 
 #include "LinkFakes.h"
-#include "pbxlink/LineDispatcher.h"
-#include "pbxlink/LineFramer.h"
-#include "pbxlink/LinkLifecycle.h"
-#include "pbxlink/NetLog.h"
-#include "pbxlink/ProtocolPeer.h"
+#include "pbxlink/lifecycle/LinkLifecycle.h"
+#include "pbxlink/protocol/LineDispatcher.h"
+#include "pbxlink/protocol/LineFramer.h"
+#include "pbxlink/protocol/NetLog.h"
+#include "pbxlink/protocol/ProtocolPeer.h"
 #include "settings/CodePage.h"
 #include "settings/SettingsRecord.h"
 #include "support/ManualClock.h"

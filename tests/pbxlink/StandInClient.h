@@ -2,8 +2,8 @@
 
 #include "CallFakes.h"
 #include "LinkFakes.h"
-#include "pbxlink/TToPBX.h"
-#include "pbxlink/WindowState.h"
+#include "pbxlink/lifecycle/TToPBX.h"
+#include "pbxlink/lifecycle/WindowState.h"
 #include "pbxsim/PbxSimulator.h"
 #include "settings/SettingsRecord.h"
 

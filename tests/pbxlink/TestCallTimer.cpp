@@ -1,4 +1,4 @@
-#include "pbxlink/CallTimer.h"
+#include "pbxlink/calls/CallTimer.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "pbxlink/BroadcastAddresses.h"
-#include "pbxlink/DiscoveryAnswer.h"
+#include "pbxlink/discovery/BroadcastAddresses.h"
+#include "pbxlink/discovery/DiscoveryAnswer.h"
 
 #include <QTest>
 

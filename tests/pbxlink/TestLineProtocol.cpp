@@ -1,6 +1,6 @@
 #include "LinkHarness.h"
-#include "pbxlink/ConsoleMasking.h"
-#include "pbxlink/RefusalMessages.h"
+#include "pbxlink/protocol/ConsoleMasking.h"
+#include "pbxlink/protocol/RefusalMessages.h"
 #include "support/TestFiles.h"
 
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "StandInClient.h"
-#include "pbxlink/ServerDiscovery.h"
+#include "pbxlink/discovery/ServerDiscovery.h"
 
 #include <QSignalSpy>
 #include <QTest>

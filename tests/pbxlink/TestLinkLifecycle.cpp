@@ -1,5 +1,5 @@
 #include "LinkHarness.h"
-#include "pbxlink/WindowState.h"
+#include "pbxlink/lifecycle/WindowState.h"
 
 #include <QTest>
 

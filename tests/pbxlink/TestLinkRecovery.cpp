@@ -3,7 +3,7 @@
 // between attempts are not waited for: the retry timer's interval is read and its handler run by the test.
 #include "BusyDiscoveryPort.h"
 #include "StandInClient.h"
-#include "pbxlink/ServerDiscovery.h"
+#include "pbxlink/discovery/ServerDiscovery.h"
 #include "support/ManualClock.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // Searches on the loopback network only: the stand-in servers listen on 127.0.0.1 or on the loopback broadcast
 // address 127.255.255.255, and the searches are given those addresses instead of the machine's adapters.
 #include "BusyDiscoveryPort.h"
-#include "pbxlink/ServerDiscovery.h"
+#include "pbxlink/discovery/ServerDiscovery.h"
 #include "support/ManualClock.h"
 
 #include <QNetworkDatagram>

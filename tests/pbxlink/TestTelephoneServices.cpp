@@ -1,8 +1,8 @@
 #include "CallHarness.h"
-#include "pbxlink/DialLimit.h"
-#include "pbxlink/SpeedDialConverter.h"
-#include "pbxlink/SynchronousWaits.h"
-#include "pbxlink/WindowState.h"
+#include "pbxlink/calls/DialLimit.h"
+#include "pbxlink/calls/SpeedDialConverter.h"
+#include "pbxlink/lifecycle/SynchronousWaits.h"
+#include "pbxlink/lifecycle/WindowState.h"
 
 #include <QTest>
 #include <QTimer>

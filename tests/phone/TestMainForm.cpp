@@ -1,5 +1,5 @@
 #include "WindowHarness.h"
-#include "pbxlink/WindowState.h"
+#include "pbxlink/lifecycle/WindowState.h"
 #include "pbxlink/ui/ServiceDialogs.h"
 #include "phone/ui/TMainForm.h"
 

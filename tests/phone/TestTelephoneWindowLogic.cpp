@@ -1,5 +1,5 @@
 #include "WindowHarness.h"
-#include "pbxlink/WindowState.h"
+#include "pbxlink/lifecycle/WindowState.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "pbxlink/WindowState.h"
+#include "pbxlink/lifecycle/WindowState.h"
 #include "phone/TrayLook.h"
 #include "phone/WindowStateTable.h"
 

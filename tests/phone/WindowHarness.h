@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/ServicesTelephoneLine.h"
-#include "books/PhoneNumbers.h"
-#include "pbxlink/CallControl.h"
+#include "books/contacts/PhoneNumbers.h"
 #include "pbxlink/CallFakes.h"
 #include "pbxlink/LinkHarness.h"
+#include "pbxlink/calls/CallControl.h"
 #include "phone/TelephoneView.h"
 #include "phone/TelephoneWindowLogic.h"
 #include "phone/WindowBookPort.h"

@@ -1,13 +1,13 @@
 #include "app/SmsHistoryRows.h"
 #include "books/FakeBookDialogs.h"
-#include "books/HistoryReader.h"
-#include "books/HistorySideTables.h"
 #include "books/RecordingHistoryErrors.h"
-#include "books/TdbCore.h"
+#include "books/database/TdbCore.h"
+#include "books/history/HistoryReader.h"
+#include "books/history/HistorySideTables.h"
 #include "settings/SettingsRecord.h"
-#include "support/ManualClock.h"
 #include "sms/SmsHistoryWriter.h"
 #include "sms/SmsReception.h"
+#include "support/ManualClock.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "bookseed/BookSeeder.h"
 
-#include "books/ContactStore.h"
-#include "books/PhoneBookConnector.h"
+#include "books/contacts/ContactStore.h"
+#include "books/database/PhoneBookConnector.h"
 #include "bookseed/SeedContacts.h"
 #include "bookseed/SeedOptions.h"
 

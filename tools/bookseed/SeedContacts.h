@@ -1,6 +1,6 @@
 #pragma once
 
-#include "books/Contact.h"
+#include "books/contacts/Contact.h"
 
 namespace bookseed {
 

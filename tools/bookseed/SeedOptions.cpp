@@ -1,6 +1,6 @@
 #include "bookseed/SeedOptions.h"
 
-#include "books/BookSchema.h"
+#include "books/database/BookSchema.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "books/BookDialogsPort.h"
-#include "books/HistoryErrorPort.h"
+#include "books/database/BookDialogsPort.h"
+#include "books/history/HistoryErrorPort.h"
 
 #include <QPointer>
 

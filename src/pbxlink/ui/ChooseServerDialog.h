@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pbxlink/DiscoveryAnswer.h"
+#include "pbxlink/discovery/DiscoveryAnswer.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pbxlink/LinkDialogsPort.h"
+#include "pbxlink/lifecycle/LinkDialogsPort.h"
 
 #include <QMessageBox>
 #include <QObject>

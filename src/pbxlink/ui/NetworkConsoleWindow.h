@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pbxlink/NetworkConsolePort.h"
+#include "pbxlink/protocol/NetworkConsolePort.h"
 
 #include <QStringList>
 #include <QWidget>

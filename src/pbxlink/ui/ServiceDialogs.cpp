@@ -1,7 +1,7 @@
 #include "pbxlink/ui/ServiceDialogs.h"
 
-#include "pbxlink/CallState.h"
-#include "pbxlink/TelephoneServices.h"
+#include "pbxlink/calls/CallState.h"
+#include "pbxlink/calls/TelephoneServices.h"
 #include "pbxlink/ui/TAccForm.h"
 #include "pbxlink/ui/TFwdForm.h"
 #include "pbxlink/ui/TLockForm.h"

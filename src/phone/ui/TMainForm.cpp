@@ -1,6 +1,6 @@
 #include "phone/ui/TMainForm.h"
 
-#include "pbxlink/CallState.h"
+#include "pbxlink/calls/CallState.h"
 #include "pbxlink/ui/ServiceDialogs.h"
 #include "phone/CallerNaming.h"
 #include "phone/TelephoneWindowLogic.h"

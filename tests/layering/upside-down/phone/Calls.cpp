@@ -1,1 +1,1 @@
-#include "pbxlink/TelephoneServices.h"
+#include "pbxlink/calls/TelephoneServices.h"

@@ -1,0 +1,51 @@
+#include "books/history/HistoryMarks.h"
+
+#include "books/history/HistoryDatabase.h"
+
+#include <QVariant>
+
+HistoryMarks::HistoryMarks(HistoryDatabase& database)
+    : m_database(database)
+{
+}
+
+bool HistoryMarks::setSmsState(int orderNumber, int kind)
+{
+    // Only sent messages change state: calls carry order 0 and received messages an order of their own, and a
+    // report must never rewrite them.
+    return m_database.write(QStringLiteral("UPDATE History2 SET Typ_Historia = ? WHERE ZlecenieID = ? AND "
+                                           "Typ_Historia BETWEEN 4 AND 7"),
+                            {kind, orderNumber});
+}
+
+bool HistoryMarks::markSmsRead(const QString& number)
+{
+    return m_database.write(
+        QStringLiteral("UPDATE History2 SET Tluste_Historia = FALSE WHERE NrTel_Historia = ? AND SmsID > 0"), {number});
+}
+
+bool HistoryMarks::markAllSeen()
+{
+    return m_database.write(QStringLiteral("UPDATE History2 SET Stracone_Historia = 1, Tluste_Historia = FALSE "
+                                           "WHERE Tluste_Historia = TRUE"));
+}
+
+bool HistoryMarks::markSeen(int entryId)
+{
+    return m_database.write(QStringLiteral("UPDATE History2 SET Tluste_Historia = FALSE WHERE ID_Historia = ?"),
+                            {entryId});
+}
+
+bool HistoryMarks::toggleArchived(int entryId)
+{
+    return m_database.write(QStringLiteral("UPDATE History2 SET Archiwum_Historia = NOT COALESCE(Archiwum_Historia, "
+                                           "FALSE) WHERE ID_Historia = ?"),
+                            {entryId});
+}
+
+bool HistoryMarks::toggleHasRecording(int entryId)
+{
+    return m_database.write(QStringLiteral("UPDATE History2 SET JestNagranie_Historia = NOT "
+                                           "COALESCE(JestNagranie_Historia, FALSE) WHERE ID_Historia = ?"),
+                            {entryId});
+}

@@ -1,0 +1,57 @@
+#include "books/history/HistoryRecordingFiles.h"
+
+#include "recording/RecordName.h"
+#include "settings/Lang.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using Lang::_;
+
+namespace {
+
+constexpr qint64 MillisecondsPerDay = 24 * 60 * 60 * 1000;
+
+// The call's length as a time of day, as the recorder names its file; invalid without an end.
+QTime duration(const HistoryEntry& entry)
+{
+    const QDateTime start = entry.start();
+    const QDateTime end = entry.end();
+    if (!start.isValid() || !end.isValid() || end < start) {
+        return {};
+    }
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(start.msecsTo(end) % MillisecondsPerDay));
+}
+
+} // namespace
+
+HistoryRecordingFiles::HistoryRecordingFiles(QString folder, NameForNumber nameForNumber)
+    : m_folder(std::move(folder))
+    , m_nameForNumber(std::move(nameForNumber))
+{
+}
+
+QString HistoryRecordingFiles::fileName(const HistoryEntry& entry) const
+{
+    QString party = m_nameForNumber ? m_nameForNumber(entry.number) : QString();
+    if (party.isEmpty()) {
+        party = _("unknown call");
+    }
+    return RecordName::forCall(party, entry.start(), duration(entry));
+}
+
+bool HistoryRecordingFiles::remove(const HistoryEntry& entry) const
+{
+    const QString name = fileName(entry);
+    if (m_folder.isEmpty() || name.isEmpty() || name.contains(u'/') || name == u"." || name == u"..") {
+        return false;
+    }
+    // Only a file directly inside the folder goes; a link is removed itself, never what it points to.
+    const QFileInfo file(QDir(m_folder).filePath(name));
+    const QString folder = QFileInfo(m_folder).canonicalFilePath();
+    if (folder.isEmpty() || file.dir().canonicalPath() != folder || (file.isDir() && !file.isSymLink())) {
+        return false;
+    }
+    return QFile::remove(file.filePath());
+}

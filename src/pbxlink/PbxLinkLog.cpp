@@ -1,3 +1,0 @@
-#include "pbxlink/PbxLinkLog.h"
-
-Q_LOGGING_CATEGORY(lcPbxLink, "tervo.pbxlink")

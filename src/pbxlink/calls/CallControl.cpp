@@ -1,0 +1,25 @@
+#include "pbxlink/calls/CallControl.h"
+
+#include "pbxlink/lifecycle/LinkLifecycle.h"
+#include "pbxlink/protocol/LineDispatcher.h"
+
+CallControl::CallControl(const SettingsRecord& settings, LineDispatcher& dispatcher, LinkLifecycle& lifecycle,
+                         Ports ports, const Clock& clock, std::function<void()> processPendingEvents)
+    : m_tracker(CallTracker::Collaborators{
+          settings, m_state, ports.window, ports.callWindow, ports.redialList, ports.history, ports.books,
+          ports.recorder, clock, [this](const QString& digits) { m_services.dial(digits); },
+          [this](const QString& text) { m_callTimer.setChargeText(text); }, std::move(processPendingEvents)})
+    , m_services(TelephoneServices::Collaborators{settings, m_state, dispatcher, ports.window, ports.dialogs,
+                                                  [&lifecycle] { return lifecycle.pbxType(); },
+                                                  [&lifecycle] { return lifecycle.pbxVersion(); }, clock})
+    , m_replies(ServiceReplies::Collaborators{m_state, m_services, ports.window, ports.callWindow, ports.dialogs,
+                                              [&lifecycle](const PbxReply& reply, const QString& title) {
+                                                  return lifecycle.presentServiceError(reply, title);
+                                              },
+                                              [this] {
+                                                  m_tracker.runStartOfCallActions();
+                                              }})
+{
+    dispatcher.setEventSink(&m_tracker);
+    lifecycle.setServiceReplyHandler(&m_replies);
+}

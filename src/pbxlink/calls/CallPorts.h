@@ -1,0 +1,93 @@
+#pragma once
+
+#include "pbxlink/calls/CallState.h"
+
+#include <QDateTime>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// What call tracking and the services tell the telephone window about calls. The window implements it.
+class CallWindowPort {
+public:
+    virtual ~CallWindowPort() = default;
+
+    virtual void setHandsetLifted(bool lifted) = 0;
+    virtual void showConnectedNumber(const QString& number) = 0;
+    // The digits dialled so far and the phone-book name of that number (empty when unknown).
+    virtual void showDialledDigits(const QString& digits, const QString& name) = 0;
+    // An incoming call; true when the window keeps the caller's name.
+    virtual bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) = 0;
+    // A second caller waits during the conversation; true when the window keeps the caller's name.
+    virtual bool showWaitingCall(const QString& caller, const QString& callerName) = 0;
+    virtual void showFeatureStatus(const FeatureStatus& status) = 0;
+    virtual void showRecordingIndicator() = 0;
+    virtual void showRecordingMessage() = 0;
+    // The exchange refused the number being dialled.
+    virtual void cancelCall() = 0;
+};
+
+// The numbers dialled out, for dialling them again.
+class RedialListPort {
+public:
+    virtual ~RedialListPort() = default;
+
+    virtual void addNumber(const QString& number) = 0;
+};
+
+// A call as the call history stores it. Null times stand for zero (no end).
+struct CallHistoryEntry {
+    int type = 0;
+    QDateTime start;
+    QDateTime end;
+    QString number;
+    std::optional<int> callerNameId;
+    std::optional<int> calledNumberId;
+    bool recordingMade = false;
+};
+
+class CallHistoryPort {
+public:
+    virtual ~CallHistoryPort() = default;
+
+    // The identifiers of a caller's name and of a called number, created when new; nothing when that fails.
+    virtual std::optional<int> callerNameId(const QString& name) = 0;
+    virtual std::optional<int> calledNumberId(const QString& number) = 0;
+    // A row for the call in progress, so the history window can show it.
+    virtual void reserveRowForCallInProgress() = 0;
+    virtual void addEntry(const CallHistoryEntry& entry) = 0;
+    // Keeps the newest rows; 0 keeps all.
+    virtual void trim(int keepRows) = 0;
+    virtual void refresh() = 0;
+};
+
+// Names from the phone books.
+class PhoneBookNamesPort {
+public:
+    virtual ~PhoneBookNamesPort() = default;
+
+    // The name of the contact with this number, or empty.
+    virtual QString nameForNumber(const QString& number) = 0;
+};
+
+// The sound-card recorder.
+class RecorderPort {
+public:
+    virtual ~RecorderPort() = default;
+
+    virtual bool isDeviceUsable() const = 0;
+    // Starts recording the call as the recording mode says.
+    virtual void startRecording(int mode, const QString& name) = 0;
+    virtual void stopRecording(bool answered) = 0;
+    // The call ended: the recording is kept or offered under its name.
+    virtual void finishCall(qint64 durationSeconds, const QDateTime& start, const QString& number,
+                            const QString& name) = 0;
+};
+
+// Hooks for the exchange's own recordings and for the end of each call; unset hooks are skipped.
+struct RecordingHooks {
+    std::function<void(const QString& text)> begun;
+    std::function<void(const QString& text)> changed;
+    std::function<void(const QString& first, const QString& second, const QString& name)> ended;
+    std::function<void()> callClosed;
+};

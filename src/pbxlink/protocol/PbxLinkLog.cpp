@@ -1,0 +1,3 @@
+#include "pbxlink/protocol/PbxLinkLog.h"
+
+Q_LOGGING_CATEGORY(lcPbxLink, "tervo.pbxlink")

@@ -1,0 +1,1 @@
+#include "pbxlink/protocol/LineFramer.h"
