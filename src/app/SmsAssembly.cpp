@@ -23,7 +23,10 @@ SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& for
                  [] {
                      return QTime::currentTime();
                  }})
+    , m_console(m_gate.link())
 {
+    QObject::connect(&m_gate, &TToSMS::consoleWritten, &m_console, &SmsConsoleWindow::write);
+    QObject::connect(&m_gate, &TToSMS::statusUpdated, &m_console, &SmsConsoleWindow::showStatus);
     QObject::connect(&m_gate, &TToSMS::consoleWritten, &m_gate,
                      [](const QString& line, GateColour) { qInfo().noquote() << "[sms]" << line; });
     QObject::connect(&m_gate, &TToSMS::userMessage, &m_window,
@@ -42,6 +45,13 @@ SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& for
                      [this](const QString& text) { m_window.showNotice(text, text, true); });
     QObject::connect(&m_form.smsTray(), &AnimatedTrayIcon::clicked, &m_form,
                      [this] { m_form.smsTray().setVisible(false); });
+}
+
+void SmsAssembly::showConsole()
+{
+    m_console.show();
+    m_console.raise();
+    m_console.activateWindow();
 }
 
 void SmsAssembly::start()

@@ -5,6 +5,7 @@
 #include "sms/SmsHistoryWriter.h"
 #include "sms/SmsReception.h"
 #include "sms/TToSMS.h"
+#include "sms/ui/SmsConsoleWindow.h"
 #include "sms/ui/SmsWindowList.h"
 
 class SettingsStore;
@@ -21,6 +22,8 @@ public:
     TToSMS& gate() { return m_gate; }
     // The SMS button and menu item: a new compose window.
     void openCompose() { m_windows.openCompose(); }
+    // The menu item "SMS console".
+    void showConsole();
     // Connects at once when the gate, its PIN and the service are set; otherwise the link stays idle.
     void start();
     // Logs out, and keeps a message whose segments did not all come.
@@ -39,4 +42,5 @@ private:
     SmsHistoryWriter m_history;
     SmsReception m_reception;
     SmsWindowList m_windows;
+    SmsConsoleWindow m_console;
 };

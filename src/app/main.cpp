@@ -116,6 +116,7 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             LinkAssembly link(settings, books.linkServices(), phone.window());
             SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
             phone.setSmsOpener([&sms] { sms.openCompose(); });
+            phone.setSmsConsoleOpener([&sms] { sms.showConsole(); });
             phone.attachLink(link.link(), [&link] {
                 link.console().show();
                 link.console().raise();

@@ -240,6 +240,7 @@ void TMainForm::buildMenus(ServiceDialogs& dialogs, const Openers& openers)
     optional(m_menu, "Manual1", QT_TR_NOOP("Manual"), {}, openers.manual);
     optional(m_menu, "MenuAbout", QT_TR_NOOP("About"), {}, openers.about);
     optional(m_menu, "MenuNetworkConsole", QT_TR_NOOP("Network console"), {}, openers.networkConsole);
+    optional(m_menu, "MenuSmsConsole", QT_TR_NOOP("SMS console"), {}, openers.smsConsole);
     m_menu.addSeparator();
     QAction* onTop = addAction(m_menu, "MenuOnTop", QT_TR_NOOP("Always on top"), {}, [this] { toggleOnTop(); });
     onTop->setCheckable(true);

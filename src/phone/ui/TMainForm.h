@@ -43,6 +43,7 @@ public:
         std::function<void()> manual;
         std::function<void()> about;
         std::function<void()> networkConsole;
+        std::function<void()> smsConsole;
     };
 
     // Questions and messages; tests answer them without a modal box.
