@@ -15,14 +15,13 @@ SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& for
     , m_window(window)
     , m_gate(settings.record(), m_texts, [](int bound) { return QRandomGenerator::global()->bounded(bound); })
     , m_rows(books)
+    , m_bookNumbers(books, settings.record())
     , m_history(settings.record(), m_rows, [] { return QDateTime::currentDateTime(); })
     , m_reception([this](const ReceivedSms& message) { deliver(message); }, [] { return QDateTime::currentDateTime(); })
     , m_windows(settings.record(), m_gate.link(),
                 {[&books](const QString& number) { return books.nameForNumber(number); },
                  [this](const QString& number) { return m_history.normalised(number); },
-                 [] {
-                     return QTime::currentTime();
-                 }})
+                 [] { return QTime::currentTime(); }, &m_bookNumbers})
     , m_console(m_gate.link())
 {
     QObject::connect(&m_gate, &TToSMS::consoleWritten, &m_console, &SmsConsoleWindow::write);

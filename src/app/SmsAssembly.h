@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SmsBookNumbers.h"
 #include "app/SmsGateTexts.h"
 #include "app/SmsHistoryRows.h"
 #include "sms/SmsHistoryWriter.h"
@@ -39,6 +40,7 @@ private:
     SmsGateTexts m_texts;
     TToSMS m_gate;
     SmsHistoryRows m_rows;
+    SmsBookNumbers m_bookNumbers;
     SmsHistoryWriter m_history;
     SmsReception m_reception;
     SmsWindowList m_windows;

@@ -52,7 +52,7 @@ TSMSfrWindow* SmsWindowList::openCompose(const QString& name, const QString& num
         emit tooManyWindows(Lang::_("At most 10 SMS windows can be open at once."));
         return nullptr;
     }
-    auto* window = new TSMSfrWindow(m_settings, m_link);
+    auto* window = new TSMSfrWindow(m_settings, m_link, m_services.books);
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_compose.append(window);
     forgetOnDestruction(m_compose, window, this);

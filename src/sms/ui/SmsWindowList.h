@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sms/GateLines.h"
+#include "sms/SmsBookPort.h"
 #include "sms/SmsReception.h"
 
 #include <QList>
@@ -25,6 +26,7 @@ public:
         std::function<QString(const QString& number)> nameOf;    // from the phone books; empty when unknown
         std::function<QString(const QString& number)> normalise; // the history's form of a number
         std::function<QTime()> now;
+        SmsBookPort* books = nullptr; // where compose windows pick recipients from
     };
 
     SmsWindowList(const SettingsRecord& settings, GateLink& link, Services services, QObject* parent = nullptr);

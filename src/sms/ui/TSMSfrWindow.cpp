@@ -5,6 +5,7 @@
 #include "settings/SmsWireText.h"
 #include "sms/SmsNumber.h"
 #include "sms/SmsSegmenter.h"
+#include "sms/ui/TPhoneBookSMSForm.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,10 +19,12 @@ enum Column { NameColumn, NumberColumn, StatusColumn, ColumnCount };
 
 } // namespace
 
-TSMSfrWindow::TSMSfrWindow(const SettingsRecord& settings, GateLink& link, QWidget* parent)
+TSMSfrWindow::TSMSfrWindow(const SettingsRecord& settings, GateLink& link, SmsBookPort* books, QWidget* parent)
     : QWidget(parent)
     , m_settings(settings)
+    , m_books(books)
     , m_add(Lang::_("Add"))
+    , m_book(Lang::_("&Book"))
     , m_recipients(0, ColumnCount)
     , m_send(Lang::_("Send"))
     , m_cancel(Lang::_("Cancel"))
@@ -39,18 +42,22 @@ TSMSfrWindow::TSMSfrWindow(const SettingsRecord& settings, GateLink& link, QWidg
     layout->addWidget(new QLabel(Lang::_("Number:")), 0, 0);
     layout->addWidget(&m_number, 0, 1);
     layout->addWidget(&m_add, 0, 2);
-    layout->addWidget(&m_recipients, 1, 0, 1, 3);
-    layout->addWidget(&m_text, 2, 0, 1, 3);
+    layout->addWidget(&m_book, 0, 3);
+    layout->addWidget(&m_recipients, 1, 0, 1, 4);
+    layout->addWidget(&m_text, 2, 0, 1, 4);
     layout->addWidget(&m_counter, 3, 0);
-    layout->addWidget(&m_progress, 3, 1, 1, 2);
+    layout->addWidget(&m_progress, 3, 1, 1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(&m_send);
     buttons->addWidget(&m_sendAgain);
     buttons->addWidget(&m_cancel);
-    layout->addLayout(buttons, 4, 0, 1, 3);
+    layout->addLayout(buttons, 4, 0, 1, 4);
+    m_book.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    m_book.setVisible(m_books != nullptr);
 
     connect(&m_number, &QLineEdit::textChanged, this, &TSMSfrWindow::numberEdited);
     connect(&m_add, &QPushButton::clicked, this, &TSMSfrWindow::addRecipient);
+    connect(&m_book, &QPushButton::clicked, this, &TSMSfrWindow::openBook);
     connect(&m_text, &QPlainTextEdit::textChanged, this, &TSMSfrWindow::textEdited);
     connect(&m_send, &QPushButton::clicked, this, &TSMSfrWindow::send);
     connect(&m_cancel, &QPushButton::clicked, this, [this] { m_sending.cancel(); });
@@ -85,12 +92,48 @@ void TSMSfrWindow::addRecipient()
     if (!SmsNumber::isValidEntry(m_number.text())) {
         return;
     }
+    addRow(QString(), m_number.text());
+    m_number.clear();
+}
+
+void TSMSfrWindow::addRow(const QString& name, const QString& number)
+{
     const int row = m_recipients.rowCount();
     m_recipients.insertRow(row);
-    m_recipients.setItem(row, NameColumn, new QTableWidgetItem);
-    m_recipients.setItem(row, NumberColumn, new QTableWidgetItem(m_number.text()));
+    m_recipients.setItem(row, NameColumn, new QTableWidgetItem(name));
+    m_recipients.setItem(row, NumberColumn, new QTableWidgetItem(number));
     m_recipients.setItem(row, StatusColumn, new QTableWidgetItem);
-    m_number.clear();
+}
+
+// A number from the books is checked like a typed one: one the gate cannot take is left out. A number kept with a
+// line prefix ("0/600123456") goes without it, as the gate dials on its own line.
+void TSMSfrWindow::addRecipients(const QList<SmsBookPort::Number>& numbers)
+{
+    if (m_sending.isBusy()) {
+        return;
+    }
+    for (const SmsBookPort::Number& number : numbers) {
+        const QString dialled = number.number.section(u'/', -1).remove(u' ').remove(u'-');
+        bool listed = false;
+        for (int row = 0; row < m_recipients.rowCount() && !listed; ++row) {
+            listed = m_recipients.item(row, NumberColumn)->text() == dialled;
+        }
+        if (!listed && SmsNumber::isValidEntry(dialled)) {
+            addRow(number.name, dialled);
+        }
+    }
+}
+
+TPhoneBookSMSForm* TSMSfrWindow::openBook()
+{
+    if (m_books == nullptr || m_sending.isBusy()) {
+        return nullptr;
+    }
+    auto* picker = new TPhoneBookSMSForm(*m_books, this);
+    picker->setAttribute(Qt::WA_DeleteOnClose);
+    connect(picker, &QDialog::accepted, this, [this, picker] { addRecipients(picker->chosen()); });
+    picker->open();
+    return picker;
 }
 
 // Past eight segments the text is cut back at once; the counter shows the segments and what is left in the last.
@@ -151,4 +194,5 @@ void TSMSfrWindow::showSending()
     m_sendAgain.setEnabled(m_sending.state() == SmsSending::State::Failed);
     m_text.setReadOnly(busy);
     m_add.setEnabled(!busy && SmsNumber::isValidEntry(m_number.text()));
+    m_book.setEnabled(!busy);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sms/SmsBookPort.h"
 #include "sms/SmsSending.h"
 
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 class GateLink;
+class TPhoneBookSMSForm;
 struct SettingsRecord;
 
 // The window that composes one SMS and sends it to its recipients: the number field (added to the recipient list
@@ -22,9 +24,15 @@ class TSMSfrWindow final : public QWidget {
 public:
     static constexpr int SendTickMs = 500;
 
-    TSMSfrWindow(const SettingsRecord& settings, GateLink& link, QWidget* parent = nullptr);
+    // books: where "Book" picks recipients from; without it the button is hidden.
+    TSMSfrWindow(const SettingsRecord& settings, GateLink& link, SmsBookPort* books = nullptr,
+                 QWidget* parent = nullptr);
 
     void setRecipient(const QString& name, const QString& number);
+    // Adds a row for each number not in the list yet.
+    void addRecipients(const QList<SmsBookPort::Number>& numbers);
+    // "Book": the recipient picker, open beside the window; its "OK" adds the numbers chosen. Null without books.
+    TPhoneBookSMSForm* openBook();
     // A delivery report or the centre's text for the segment with that reference; false when it is not ours.
     bool showForReference(int reference, const QString& text) { return m_sending.showForReference(reference, text); }
 
@@ -34,6 +42,7 @@ public:
     QLabel& counter() { return m_counter; }
     QLabel& progress() { return m_progress; }
     QPushButton& addButton() { return m_add; }
+    QPushButton& bookButton() { return m_book; }
     QPushButton& sendButton() { return m_send; }
     QPushButton& cancelButton() { return m_cancel; }
     QPushButton& sendAgainButton() { return m_sendAgain; }
@@ -43,14 +52,17 @@ public:
 private:
     void numberEdited();
     void addRecipient();
+    void addRow(const QString& name, const QString& number);
     void textEdited();
     void send();
     void showSending();
     QList<SmsSending::Recipient> chosenRecipients() const;
 
     const SettingsRecord& m_settings;
+    SmsBookPort* m_books;
     QLineEdit m_number;
     QPushButton m_add;
+    QPushButton m_book;
     QTableWidget m_recipients;
     QPlainTextEdit m_text;
     QLabel m_counter;
