@@ -5,6 +5,7 @@
 #include "phone/ui/TMainForm.h"
 #include "settings/Lang.h"
 #include "settings/SettingsStore.h"
+#include "sms/ui/TReceive.h"
 
 #include <QDebug>
 #include <QRandomGenerator>
@@ -23,7 +24,15 @@ SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& for
                  [this](const QString& number) { return m_history.normalised(number); },
                  [] { return QTime::currentTime(); }, &m_bookNumbers})
     , m_console(m_gate.link())
+    , m_playback(QStringLiteral("default"), [](const QString& line) { qWarning().noquote() << line; })
+    , m_sound(settings.record(), m_playback,
+              {[this](int milliseconds) { m_soundRepeat.start(milliseconds); },
+               [this] {
+                   m_soundRepeat.stop();
+               }},
+              [](const QString& line) { qWarning().noquote() << line; })
 {
+    QObject::connect(&m_soundRepeat, &QTimer::timeout, &m_soundRepeat, [this] { m_sound.repeatTimerFired(); });
     QObject::connect(&m_gate, &TToSMS::consoleWritten, &m_console, &SmsConsoleWindow::write);
     QObject::connect(&m_gate, &TToSMS::statusUpdated, &m_console, &SmsConsoleWindow::showStatus);
     QObject::connect(&m_gate, &TToSMS::consoleWritten, &m_gate,
@@ -42,8 +51,10 @@ SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& for
                      [this](const GateLines::IncomingSegment& segment) { m_reception.take(segment); });
     QObject::connect(&m_windows, &SmsWindowList::tooManyWindows, &m_window,
                      [this](const QString& text) { m_window.showNotice(text, text, true); });
-    QObject::connect(&m_form.smsTray(), &AnimatedTrayIcon::clicked, &m_form,
-                     [this] { m_form.smsTray().setVisible(false); });
+    QObject::connect(&m_form.smsTray(), &AnimatedTrayIcon::clicked, &m_form, [this] {
+        m_form.smsTray().setVisible(false);
+        m_sound.userLooked();
+    });
 }
 
 void SmsAssembly::showConsole()
@@ -72,7 +83,9 @@ void SmsAssembly::deliver(const ReceivedSms& message)
     m_history.messageReceived(message.when, message.reference, message.sender, message.text);
     qInfo().noquote() << "[sms] received from" << message.sender << (message.complete ? "" : "(incomplete)");
     if (m_settings.Sms.ShowIncoming) {
-        m_windows.showReceived(message);
+        if (TReceive* window = m_windows.showReceived(message)) {
+            QObject::connect(window, &QObject::destroyed, &m_soundRepeat, [this] { m_sound.userLooked(); });
+        }
     }
     signalNewMessage(message);
 }
@@ -82,4 +95,5 @@ void SmsAssembly::signalNewMessage(const ReceivedSms& message)
     const QString number = m_history.normalised(message.sender);
     m_form.smsTray().setHint(Lang::_("New SMS from") + u' ' + (number.isEmpty() ? message.sender : number));
     m_form.smsTray().setVisible(true);
+    m_sound.messageArrived();
 }

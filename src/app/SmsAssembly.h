@@ -3,11 +3,15 @@
 #include "app/SmsBookNumbers.h"
 #include "app/SmsGateTexts.h"
 #include "app/SmsHistoryRows.h"
+#include "sms/AlsaPlayback.h"
 #include "sms/SmsHistoryWriter.h"
+#include "sms/SmsNotification.h"
 #include "sms/SmsReception.h"
 #include "sms/TToSMS.h"
 #include "sms/ui/SmsConsoleWindow.h"
 #include "sms/ui/SmsWindowList.h"
+
+#include <QTimer>
 
 class SettingsStore;
 class TdbCore;
@@ -15,7 +19,8 @@ class TMainForm;
 class TelephoneWindowLogic;
 
 // The link to the GSM gate beside the PBX link, wired to the SMS history, to the joining of incoming messages,
-// to the SMS windows, and to the telephone window's new-message signal (the SMS tray icon).
+// to the SMS windows, and to the telephone window's new-message signal (the SMS tray icon and its sound, which
+// repeats until the user clicks the icon or closes the message's window).
 class SmsAssembly final {
 public:
     SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& form, TelephoneWindowLogic& window);
@@ -45,4 +50,7 @@ private:
     SmsReception m_reception;
     SmsWindowList m_windows;
     SmsConsoleWindow m_console;
+    AlsaPlayback m_playback;
+    QTimer m_soundRepeat;
+    SmsNotification m_sound;
 };

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "sms/SoundClip.h"
+
+#include <QString>
+#include <functional>
+
+struct SettingsRecord;
+
+// The sound of a new message, as the Sms keys of the settings choose it: on or off (SmsEventOn), the program's
+// short or long sound (SmsEventWave) or the user's WAV file (SmsRcFile, SmsEventCustomFile), and whether it comes
+// again every 10, 20, 30 or 60 seconds (SmsEventReaction) until the user looks at the message.
+class SmsNotification final {
+public:
+    // The repeat timer; the program gives it a QTimer, tests fire it themselves.
+    struct RepeatTimer {
+        std::function<void(int milliseconds)> start;
+        std::function<void()> stop;
+    };
+    using Log = std::function<void(const QString& line)>;
+
+    SmsNotification(const SettingsRecord& settings, SoundOutput& output, RepeatTimer timer, Log log = {});
+
+    void messageArrived();
+    // The user opened or dismissed the message: no more repeats.
+    void userLooked();
+    void repeatTimerFired();
+
+    bool isRepeating() const { return m_repeating; }
+    // The repeat interval the settings ask for, 0 for none.
+    int repeatIntervalMs() const;
+    // What the settings ask to be played: the user's file when it can be played, else the program's sound.
+    SoundClip chosenSound();
+
+private:
+    const SettingsRecord& m_settings;
+    SoundOutput& m_output;
+    RepeatTimer m_timer;
+    Log m_log;
+    bool m_repeating = false;
+    QString m_badFileTold; // a file that cannot be played is told once
+};
