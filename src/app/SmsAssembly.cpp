@@ -66,6 +66,7 @@ void SmsAssembly::showConsole()
 
 void SmsAssembly::start()
 {
+    m_testDriver = SmsComposeTestDriver::fromEnvironment(m_gate.link(), m_windows);
     m_gate.start();
     if (m_gate.link().isUsable()) {
         m_gate.link().connectToServer();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SmsBookNumbers.h"
+#include "app/SmsComposeTestDriver.h"
 #include "app/SmsGateTexts.h"
 #include "app/SmsHistoryRows.h"
 #include "sms/AlsaPlayback.h"
@@ -53,4 +54,5 @@ private:
     AlsaPlayback m_playback;
     QTimer m_soundRepeat;
     SmsNotification m_sound;
+    std::unique_ptr<SmsComposeTestDriver> m_testDriver; // only in the end-to-end tests
 };

@@ -1,5 +1,7 @@
 // The built client with SMS switched on against the built stand-in's GSM gate on loopback: an incoming message
-// of several segments, sent by the stand-in's control port, ends up as one row in the client's history file.
+// of several segments, sent by the stand-in's control port, ends up as one row in the client's history file; a
+// message typed into the compose window (by the client's test driver) goes to two recipients, is reported
+// delivered to both, and leaves a delivered row for each segment.
 #include "app/ClientProcess.h"
 #include "app/ReadOnlyRows.h"
 
@@ -84,6 +86,50 @@ private slots:
         // The console lines the client prints show the login with its PIN hidden.
         QVERIFY(std::none_of(m_client.lines().cbegin(), m_client.lines().cend(),
                              [](const QString& line) { return line.contains(QStringLiteral("G007 1234")); }));
+    }
+
+    void messageToTwoRecipientsIsDeliveredToBoth()
+    {
+        // 200 plain characters: a segment of 160 and one of 40.
+        const QString text = QString(160, u'a') + QString(40, u'b');
+        QProcessEnvironment environment = m_profile->environment();
+        environment.insert(QStringLiteral("TERVO_TEST_SMS_TO"), QStringLiteral("600123456,+48600999888"));
+        environment.insert(QStringLiteral("TERVO_TEST_SMS_TEXT"), text);
+        QVERIFY(m_client.start(m_profile->paths().executablePath(), {QStringLiteral("-l=en")}, environment));
+
+        // Each recipient's row: "Report:", the time, and the outcome.
+        const auto delivered = [this](const QString& number) {
+            return QTest::qWaitFor(
+                [&] {
+                    return std::any_of(m_client.lines().cbegin(), m_client.lines().cend(), [&](const QString& line) {
+                        return line.startsWith(QStringLiteral("[sms-test] ") + number + QStringLiteral(": Report: ")) &&
+                               line.endsWith(QStringLiteral(" Sms has been delivered to receiver"));
+                    });
+                },
+                StepPatienceMs);
+        };
+        QVERIFY(delivered(QStringLiteral("600123456")));
+        QVERIFY(delivered(QStringLiteral("+48600999888")));
+        QVERIFY(m_client.find(QStringLiteral("[sms-test] sent 2/120")) >= 0);
+
+        const auto deliveredRows = [this] {
+            const QList<SmsRow> rows = smsRows(m_profile->historyFile());
+            return std::count_if(rows.cbegin(), rows.cend(), [](const SmsRow& row) { return row.kind == 6; });
+        };
+        QVERIFY(QTest::qWaitFor([&] { return deliveredRows() == 4; }, StepPatienceMs));
+        const QList<SmsRow> rows = smsRows(m_profile->historyFile());
+        QCOMPARE(rows.size(), 4);
+        const QStringList expected{QStringLiteral("600123456"), QStringLiteral("600123456"),
+                                   QStringLiteral("600999888"), QStringLiteral("600999888")};
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            QCOMPARE(rows[i].number, expected[i]);
+            QCOMPARE(rows[i].text, i % 2 == 0 ? QString(160, u'a') : QString(40, u'b'));
+            QVERIFY(rows[i].reference >= 100);
+        }
+        const QStringList& traffic = m_standIn.traffic().lines();
+        QCOMPARE(std::count_if(traffic.cbegin(), traffic.cend(),
+                               [](const QString& line) { return line.contains(QStringLiteral("aSMSS G007 ")); }),
+                 4);
     }
 
 private:
