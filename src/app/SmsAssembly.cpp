@@ -67,10 +67,25 @@ void SmsAssembly::showConsole()
 void SmsAssembly::start()
 {
     m_testDriver = SmsComposeTestDriver::fromEnvironment(m_gate.link(), m_windows);
-    m_gate.start();
-    if (m_gate.link().isUsable()) {
-        m_gate.link().connectToServer();
+    m_gate.start(firstAttemptMs());
+}
+
+// TERVO_SMS_FIRST_CONNECT_MS shortens the half minute before the first attempt, for the tests that run the built
+// client against the stand-in; nothing else sets it.
+int SmsAssembly::firstAttemptMs()
+{
+    const QString configured = qEnvironmentVariable("TERVO_SMS_FIRST_CONNECT_MS");
+    if (configured.isEmpty()) {
+        return GateLink::FirstAttemptMs;
     }
+    bool valid = false;
+    const int milliseconds = configured.toInt(&valid);
+    if (!valid || milliseconds < 0 || milliseconds > GateLink::FirstAttemptMs) {
+        qWarning().noquote() << "TERVO_SMS_FIRST_CONNECT_MS ignored: not a number of milliseconds from 0 to"
+                             << GateLink::FirstAttemptMs;
+        return GateLink::FirstAttemptMs;
+    }
+    return milliseconds;
 }
 
 void SmsAssembly::shutDown()

@@ -31,12 +31,13 @@ public:
     void openCompose() { m_windows.openCompose(); }
     // The menu item "SMS console".
     void showConsole();
-    // Connects at once when the gate, its PIN and the service are set; otherwise the link stays idle.
+    // The first connection attempt comes half a minute after the start, as the exchange's own link goes first.
     void start();
     // Logs out, and keeps a message whose segments did not all come.
     void shutDown();
 
 private:
+    static int firstAttemptMs();
     void deliver(const ReceivedSms& message);
     void signalNewMessage(const ReceivedSms& message);
 

@@ -30,9 +30,9 @@ GateLink::GateLink(Collaborators collaborators)
 {
 }
 
-void GateLink::start()
+void GateLink::start(int firstAttemptMs)
 {
-    m_ports.timers.start(GateTimer::Connect, FirstAttemptMs);
+    m_ports.timers.start(GateTimer::Connect, std::clamp(firstAttemptMs, 0, FirstAttemptMs));
     m_ports.timers.start(GateTimer::SendCommand, GateRetryRules::NormalIntervalMs);
 }
 
@@ -130,6 +130,9 @@ void GateLink::onTimer(GateTimer timer)
 {
     switch (timer) {
     case GateTimer::Connect:
+        // The timer repeats: should this attempt not end logged in, the next one comes after a full interval, not
+        // after the short first wait or the half second after a drop, which would cut a login still under way.
+        m_ports.timers.setInterval(GateTimer::Connect, slowRetryInterval());
         connectToServer();
         break;
     case GateTimer::Login:

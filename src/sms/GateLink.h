@@ -37,8 +37,9 @@ public:
 
     explicit GateLink(Collaborators collaborators);
 
-    // At start-up: the first attempt comes after half a minute, and the send timer starts ticking.
-    void start();
+    // At start-up: the first attempt comes after half a minute (sooner where a test asks), and the send timer
+    // starts ticking.
+    void start(int firstAttemptMs = FirstAttemptMs);
     void connectToServer();
     // The user's "OFF", and shutdown: logs out, closes, and waits a full interval before connecting again.
     void disconnect();

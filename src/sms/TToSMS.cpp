@@ -31,6 +31,9 @@ bool TToSMS::open(const QString& host, int port)
     if (port <= 0 || port > 65535) {
         return false;
     }
+    // An attempt still under way gives way to the new one; Qt would otherwise ignore the new one.
+    m_closingOnPurpose = true;
+    m_socket.abort();
     m_framer.clear();
     m_closingOnPurpose = false;
     m_socket.connectToHost(host, static_cast<quint16>(port));

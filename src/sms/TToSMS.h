@@ -27,7 +27,7 @@ public:
     ~TToSMS() override;
 
     GateLink& link() { return m_link; }
-    void start() { m_link.start(); }
+    void start(int firstAttemptMs = GateLink::FirstAttemptMs) { m_link.start(firstAttemptMs); }
     QTimer& timer(GateTimer which) { return m_timers[static_cast<std::size_t>(which)]; }
     // Whether texts go as code page 852; follows the language in use unless a test sets it.
     void setPolish(bool polish) { m_polish = polish; }

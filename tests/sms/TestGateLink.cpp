@@ -8,7 +8,7 @@ class TestGateLink final : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstAttemptComesAfterHalfAMinute()
+    void attemptsComeAfterHalfAMinuteThenHalfASecondThenAFullInterval()
     {
         GateHarness h;
         h.link.start();
@@ -16,6 +16,43 @@ private slots:
         QVERIFY(h.timers.active.value(GateTimer::SendCommand));
         h.link.onTimer(GateTimer::Connect);
         QCOMPARE(h.socket.opens, QStringList{QStringLiteral("127.0.0.1:5524")});
+        // An attempt that does not end logged in is followed by the next after a full interval.
+        QCOMPARE(h.timers.intervals.value(GateTimer::Connect), 30000);
+        QVERIFY(h.timers.active.value(GateTimer::Connect));
+
+        h.socket.connected = true;
+        h.link.onConnected();
+        h.link.onClosedByServer();
+        QCOMPARE(h.timers.intervals.value(GateTimer::Connect), 500);
+        h.link.onTimer(GateTimer::Connect);
+        QCOMPARE(h.socket.opens.size(), 2);
+        // The half second is not repeated while this connection logs in.
+        QCOMPARE(h.timers.intervals.value(GateTimer::Connect), 30000);
+        h.socket.connected = true;
+        h.link.onConnected();
+        h.link.onClosedByServer();
+        QCOMPARE(h.timers.intervals.value(GateTimer::Connect), 30000);
+
+        // A login earns the half second again.
+        h.link.onTimer(GateTimer::Connect);
+        h.socket.connected = true;
+        h.link.onConnected();
+        h.tick();
+        h.link.onLine(QStringLiteral("aOK"));
+        QVERIFY(!h.timers.active.value(GateTimer::Connect));
+        h.link.onClosedByServer();
+        QCOMPARE(h.timers.intervals.value(GateTimer::Connect), 500);
+    }
+
+    void firstWaitCanOnlyBeShortened()
+    {
+        GateHarness h;
+        h.link.start(200);
+        QCOMPARE(h.timers.intervals.value(GateTimer::Connect), 200);
+        h.link.start(-5);
+        QCOMPARE(h.timers.intervals.value(GateTimer::Connect), 0);
+        h.link.start(90000);
+        QCOMPARE(h.timers.intervals.value(GateTimer::Connect), 30000);
     }
 
     void unusableGateNeverLogsIn_data()
