@@ -2,6 +2,7 @@
 #include "pbxlink/lifecycle/WindowState.h"
 #include "pbxlink/ui/ServiceDialogs.h"
 #include "phone/ui/TMainForm.h"
+#include "support/RenderFolder.h"
 
 #include <QAction>
 #include <QDir>
@@ -42,15 +43,6 @@ public:
     ServiceDialogs serviceDialogs;
     int historyOpened = 0;
 };
-
-QString renderFolder()
-{
-    const QString configured = qEnvironmentVariable("TERVO_RENDER_DIR");
-    const QString folder =
-        configured.isEmpty() ? qEnvironmentVariable("TERVO_BINARY_DIR") + QStringLiteral("/renders") : configured;
-    QDir().mkpath(folder);
-    return folder;
-}
 
 // The window as a user sees it, at 1x and 2x, saved for the documentation.
 void saveLook(QWidget& skin, const QString& look)

@@ -4,6 +4,7 @@
 #include "phone/ui/TLittleForm.h"
 #include "phone/ui/TrayIconArt.h"
 #include "settings/Lang.h"
+#include "support/RenderFolder.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -91,17 +92,6 @@ int distinctColours(const QImage& image)
 bool samePixels(const QImage& a, const QImage& b)
 {
     return a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
-}
-
-QString renderFolder()
-{
-    QString folder = qEnvironmentVariable("TERVO_RENDER_DIR");
-    if (folder.isEmpty()) {
-        const QString binary = qEnvironmentVariable("TERVO_BINARY_DIR");
-        folder = (binary.isEmpty() ? QDir::currentPath() : binary) + QStringLiteral("/renders");
-    }
-    QDir().mkpath(folder);
-    return folder;
 }
 
 QImage stateIconPicture(StateIcon icon, int frame = 0)

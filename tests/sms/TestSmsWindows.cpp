@@ -2,6 +2,7 @@
 #include "sms/ui/SmsWindowList.h"
 #include "sms/ui/TReceive.h"
 #include "sms/ui/TSMSfrWindow.h"
+#include "support/RenderFolder.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -167,6 +168,39 @@ private slots:
         QCOMPARE(list.composeCount(), SmsWindowList::MaxComposeWindows);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(list.receivedCount(), 0);
+    }
+
+    // The two SMS windows as the README shows them: a message sent to two recipients with their reports, and a
+    // received message named from the books.
+    void picturesForTheDocumentation()
+    {
+        GateHarness h;
+        h.logIn();
+        TSMSfrWindow compose(h.settings, h.link);
+        compose.setRecipient(QStringLiteral("Jan Kowalski"), QStringLiteral("600123456"));
+        compose.setRecipient(QStringLiteral("Anna Nowak"), QStringLiteral("48581234567"));
+        compose.textField().setPlainText(QStringLiteral("The delivery is at the gate.\nPlease sign for it by 3 pm."));
+        compose.sendButton().click();
+        for (int reference = 41; reference <= 42; ++reference) {
+            compose.sendTimer().timeout({});
+            h.tick();
+            h.link.onLine(QStringLiteral("aOK"));
+            h.link.onLine(QStringLiteral("SMSA G007 0 C %1").arg(reference));
+        }
+        compose.sendTimer().timeout({});
+        QVERIFY(compose.showForReference(41, QStringLiteral("Report: 14:05.12 Sms has been delivered to receiver")));
+        compose.resize(640, 380);
+        compose.show();
+        QVERIFY(compose.grab().save(renderFolder() + QStringLiteral("/sms-compose.png")));
+
+        ReceivedSms message;
+        message.sender = QStringLiteral("+48600123456");
+        message.when = QDateTime(QDate(2026, 12, 7), QTime(14, 2, 31));
+        message.text = QStringLiteral("Lunch at noon?\r\nJan");
+        TReceive received(message, {QStringLiteral("Jan Kowalski"), QStringLiteral("600123456")});
+        received.resize(420, 320);
+        received.show();
+        QVERIFY(received.grab().save(renderFolder() + QStringLiteral("/sms-received.png")));
     }
 };
 
