@@ -1,0 +1,102 @@
+#pragma once
+
+#include "recording/CaptureDevice.h"
+#include "recording/ManualResetEvent.h"
+#include "recording/OggComponent.h"
+#include "settings/LogFile.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class RecorderWaits;
+
+// The sound-card call recorder. StartRecord() opens the working file and the capture device and starts a capture
+// thread that hands each period to the Ogg encoder (a period that arrives while the encoder is still busy is
+// dropped and the recording marked failed). StopRecord() ends the capture; the thread closes the device and the
+// file and sets EngineFree, and OnDone is called on the main thread. Every start and stop first waits, for a
+// bounded time, until the previous recording has closed its file.
+class TAudioComponent final : public QObject {
+    Q_OBJECT
+
+public:
+    using DoneCallback = std::function<void(bool userStopped)>;
+
+    // Which device to capture from and with how many channels (1 or 2).
+    struct CaptureSource {
+        QString deviceName = QStringLiteral("default");
+        int channels = 1;
+    };
+
+    // Rounds of the engine wait: 2 x N + 1 waits of 562 + 50 ms, about 5 seconds in all.
+    static constexpr int EngineWaitRounds = 4;
+    static constexpr int EngineWaitMs = 562;
+    static constexpr int EngineWaitEventMs = 50;
+    // How long a period may wait for the encoder to finish the previous one before it is dropped.
+    static constexpr int HandOverGraceMs = 10;
+
+    TAudioComponent(std::unique_ptr<CaptureDevice> device, RecorderWaits& waits, LogFile log,
+                    QObject* parent = nullptr);
+    ~TAudioComponent() override;
+
+    void setCaptureSource(const CaptureSource& source) { m_source = source; }
+
+    // Starts recording to folder/fileName; true when the capture has begun. On a failure after the engine was
+    // free, onDone is called before this returns.
+    bool StartRecord(const QString& folder, const QString& fileName, const QString& number, const QString& party,
+                     const QDateTime& callStart, DoneCallback onDone);
+    // Ends the current recording; false (ErrorCode() 5) when the capture did not close in time.
+    bool StopRecord(bool userStopped = false);
+
+    quint32 ErrorCode() const;
+    QString ErrorMessage() const;
+    bool isRecording() const { return m_recording; }
+    const ManualResetEvent& EngineFree() const { return m_engineFree; }
+    // The path of the file being or last recorded.
+    const QString& filePath() const { return m_filePath; }
+    const QString& folder() const { return m_folder; }
+    const LogFile& log() const { return m_log; }
+
+signals:
+    // The capture has closed its file (after OnDone).
+    void recordingClosed();
+
+private:
+    bool waitForEngine();
+    bool openFile();
+    bool beginCapture(const QString& number, const QString& party, const QDateTime& callStart);
+    bool giveUp();
+    void captureLoop();
+    void handOver(const QByteArray& period);
+    void closeCapture();
+    void completeRecording();
+    void setError(quint32 code, const QString& detail = {});
+
+    std::unique_ptr<CaptureDevice> m_device;
+    RecorderWaits& m_waits;
+    LogFile m_log;
+    TOggComponent m_encoder;
+    ManualResetEvent m_engineFree{true};
+    CaptureSource m_source;
+
+    QString m_folder;
+    QString m_filePath;
+    std::FILE* m_file = nullptr;
+    bool m_encoderBegun = false;
+    bool m_recording = false;
+    DoneCallback m_onDone;
+    std::atomic<bool> m_stopRequested{false};
+    bool m_userStopped = false;
+    int m_droppedPeriods = 0;
+    std::thread m_thread;
+
+    mutable std::mutex m_errorMutex;
+    quint32 m_errorCode = 0;
+    QString m_errorText;
+};
