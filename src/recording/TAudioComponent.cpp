@@ -1,10 +1,13 @@
 #include "recording/TAudioComponent.h"
 
 #include "recording/AudioError.h"
+#include "recording/RecordName.h"
 #include "recording/RecorderWaits.h"
+#include "recording/RecordingStorage.h"
 #include "recording/ThreadPriority.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <cerrno>
 
 namespace {
@@ -13,10 +16,11 @@ constexpr int ReadTimeoutMs = 50;
 
 } // namespace
 
-TAudioComponent::TAudioComponent(std::unique_ptr<CaptureDevice> device, RecorderWaits& waits, LogFile log,
-                                 QObject* parent)
+TAudioComponent::TAudioComponent(std::unique_ptr<CaptureDevice> device, RecordingStorage& storage, RecorderWaits& waits,
+                                 LogFile log, QObject* parent)
     : QObject(parent)
     , m_device(std::move(device))
+    , m_storage(storage)
     , m_waits(waits)
     , m_log(std::move(log))
     , m_encoder(TOggComponent::Environment{{}, {}, [this](const QString& line) {
@@ -54,17 +58,28 @@ bool TAudioComponent::StartRecord(const QString& folder, const QString& fileName
     m_stopRequested = false;
     m_userStopped = false;
     m_droppedPeriods = 0;
+    m_unkept = false;
+    m_callHandedOver = false;
     m_folder = folder;
     m_filePath = path;
     if (!openFile() || !beginCapture(number, party, callStart)) {
         return giveUp();
     }
+    m_unkept = true;
     m_thread = std::thread(&TAudioComponent::captureLoop, this);
     return true;
 }
 
 bool TAudioComponent::openFile()
 {
+    const RecordingStorage::Folder folder = m_storage.FolderCheck(m_folder);
+    m_folder = folder.path;
+    m_filePath = QDir(m_folder).filePath(QFileInfo(m_filePath).fileName());
+    if (folder.errorCode != AudioError::None) {
+        setError(folder.errorCode);
+        return false;
+    }
+    m_storage.setAside(m_filePath);
     errno = 0;
     m_file = std::fopen(QFile::encodeName(m_filePath).constData(), "w+b");
     if (m_file == nullptr) {
@@ -231,6 +246,29 @@ void TAudioComponent::completeRecording()
         done(m_userStopped);
     }
     emit recordingClosed();
+    keepFinishedRecording();
+}
+
+void TAudioComponent::FinishCall(const QString& party, const QDateTime& start, qint64 durationSeconds)
+{
+    m_finalName = RecordName::forCall(party, start, QTime(0, 0).addSecs(static_cast<int>(durationSeconds)));
+    m_callHandedOver = true;
+    keepFinishedRecording();
+}
+
+void TAudioComponent::keepFinishedRecording()
+{
+    if (!m_callHandedOver || !m_unkept || m_recording || !m_engineFree.isSet()) {
+        return;
+    }
+    m_callHandedOver = false;
+    m_unkept = false;
+    const QString kept = m_storage.keepAs(m_filePath, m_finalName);
+    if (!kept.isEmpty()) {
+        emit recordingKept(kept);
+    } else if (!QFileInfo::exists(m_filePath)) {
+        emit recordingMissing(m_filePath);
+    }
 }
 
 quint32 TAudioComponent::ErrorCode() const

@@ -16,6 +16,7 @@
 #include <thread>
 
 class RecorderWaits;
+class RecordingStorage;
 
 // The sound-card call recorder. StartRecord() opens the working file and the capture device and starts a capture
 // thread that hands each period to the Ogg encoder (a period that arrives while the encoder is still busy is
@@ -41,7 +42,7 @@ public:
     // How long a period may wait for the encoder to finish the previous one before it is dropped.
     static constexpr int HandOverGraceMs = 10;
 
-    TAudioComponent(std::unique_ptr<CaptureDevice> device, RecorderWaits& waits, LogFile log,
+    TAudioComponent(std::unique_ptr<CaptureDevice> device, RecordingStorage& storage, RecorderWaits& waits, LogFile log,
                     QObject* parent = nullptr);
     ~TAudioComponent() override;
 
@@ -53,6 +54,10 @@ public:
                      const QDateTime& callStart, DoneCallback onDone);
     // Ends the current recording; false (ErrorCode() 5) when the capture did not close in time.
     bool StopRecord(bool userStopped = false);
+
+    // The end-of-call hand-over: the recording of the call gets its final name from the call's party, start and
+    // duration, as soon as the capture has closed its file.
+    void FinishCall(const QString& party, const QDateTime& start, qint64 durationSeconds);
 
     quint32 ErrorCode() const;
     QString ErrorMessage() const;
@@ -66,6 +71,10 @@ public:
 signals:
     // The capture has closed its file (after OnDone).
     void recordingClosed();
+    // The recording of the last call was kept under path.
+    void recordingKept(const QString& path);
+    // The working file of the last call had gone when it was to be kept.
+    void recordingMissing(const QString& path);
 
 private:
     bool waitForEngine();
@@ -76,9 +85,11 @@ private:
     void handOver(const QByteArray& period);
     void closeCapture();
     void completeRecording();
+    void keepFinishedRecording();
     void setError(quint32 code, const QString& detail = {});
 
     std::unique_ptr<CaptureDevice> m_device;
+    RecordingStorage& m_storage;
     RecorderWaits& m_waits;
     LogFile m_log;
     TOggComponent m_encoder;
@@ -90,6 +101,10 @@ private:
     std::FILE* m_file = nullptr;
     bool m_encoderBegun = false;
     bool m_recording = false;
+    // A capture ran, and its file waits for the call's final name.
+    bool m_unkept = false;
+    bool m_callHandedOver = false;
+    QString m_finalName;
     DoneCallback m_onDone;
     std::atomic<bool> m_stopRequested{false};
     bool m_userStopped = false;

@@ -3,6 +3,7 @@
 #include "OggTestSignals.h"
 #include "RecorderFakes.h"
 #include "recording/AlsaCaptureDevice.h"
+#include "recording/RecordingStorage.h"
 #include "recording/TAudioComponent.h"
 
 #include <QFile>
@@ -72,7 +73,9 @@ private slots:
         SteppedClock clock;
         clock.limitMs = 2048;
         CountingWaits waits;
-        TAudioComponent recorder(std::make_unique<AlsaCaptureDevice>(clock.pacing()), waits,
+        RecordingStorage storage(m_dir.path(),
+                                 LogFile(m_dir.filePath(QStringLiteral("audio.log")), LogFile::Stamp::Time));
+        TAudioComponent recorder(std::make_unique<AlsaCaptureDevice>(clock.pacing()), storage, waits,
                                  LogFile(m_dir.filePath(QStringLiteral("audio.log")), LogFile::Stamp::Time));
         recorder.setCaptureSource({QStringLiteral("tone"), 1});
         int done = 0;
@@ -94,7 +97,9 @@ private slots:
     void unknownDeviceIsAMissingCard()
     {
         CountingWaits waits;
-        TAudioComponent recorder(std::make_unique<AlsaCaptureDevice>(), waits,
+        RecordingStorage storage(m_dir.path(),
+                                 LogFile(m_dir.filePath(QStringLiteral("audio.log")), LogFile::Stamp::Time));
+        TAudioComponent recorder(std::make_unique<AlsaCaptureDevice>(), storage, waits,
                                  LogFile(m_dir.filePath(QStringLiteral("audio.log")), LogFile::Stamp::Time));
         recorder.setCaptureSource({QStringLiteral("hw:99"), 1});
         int done = 0;

@@ -2,9 +2,12 @@
 #include "RecorderFakes.h"
 #include "recording/AlsaCaptureDevice.h"
 #include "recording/AudioError.h"
+#include "recording/RecordingStorage.h"
 #include "recording/TAudioComponent.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
@@ -34,13 +37,16 @@ class TestAudioComponent final : public QObject {
 
     QTemporaryDir m_dir;
     QString m_logPath;
+    std::unique_ptr<RecordingStorage> m_storage;
 
     std::unique_ptr<TAudioComponent> makeRecorder(FakeCaptureDevice*& device, CountingWaits& waits, int channels = 1)
     {
         auto fake = std::make_unique<FakeCaptureDevice>();
         device = fake.get();
-        auto recorder =
-            std::make_unique<TAudioComponent>(std::move(fake), waits, LogFile(m_logPath, LogFile::Stamp::DateTime));
+        m_storage = std::make_unique<RecordingStorage>(m_dir.filePath(QStringLiteral("default")),
+                                                       LogFile(m_logPath, LogFile::Stamp::DateTime));
+        auto recorder = std::make_unique<TAudioComponent>(std::move(fake), *m_storage, waits,
+                                                          LogFile(m_logPath, LogFile::Stamp::DateTime));
         recorder->setCaptureSource({QStringLiteral("plughw:1"), channels});
         return recorder;
     }
@@ -124,9 +130,9 @@ private slots:
         QTest::newRow("start refused") << static_cast<int>(CaptureDevice::OpenResult::Opened) << false << true << 4U
                                        << "WaveRecordBegin error: fake start failure"
                                        << "recording device is busy or not connected";
-        QTest::newRow("no folder") << static_cast<int>(CaptureDevice::OpenResult::Opened) << true << false << 15U
-                                   << "Unable create file "
-                                   << "do not exist";
+        QTest::newRow("no folder") << static_cast<int>(CaptureDevice::OpenResult::Opened) << true << false << 16U
+                                   << "Use default path"
+                                   << "is unavailbe";
     }
 
     void failedStartsReportTheirCause()
@@ -143,7 +149,13 @@ private slots:
         device->openResult = static_cast<CaptureDevice::OpenResult>(openResult);
         device->startSucceeds = startSucceeds;
         Outcome outcome;
-        const QString folder = folderExists ? m_dir.path() : m_dir.filePath(QStringLiteral("gone"));
+        // Neither the folder nor the default can be made when a file stands where their parents should be.
+        QFile blocker(m_dir.filePath(QStringLiteral("default")));
+        if (!folderExists) {
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            blocker.close();
+        }
+        const QString folder = folderExists ? m_dir.path() : m_dir.filePath(QStringLiteral("default/sub"));
 
         QVERIFY(!start(*recorder, outcome, folder));
         QCOMPARE(recorder->ErrorCode(), code);
@@ -156,6 +168,7 @@ private slots:
         QVERIFY2(log.contains(logLine), qPrintable(log));
         QVERIFY(log.contains(QStringLiteral("Give UP ! Unable to start recording")));
 
+        blocker.remove();
         device->openResult = CaptureDevice::OpenResult::Opened;
         device->startSucceeds = true;
         QVERIFY(start(*recorder, outcome, m_dir.path()));
@@ -198,6 +211,45 @@ private slots:
         QVERIFY(start(*recorder, outcome, m_dir.path()));
         QVERIFY(recorder->StopRecord());
         QCOMPARE(outcome.calls, 2);
+    }
+
+    // The file of a finished capture takes the call's name; a start that failed leaves nothing to name; a working
+    // file that has gone is reported.
+    void endOfCallNamesTheRecording()
+    {
+        CountingWaits waits;
+        FakeCaptureDevice* device = nullptr;
+        auto recorder = makeRecorder(device, waits);
+        QSignalSpy kept(recorder.get(), &TAudioComponent::recordingKept);
+        QSignalSpy missing(recorder.get(), &TAudioComponent::recordingMissing);
+        Outcome outcome;
+        const QString named = m_dir.filePath(QStringLiteral("Jan Kowalski_05-03-24 14-07-09_00-00-03.ogg"));
+        QFile::remove(named);
+
+        QVERIFY(start(*recorder, outcome, m_dir.path()));
+        QVERIFY(recorder->StopRecord());
+        recorder->FinishCall(QStringLiteral("Jan Kowalski"), CallStart, 3);
+        QCOMPARE(kept.count(), 1);
+        QCOMPARE(kept.at(0).at(0).toString(), named);
+        QVERIFY(QFileInfo::exists(named));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(WorkingName)));
+        // A second hand-over for the same call renames nothing.
+        recorder->FinishCall(QStringLiteral("Jan Kowalski"), CallStart, 3);
+        QCOMPARE(kept.count(), 1);
+
+        device->openResult = CaptureDevice::OpenResult::NoDevice;
+        QVERIFY(!start(*recorder, outcome, m_dir.path()));
+        recorder->FinishCall(QStringLiteral("Jan Kowalski"), CallStart, 3);
+        QCOMPARE(kept.count(), 1);
+        QCOMPARE(missing.count(), 0);
+
+        device->openResult = CaptureDevice::OpenResult::Opened;
+        QVERIFY(start(*recorder, outcome, m_dir.path()));
+        QVERIFY(recorder->StopRecord());
+        QVERIFY(QFile::remove(m_dir.filePath(WorkingName)));
+        recorder->FinishCall(QStringLiteral("Jan Kowalski"), CallStart, 3);
+        QCOMPARE(missing.count(), 1);
+        QVERIFY(readAll(m_logPath).contains(QStringLiteral("File doesn't exist:")));
     }
 
     void errorTexts()
