@@ -65,6 +65,7 @@ TMainForm::Openers PhoneAssembly::openers(std::function<void()> showNetworkConso
     TMainForm::Openers openers;
     openers.networkConsole = std::move(showNetworkConsole);
     openers.sms = m_smsOpener;
+    openers.recording = m_recordingOpener;
     openers.manual = [this] {
         openManual();
     };

@@ -25,6 +25,8 @@ public:
 
     // The SMS button and menu item; set before attachLink().
     void setSmsOpener(std::function<void()> opener) { m_smsOpener = std::move(opener); }
+    // The recording button and menu item; set before attachLink().
+    void setRecordingOpener(std::function<void()> opener) { m_recordingOpener = std::move(opener); }
     // Connects the window to the link; done once the link exists, before the window is shown.
     void attachLink(TToPBX& link, std::function<void()> showNetworkConsole);
     // Loads the redial list and shows the window.
@@ -47,4 +49,5 @@ private:
     std::unique_ptr<ServiceDialogs> m_dialogs;
     QString m_redialPath;
     std::function<void()> m_smsOpener;
+    std::function<void()> m_recordingOpener;
 };

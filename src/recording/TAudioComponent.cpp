@@ -60,6 +60,7 @@ bool TAudioComponent::StartRecord(const QString& folder, const QString& fileName
     m_droppedPeriods = 0;
     m_unkept = false;
     m_callHandedOver = false;
+    m_discard = false;
     m_folder = folder;
     m_filePath = path;
     if (!openFile() || !beginCapture(number, party, callStart)) {
@@ -119,7 +120,13 @@ bool TAudioComponent::beginCapture(const QString& number, const QString& party, 
 bool TAudioComponent::giveUp()
 {
     m_log.append(QStringLiteral("Give UP ! Unable to start recording"));
+    m_log.append(QStringLiteral("Recording error: ") + ErrorMessage());
+    const bool created = m_file != nullptr;
     closeCapture();
+    // The working file this start made holds no sound; an older one was set aside before.
+    if (created) {
+        QFile::remove(m_filePath);
+    }
     completeRecording();
     return false;
 }
@@ -256,9 +263,22 @@ void TAudioComponent::FinishCall(const QString& party, const QDateTime& start, q
     keepFinishedRecording();
 }
 
+void TAudioComponent::DiscardRecording()
+{
+    m_discard = true;
+    keepFinishedRecording();
+}
+
 void TAudioComponent::keepFinishedRecording()
 {
-    if (!m_callHandedOver || !m_unkept || m_recording || !m_engineFree.isSet()) {
+    if (!(m_callHandedOver || m_discard) || !m_unkept || m_recording || !m_engineFree.isSet()) {
+        return;
+    }
+    if (m_discard) {
+        m_discard = false;
+        m_unkept = false;
+        QFile::remove(m_filePath);
+        m_log.append(QStringLiteral("Recording of a call without conversation removed: ") + m_filePath);
         return;
     }
     m_callHandedOver = false;

@@ -52,12 +52,17 @@ public:
     // free, onDone is called before this returns.
     bool StartRecord(const QString& folder, const QString& fileName, const QString& number, const QString& party,
                      const QDateTime& callStart, DoneCallback onDone);
+    // The caller of StartRecord() goes away: its OnDone is not called any more.
+    void ForgetOnDone() { m_onDone = {}; }
     // Ends the current recording; false (ErrorCode() 5) when the capture did not close in time.
     bool StopRecord(bool userStopped = false);
 
     // The end-of-call hand-over: the recording of the call gets its final name from the call's party, start and
     // duration, as soon as the capture has closed its file.
     void FinishCall(const QString& party, const QDateTime& start, qint64 durationSeconds);
+
+    // The call ended without a conversation: the file of its recording is removed once the capture has closed.
+    void DiscardRecording();
 
     quint32 ErrorCode() const;
     QString ErrorMessage() const;
@@ -104,6 +109,7 @@ private:
     // A capture ran, and its file waits for the call's final name.
     bool m_unkept = false;
     bool m_callHandedOver = false;
+    bool m_discard = false;
     QString m_finalName;
     DoneCallback m_onDone;
     std::atomic<bool> m_stopRequested{false};

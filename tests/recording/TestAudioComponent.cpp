@@ -167,6 +167,7 @@ private slots:
         const QString log = readAll(m_logPath);
         QVERIFY2(log.contains(logLine), qPrintable(log));
         QVERIFY(log.contains(QStringLiteral("Give UP ! Unable to start recording")));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(WorkingName)));
 
         blocker.remove();
         device->openResult = CaptureDevice::OpenResult::Opened;
