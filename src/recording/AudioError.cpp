@@ -1,34 +1,32 @@
 #include "recording/AudioError.h"
 
+#include "recording/FileErrorKind.h"
 #include "settings/Lang.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <cerrno>
 
 namespace AudioError {
 
 quint32 fromCreateErrno(int error)
 {
-    switch (error) {
-    case ENOENT:
+    switch (fileErrorKind(error)) {
+    case FileErrorKind::FileMissing:
         return FileMissingToo;
-    case ENOTDIR:
+    case FileErrorKind::FolderMissing:
         return FolderUnavailable;
-    case EMFILE:
-    case ENFILE:
+    case FileErrorKind::TooManyOpenFiles:
         return TooManyOpenFiles;
-    case EACCES:
-    case EPERM:
+    case FileErrorKind::AccessDenied:
         return AccessDenied;
-    case ENOSPC:
-    case EDQUOT:
+    case FileErrorKind::DiscFull:
         return DiscFull;
-    case EROFS:
+    case FileErrorKind::ReadOnly:
         return FolderNotWritable;
-    default:
+    case FileErrorKind::Other:
         return DiscOperationFailed;
     }
+    return DiscOperationFailed;
 }
 
 namespace {

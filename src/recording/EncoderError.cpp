@@ -1,33 +1,29 @@
 #include "recording/EncoderError.h"
 
+#include "recording/FileErrorKind.h"
 #include "settings/Lang.h"
-
-#include <cerrno>
 
 namespace EncoderError {
 
 quint32 fromWriteErrno(int error)
 {
-    switch (error) {
-    case ENOENT:
+    switch (fileErrorKind(error)) {
+    case FileErrorKind::FileMissing:
         return FileMissing;
-    case ENOTDIR:
+    case FileErrorKind::FolderMissing:
         return FolderUnavailable;
-    case EMFILE:
-    case ENFILE:
+    case FileErrorKind::TooManyOpenFiles:
         return TooManyOpenFiles;
-    case EACCES:
-    case EPERM:
+    case FileErrorKind::AccessDenied:
         return AccessDenied;
-    case ENOSPC:
-    case EDQUOT:
+    case FileErrorKind::DiscFull:
         return DiscFull;
-    case EROFS:
+    case FileErrorKind::ReadOnly:
         return ReadOnlyFileSystem;
-    default:
-        // Any other failure still has to reach the user as a failure.
+    case FileErrorKind::Other:
         return OperationFailed;
     }
+    return OperationFailed;
 }
 
 QString message(quint32 code)

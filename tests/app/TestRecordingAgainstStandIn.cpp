@@ -91,20 +91,8 @@ private slots:
 
     void conversationIsRecordedUnderTheCallersName()
     {
-        QFile tone(m_sound.filePath(QStringLiteral("tone.raw")));
-        QVERIFY(tone.open(QIODevice::WriteOnly));
-        tone.write(OggTestSignals::tone(1000.0, 8000 * 60, 1));
-        tone.close();
-        const QString config = m_sound.filePath(QStringLiteral("asound.conf"));
-        QVERIFY(writeFile(config, QStringLiteral("pcm.!default {\n"
-                                                 "    type file\n"
-                                                 "    slave { pcm { type null } }\n"
-                                                 "    file \"/dev/null\"\n"
-                                                 "    infile \"%1\"\n"
-                                                 "    format \"raw\"\n"
-                                                 "}\n")
-                                      .arg(tone.fileName())
-                                      .toUtf8()));
+        const QString config = writeToneAlsaConfig(m_sound.path(), QStringLiteral("!default"), 60);
+        QVERIFY(!config.isEmpty());
         QVERIFY(startRecordingClient(config));
         const qsizetype idle = converse();
         QVERIFY(idle >= 0);

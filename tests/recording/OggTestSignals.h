@@ -85,4 +85,26 @@ inline double strongestFrequency(const std::vector<float>& samples)
     return best;
 }
 
+// Writes into folder a raw tone of seconds at 1 kHz (8-bit unsigned, 8000 Hz, mono) and an ALSA configuration
+// whose PCM pcmName (e.g. "tone", or "!default" to replace the default device) is ALSA's file plugin reading that
+// tone over the null plugin. The configuration's path, or empty when a file could not be written.
+inline QString writeToneAlsaConfig(const QString& folder, const QString& pcmName, int seconds)
+{
+    QFile tone(folder + QStringLiteral("/tone.raw"));
+    QFile config(folder + QStringLiteral("/asound.conf"));
+    const QByteArray samples = OggTestSignals::tone(1000.0, 8000 * seconds, 1);
+    const QByteArray text = QStringLiteral("pcm.%1 {\n"
+                                           "    type file\n"
+                                           "    slave { pcm { type null } }\n"
+                                           "    file \"/dev/null\"\n"
+                                           "    infile \"%2\"\n"
+                                           "    format \"raw\"\n"
+                                           "}\n")
+                                .arg(pcmName, tone.fileName())
+                                .toUtf8();
+    const bool written = tone.open(QIODevice::WriteOnly) && tone.write(samples) == samples.size() &&
+                         config.open(QIODevice::WriteOnly) && config.write(text) == text.size();
+    return written ? config.fileName() : QString();
+}
+
 } // namespace OggTestSignals

@@ -48,23 +48,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        QFile tone(m_dir.filePath(QStringLiteral("tone.raw")));
-        QVERIFY(tone.open(QIODevice::WriteOnly));
-        tone.write(OggTestSignals::tone(1000.0, 8000 * 10, 1));
-        tone.close();
-        QFile config(m_dir.filePath(QStringLiteral("asound.conf")));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write(QStringLiteral("pcm.tone {\n"
-                                    "    type file\n"
-                                    "    slave { pcm { type null } }\n"
-                                    "    file \"/dev/null\"\n"
-                                    "    infile \"%1\"\n"
-                                    "    format \"raw\"\n"
-                                    "}\n")
-                         .arg(tone.fileName())
-                         .toUtf8());
-        config.close();
-        qputenv("ALSA_CONFIG_PATH", QFile::encodeName(config.fileName()));
+        const QString config = writeToneAlsaConfig(m_dir.path(), QStringLiteral("tone"), 10);
+        QVERIFY(!config.isEmpty());
+        qputenv("ALSA_CONFIG_PATH", QFile::encodeName(config));
     }
 
     // Four periods of 512 ms are captured in 2048 ms of paced time, encoded and closed into a file of the tone.
