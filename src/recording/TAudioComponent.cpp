@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
+#include <cstdlib>
 
 namespace {
 
@@ -58,6 +59,7 @@ bool TAudioComponent::StartRecord(const QString& folder, const QString& fileName
     m_stopRequested = false;
     m_userStopped = false;
     m_droppedPeriods = 0;
+    m_inputLevel = 0;
     m_unkept = false;
     m_callHandedOver = false;
     m_discard = false;
@@ -197,6 +199,11 @@ void TAudioComponent::captureLoop()
 
 void TAudioComponent::handOver(const QByteArray& period)
 {
+    int peak = 0;
+    for (const char byte : period) {
+        peak = std::max(peak, std::abs(static_cast<unsigned char>(byte) - 128));
+    }
+    m_inputLevel = std::min(100, peak * 100 / 128);
     if (m_encoder.isBusy()) {
         m_encoder.waitUntilIdleFor(std::chrono::milliseconds(HandOverGraceMs));
     }

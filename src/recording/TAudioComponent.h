@@ -67,6 +67,10 @@ public:
     quint32 ErrorCode() const;
     QString ErrorMessage() const;
     bool isRecording() const { return m_recording; }
+    // The peak of the last captured period, 0 (silence) to 100 (full scale), for a level meter.
+    int inputLevel() const { return m_inputLevel.load(); }
+    // Periods of the current or last recording that the encoder could not take in time.
+    int droppedPeriods() const { return m_droppedPeriods.load(); }
     const ManualResetEvent& EngineFree() const { return m_engineFree; }
     // The path of the file being or last recorded.
     const QString& filePath() const { return m_filePath; }
@@ -114,7 +118,8 @@ private:
     DoneCallback m_onDone;
     std::atomic<bool> m_stopRequested{false};
     bool m_userStopped = false;
-    int m_droppedPeriods = 0;
+    std::atomic<int> m_droppedPeriods{0};
+    std::atomic<int> m_inputLevel{0};
     std::thread m_thread;
 
     mutable std::mutex m_errorMutex;
