@@ -66,6 +66,7 @@ TMainForm::Openers PhoneAssembly::openers(std::function<void()> showNetworkConso
     openers.networkConsole = std::move(showNetworkConsole);
     openers.sms = m_smsOpener;
     openers.recording = m_recordingOpener;
+    openers.configuration = m_configurationOpener;
     openers.manual = [this] {
         openManual();
     };

@@ -4,9 +4,12 @@
 #include "phone/TelephoneWindowLogic.h"
 #include "recording/AlsaCaptureDevice.h"
 #include "recording/RecorderWaits.h"
+#include "recording/ui/TAudioConfigForm.h"
+#include "settings/Conftool.h"
 #include "settings/SettingsStore.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -24,6 +27,17 @@ void warnUser(const QString& text)
     box->show();
 }
 
+bool askUser(const QString& question)
+{
+    return QMessageBox::question(nullptr, QGuiApplication::applicationDisplayName(), question,
+                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void tellUser(const QString& text)
+{
+    QMessageBox::information(nullptr, QGuiApplication::applicationDisplayName(), text);
+}
+
 } // namespace
 
 RecordingAssembly::RecordingAssembly(SettingsStore& settings, TelephoneWindowLogic& window)
@@ -36,8 +50,14 @@ RecordingAssembly::RecordingAssembly(SettingsStore& settings, TelephoneWindowLog
               LogFile(settings.paths().logFolder() + QStringLiteral("audio.log"), LogFile::Stamp::DateTime))
     , m_recorder(m_audio, settings.record())
     , m_mixer(m_alsaMixer, settings.audioRegistry())
+    , m_playback(m_audio.log())
+    , m_test(m_audio, m_playback, {&askUser, &tellUser}, QDir::tempPath(), [this] {
+        return AlsaCaptureDevice::deviceNameForCard(
+            m_settings.audioRegistry().readInteger(QStringLiteral("Play card id"), -1));
+    })
 {
     m_recorder.setPreparation([this] { prepareCapture(); });
+    m_test.setPreparation([this] { prepareCapture(); });
     // Queued, so that they come after the window state that call tracking applies at the end of the same event:
     // the button lights when tracking asks for a recording, and then shows what the recorder really does (mode 2
     // waits for the click, a start may fail); a notice is not overwritten at once by the call's own labels.
@@ -54,6 +74,17 @@ RecordingAssembly::RecordingAssembly(SettingsStore& settings, TelephoneWindowLog
         Qt::QueuedConnection);
     const AudioMixer::Status status = m_mixer.Init();
     m_audio.log().append(QStringLiteral("Mixer: ") + AudioMixer::statusText(status));
+}
+
+RecordingAssembly::~RecordingAssembly() = default;
+
+void RecordingAssembly::openAudioConfiguration()
+{
+    if (!m_page) {
+        m_page = std::make_unique<TAudioConfigForm>(m_settings.record(), &SaveSettings, m_audio, m_mixer, m_test);
+    }
+    m_page->show();
+    m_page->raise();
 }
 
 void RecordingAssembly::prepareCapture()

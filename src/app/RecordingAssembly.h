@@ -4,10 +4,15 @@
 #include "recording/AlsaSimpleMixer.h"
 #include "recording/AudioMixer.h"
 #include "recording/CallRecorder.h"
+#include "recording/OggPlayback.h"
 #include "recording/RecordingStorage.h"
+#include "recording/RecordingTest.h"
 #include "recording/TAudioComponent.h"
 
+#include <memory>
+
 class SettingsStore;
+class TAudioConfigForm;
 class TelephoneWindowLogic;
 
 // The sound-card recorder wired into the program: call tracking drives it through the recorder port, the
@@ -16,11 +21,14 @@ class TelephoneWindowLogic;
 class RecordingAssembly final : public RecorderPort {
 public:
     RecordingAssembly(SettingsStore& settings, TelephoneWindowLogic& window);
+    ~RecordingAssembly() override;
 
     // The call whose number and start the recordings take; set once the link exists.
     void attachCalls(const CallState& calls) { m_calls = &calls; }
     // The recording button.
     void toggle() { m_recorder.toggleByUser(); }
+    // The audio page with the recording test.
+    void openAudioConfiguration();
 
     bool isDeviceUsable() const override { return m_recorder.isDeviceUsable(); }
     void startRecording(int mode, const QString& name) override;
@@ -39,4 +47,7 @@ private:
     CallRecorder m_recorder;
     AlsaSimpleMixer m_alsaMixer;
     AudioMixer m_mixer;
+    OggPlayback m_playback;
+    RecordingTest m_test;
+    std::unique_ptr<TAudioConfigForm> m_page;
 };

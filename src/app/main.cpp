@@ -120,6 +120,7 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
             phone.setSmsOpener([&sms] { sms.openCompose(); });
             phone.setRecordingOpener([&recording] { recording.toggle(); });
+            phone.setConfigurationOpener([&recording] { recording.openAudioConfiguration(); });
             phone.attachLink(link.link(), [&link] {
                 link.console().show();
                 link.console().raise();

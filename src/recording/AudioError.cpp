@@ -5,28 +5,16 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <array>
 
 namespace AudioError {
 
 quint32 fromCreateErrno(int error)
 {
-    switch (fileErrorKind(error)) {
-    case FileErrorKind::FileMissing:
-        return FileMissingToo;
-    case FileErrorKind::FolderMissing:
-        return FolderUnavailable;
-    case FileErrorKind::TooManyOpenFiles:
-        return TooManyOpenFiles;
-    case FileErrorKind::AccessDenied:
-        return AccessDenied;
-    case FileErrorKind::DiscFull:
-        return DiscFull;
-    case FileErrorKind::ReadOnly:
-        return FolderNotWritable;
-    case FileErrorKind::Other:
-        return DiscOperationFailed;
-    }
-    return DiscOperationFailed;
+    // In the order of FileErrorKind.
+    constexpr std::array<quint32, 7> codes{FileMissingToo, FolderUnavailable, TooManyOpenFiles,   AccessDenied,
+                                           DiscFull,       FolderNotWritable, DiscOperationFailed};
+    return codes.at(static_cast<std::size_t>(fileErrorKind(error)));
 }
 
 namespace {

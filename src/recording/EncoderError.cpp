@@ -3,27 +3,16 @@
 #include "recording/FileErrorKind.h"
 #include "settings/Lang.h"
 
+#include <array>
+
 namespace EncoderError {
 
 quint32 fromWriteErrno(int error)
 {
-    switch (fileErrorKind(error)) {
-    case FileErrorKind::FileMissing:
-        return FileMissing;
-    case FileErrorKind::FolderMissing:
-        return FolderUnavailable;
-    case FileErrorKind::TooManyOpenFiles:
-        return TooManyOpenFiles;
-    case FileErrorKind::AccessDenied:
-        return AccessDenied;
-    case FileErrorKind::DiscFull:
-        return DiscFull;
-    case FileErrorKind::ReadOnly:
-        return ReadOnlyFileSystem;
-    case FileErrorKind::Other:
-        return OperationFailed;
-    }
-    return OperationFailed;
+    // In the order of FileErrorKind.
+    constexpr std::array<quint32, 7> codes{FileMissing, FolderUnavailable,  TooManyOpenFiles, AccessDenied,
+                                           DiscFull,    ReadOnlyFileSystem, OperationFailed};
+    return codes.at(static_cast<std::size_t>(fileErrorKind(error)));
 }
 
 QString message(quint32 code)

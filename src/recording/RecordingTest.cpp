@@ -42,6 +42,9 @@ bool RecordingTest::reportError(const QString& message)
 
 bool RecordingTest::startRecording()
 {
+    if (m_prepare) {
+        m_prepare();
+    }
     const QString party = Lang::_("Recording test");
     return m_audio.StartRecord(m_folder, CalibrationFile, QString(), party, QDateTime::currentDateTime(), {});
 }

@@ -20,6 +20,9 @@ public:
     RecordingTest(TAudioComponent& audio, OggPlayback& playback, Prompts prompts, QString folder,
                   std::function<QString()> playDevice);
 
+    // Set before each test recording: chooses the capture device and channels as a call's recording would.
+    void setPreparation(std::function<void()> prepare) { m_prepare = std::move(prepare); }
+
     // Runs the user's test; true when a recording was made (and, when asked, played back).
     bool run();
 
@@ -40,4 +43,5 @@ private:
     Prompts m_prompts;
     QString m_folder;
     std::function<QString()> m_playDevice;
+    std::function<void()> m_prepare;
 };

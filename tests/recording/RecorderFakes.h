@@ -3,8 +3,10 @@
 #include "recording/CaptureDevice.h"
 #include "recording/ManualResetEvent.h"
 #include "recording/RecorderWaits.h"
+#include "recording/SimpleMixer.h"
 
 #include <QByteArrayList>
+#include <QMap>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -120,4 +122,57 @@ public:
     bool synchroniseWithThreads = true;
     qint64 elapsedMs = 0;
     int pumps = 0;
+};
+
+// A card with a stereo "Capture" control from 0 to 100, a mono "Master" from -40 to 60, and three sources.
+class FakeMixer final : public SimpleMixer {
+public:
+    using Direction = SimpleMixer::Direction;
+
+    int cards = 1;
+    int captureDevices = 1;
+    int playbackDevices = 1;
+    bool opens = true;
+    bool accepts = true;
+    int openedCard = -2;
+    QMap<QString, QList<long>> written;
+    int selected = -1;
+
+    int cardCount() override { return cards; }
+    int captureDeviceCount() override { return captureDevices; }
+    int playbackDeviceCount() override { return playbackDevices; }
+    bool open(int card) override
+    {
+        openedCard = card;
+        return opens;
+    }
+    std::optional<Range> volumeRange(const QString& line, Direction) override
+    {
+        if (line == QStringLiteral("Capture")) {
+            return Range{0, 100};
+        }
+        if (line == QStringLiteral("Master")) {
+            return Range{-40, 60};
+        }
+        return std::nullopt;
+    }
+    int channelCount(const QString& line, Direction) override { return line == QStringLiteral("Capture") ? 2 : 1; }
+    bool setVolumes(const QString& line, Direction, const QList<long>& values) override
+    {
+        if (accepts) {
+            written[line] = values;
+        }
+        return accepts;
+    }
+    QStringList captureSources() override
+    {
+        return {QStringLiteral("Mic"), QStringLiteral("Line"), QStringLiteral("CD")};
+    }
+    bool selectCaptureSource(int lineId) override
+    {
+        if (accepts) {
+            selected = lineId;
+        }
+        return accepts;
+    }
 };

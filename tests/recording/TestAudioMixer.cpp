@@ -1,3 +1,4 @@
+#include "RecorderFakes.h"
 #include "recording/AlsaSimpleMixer.h"
 #include "recording/AudioMixer.h"
 #include "settings/AudioRegistryStore.h"
@@ -8,57 +9,6 @@
 namespace {
 
 using Direction = SimpleMixer::Direction;
-
-// A card with a stereo "Capture" control from 0 to 100, a mono "Master" from -40 to 60, and three sources.
-class FakeMixer final : public SimpleMixer {
-public:
-    int cards = 1;
-    int captureDevices = 1;
-    int playbackDevices = 1;
-    bool opens = true;
-    bool accepts = true;
-    int openedCard = -2;
-    QMap<QString, QList<long>> written;
-    int selected = -1;
-
-    int cardCount() override { return cards; }
-    int captureDeviceCount() override { return captureDevices; }
-    int playbackDeviceCount() override { return playbackDevices; }
-    bool open(int card) override
-    {
-        openedCard = card;
-        return opens;
-    }
-    std::optional<Range> volumeRange(const QString& line, Direction) override
-    {
-        if (line == QStringLiteral("Capture")) {
-            return Range{0, 100};
-        }
-        if (line == QStringLiteral("Master")) {
-            return Range{-40, 60};
-        }
-        return std::nullopt;
-    }
-    int channelCount(const QString& line, Direction) override { return line == QStringLiteral("Capture") ? 2 : 1; }
-    bool setVolumes(const QString& line, Direction, const QList<long>& values) override
-    {
-        if (accepts) {
-            written[line] = values;
-        }
-        return accepts;
-    }
-    QStringList captureSources() override
-    {
-        return {QStringLiteral("Mic"), QStringLiteral("Line"), QStringLiteral("CD")};
-    }
-    bool selectCaptureSource(int lineId) override
-    {
-        if (accepts) {
-            selected = lineId;
-        }
-        return accepts;
-    }
-};
 
 } // namespace
 
