@@ -2,7 +2,7 @@
 
 #include "pbxlink/calls/CallPorts.h"
 
-// Until the recorder is part of the program, no sound device is used and nothing is recorded. History rows
+// A recorder port without a sound device, for measurements of the link that must not touch one. History rows
 // written are printed on standard output, as the history window would show them.
 class ConsoleCallLog final : public RecorderPort {
 public:

@@ -15,12 +15,13 @@ constexpr int ShutdownWaitMs = 2000;
 
 } // namespace
 
-LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindowLogic& window)
+LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindowLogic& window,
+                           RecorderPort& recorder)
     : m_dialogs(settings.record(), &SaveSettings)
     , m_discovery(&LinkAssembly::broadcastAddresses, Clock::system())
     , m_link(settings.record(), &SaveSettings,
              LogFile(settings.paths().logFolder() + QStringLiteral("net.log"), LogFile::Stamp::Time),
-             TToPBX::Ports{window, books, m_dialogs, window, window, books, books, m_recorder})
+             TToPBX::Ports{window, books, m_dialogs, window, window, books, books, recorder})
 {
     m_link.log().setConsole(&m_console);
     m_console.setLogFilePath(m_link.log().path());

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/ConsoleCallLog.h"
 #include "app/ResumeWatcher.h"
 #include "pbxlink/discovery/ServerDiscovery.h"
 #include "pbxlink/lifecycle/TToPBX.h"
@@ -16,7 +15,8 @@ class TelephoneWindowLogic;
 // the login window, the choice among several servers, and the reconnect after the computer wakes up.
 class LinkAssembly final {
 public:
-    LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindowLogic& window);
+    LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindowLogic& window,
+                 RecorderPort& recorder);
 
     TToPBX& link() { return m_link; }
     NetworkConsoleWindow& console() { return m_console; }
@@ -29,7 +29,6 @@ public:
     static QList<QHostAddress> broadcastAddresses();
 
 private:
-    ConsoleCallLog m_recorder;
     LinkDialogs m_dialogs;
     NetworkConsoleWindow m_console;
     ChooseServerDialog m_chooser;

@@ -66,6 +66,8 @@ TMainForm::Openers PhoneAssembly::openers(std::function<void()> showNetworkConso
     openers.networkConsole = std::move(showNetworkConsole);
     openers.sms = m_smsOpener;
     openers.smsConsole = m_smsConsoleOpener;
+    openers.recording = m_recordingOpener;
+    openers.configuration = m_configurationOpener;
     openers.manual = [this] {
         openManual();
     };

@@ -27,6 +27,10 @@ public:
     void setSmsOpener(std::function<void()> opener) { m_smsOpener = std::move(opener); }
     // The SMS console's menu item; set before attachLink().
     void setSmsConsoleOpener(std::function<void()> opener) { m_smsConsoleOpener = std::move(opener); }
+    // The recording button and menu item; set before attachLink().
+    void setRecordingOpener(std::function<void()> opener) { m_recordingOpener = std::move(opener); }
+    // The configuration menu item (for now the audio page); set before attachLink().
+    void setConfigurationOpener(std::function<void()> opener) { m_configurationOpener = std::move(opener); }
     // Connects the window to the link; done once the link exists, before the window is shown.
     void attachLink(TToPBX& link, std::function<void()> showNetworkConsole);
     // Loads the redial list and shows the window.
@@ -50,4 +54,6 @@ private:
     QString m_redialPath;
     std::function<void()> m_smsOpener;
     std::function<void()> m_smsConsoleOpener;
+    std::function<void()> m_recordingOpener;
+    std::function<void()> m_configurationOpener;
 };

@@ -6,6 +6,7 @@
 #include "app/LinkAssembly.h"
 #include "app/PhoneAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
+#include "app/RecordingAssembly.h"
 #include "app/SingleInstance.h"
 #include "app/SmsAssembly.h"
 #include "app/TervoApplication.h"
@@ -113,10 +114,14 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         PhoneAssembly phone(settings, books.core(), withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
         announceBookOutages(books.core(), phone.window(), errorLog);
         if (books.start()) {
-            LinkAssembly link(settings, books.linkServices(), phone.window());
+            RecordingAssembly recording(settings, phone.window());
+            LinkAssembly link(settings, books.linkServices(), phone.window(), recording);
+            recording.attachCalls(link.link().callState());
             SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
             phone.setSmsOpener([&sms] { sms.openCompose(); });
             phone.setSmsConsoleOpener([&sms] { sms.showConsole(); });
+            phone.setRecordingOpener([&recording] { recording.toggle(); });
+            phone.setConfigurationOpener([&recording] { recording.openAudioConfiguration(); });
             phone.attachLink(link.link(), [&link] {
                 link.console().show();
                 link.console().raise();

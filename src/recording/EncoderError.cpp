@@ -1,33 +1,18 @@
 #include "recording/EncoderError.h"
 
+#include "recording/FileErrorKind.h"
 #include "settings/Lang.h"
 
-#include <cerrno>
+#include <array>
 
 namespace EncoderError {
 
 quint32 fromWriteErrno(int error)
 {
-    switch (error) {
-    case ENOENT:
-        return FileMissing;
-    case ENOTDIR:
-        return FolderUnavailable;
-    case EMFILE:
-    case ENFILE:
-        return TooManyOpenFiles;
-    case EACCES:
-    case EPERM:
-        return AccessDenied;
-    case ENOSPC:
-    case EDQUOT:
-        return DiscFull;
-    case EROFS:
-        return ReadOnlyFileSystem;
-    default:
-        // Any other failure still has to reach the user as a failure.
-        return OperationFailed;
-    }
+    // In the order of FileErrorKind.
+    constexpr std::array<quint32, 7> codes{FileMissing, FolderUnavailable,  TooManyOpenFiles, AccessDenied,
+                                           DiscFull,    ReadOnlyFileSystem, OperationFailed};
+    return codes.at(static_cast<std::size_t>(fileErrorKind(error)));
 }
 
 QString message(quint32 code)

@@ -3,6 +3,7 @@
 #include "recording/EncoderError.h"
 #include "recording/OggSamples.h"
 #include "recording/RecordingTags.h"
+#include "recording/ThreadPriority.h"
 
 #include <cerrno>
 #include <ogg/ogg.h>
@@ -183,6 +184,7 @@ QString TOggComponent::ErrorMessage() const
 
 void TOggComponent::run()
 {
+    ThreadPriority::raiseCurrentThread();
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_hasBuffer || m_quit; });
@@ -255,4 +257,10 @@ void TOggComponent::waitUntilIdle()
 {
     std::unique_lock lock(m_mutex);
     m_idle.wait(lock, [this] { return !m_busy.load(); });
+}
+
+bool TOggComponent::waitUntilIdleFor(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    return m_idle.wait_for(lock, timeout, [this] { return !m_busy.load(); });
 }

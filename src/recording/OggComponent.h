@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
@@ -47,6 +48,8 @@ public:
     bool isBusy() const { return m_busy.load(); }
     // Blocks until the buffer in work, if any, is encoded and written.
     void waitUntilIdle();
+    // The same, for at most timeout; true when the encoder is idle.
+    bool waitUntilIdleFor(std::chrono::milliseconds timeout);
     quint32 EncoderError() const;
     QString ErrorMessage() const;
     // The serial number of the current or last stream.

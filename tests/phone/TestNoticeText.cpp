@@ -1,4 +1,5 @@
 #include "phone/NoticeText.h"
+#include "phone/RecordingNotice.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -54,6 +55,33 @@ private slots:
         QVERIFY(changed.isEmpty());
         notice.show(u"Missed: 2"_s, QString(), false);
         QCOMPARE(notice.text(), u"Missed: 2"_s);
+    }
+
+    void recordingNotices_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("0") << 0 << "Call has been recorded"
+                           << "Last phone call has been recorded on disc.";
+        QTest::newRow("1") << 1 << "Recording error"
+                           << "Warning! the text";
+        QTest::newRow("2") << 2 << "Recording error"
+                           << "Record's missing: the text";
+        QTest::newRow("3") << 3 << "Recording captured"
+                           << "Last part of the call has been recorded on disc.";
+        QTest::newRow("4") << 4 << "Recording aborted"
+                           << "Recording has been stopped.";
+    }
+
+    void recordingNotices()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, shown);
+        QFETCH(QString, hint);
+        const RecordingNotice notice = RecordingNotice::forCode(code, QStringLiteral("the text"));
+        QCOMPARE(notice.shown, shown);
+        QCOMPARE(notice.hint, hint);
     }
 };
 

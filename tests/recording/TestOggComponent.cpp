@@ -1,6 +1,7 @@
 #include "recording/EncoderError.h"
 #include "recording/OggComponent.h"
 #include "recording/OggSamples.h"
+#include "recording/OggTestSignals.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
@@ -11,69 +12,12 @@
 #include <cstdio>
 #include <mutex>
 #include <numbers>
-#include <vorbis/vorbisfile.h>
 
 namespace {
 
+using namespace OggTestSignals;
+
 constexpr int BufferBytes = 4096;
-
-// Captured bytes of a tone: 8000 Hz, 8-bit unsigned, the same sample on every channel.
-QByteArray tone(double frequency, int frames, int channels)
-{
-    QByteArray bytes;
-    bytes.reserve(frames * channels);
-    for (int frame = 0; frame < frames; ++frame) {
-        const double value = 128.0 + 90.0 * std::sin(2.0 * std::numbers::pi * frequency * frame / 8000.0);
-        for (int channel = 0; channel < channels; ++channel)
-            bytes.append(static_cast<char>(static_cast<unsigned char>(std::lround(value))));
-    }
-    return bytes;
-}
-
-// The power of one frequency in samples taken at 8000 Hz (Goertzel).
-double powerAt(const std::vector<float>& samples, double frequency)
-{
-    const double coefficient = 2.0 * std::cos(2.0 * std::numbers::pi * frequency / 8000.0);
-    double previous = 0.0;
-    double beforePrevious = 0.0;
-    for (const float sample : samples) {
-        const double current = sample + coefficient * previous - beforePrevious;
-        beforePrevious = previous;
-        previous = current;
-    }
-    return previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
-}
-
-struct Decoded {
-    long rate = 0;
-    int channels = 0;
-    long serial = 0;
-    std::vector<float> firstChannel;
-    QMap<QString, QString> tags;
-};
-
-Decoded decode(const QString& path)
-{
-    Decoded result;
-    OggVorbis_File file;
-    if (ov_fopen(QFile::encodeName(path).constData(), &file) != 0)
-        return result;
-    const vorbis_info* info = ov_info(&file, -1);
-    result.rate = info->rate;
-    result.channels = info->channels;
-    result.serial = ov_serialnumber(&file, -1);
-    const vorbis_comment* comment = ov_comment(&file, -1);
-    for (int i = 0; i < comment->comments; ++i) {
-        const QString entry = QString::fromUtf8(comment->user_comments[i], comment->comment_lengths[i]);
-        result.tags.insert(entry.section(u'=', 0, 0), entry.section(u'=', 1));
-    }
-    float** pcm = nullptr;
-    int section = 0;
-    for (long frames; (frames = ov_read_float(&file, &pcm, 1024, &section)) > 0;)
-        result.firstChannel.insert(result.firstChannel.end(), pcm[0], pcm[0] + frames);
-    ov_clear(&file);
-    return result;
-}
 
 // A FILE whose writes stop at a closed gate until the test opens it, so that the encoder can be held busy.
 struct Gate {

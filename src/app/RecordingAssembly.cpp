@@ -1,0 +1,124 @@
+#include "app/RecordingAssembly.h"
+
+#include "phone/RecordingNotice.h"
+#include "phone/TelephoneWindowLogic.h"
+#include "recording/AlsaCaptureDevice.h"
+#include "recording/RecorderWaits.h"
+#include "recording/ui/TAudioConfigForm.h"
+#include "settings/Conftool.h"
+#include "settings/SettingsStore.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+namespace {
+
+void warnUser(const QString& text)
+{
+    qWarning().noquote() << "Recording:" << text;
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen")) {
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->show();
+}
+
+bool askUser(const QString& question)
+{
+    return QMessageBox::question(nullptr, QGuiApplication::applicationDisplayName(), question,
+                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void tellUser(const QString& text)
+{
+    QMessageBox::information(nullptr, QGuiApplication::applicationDisplayName(), text);
+}
+
+} // namespace
+
+RecordingAssembly::RecordingAssembly(SettingsStore& settings, TelephoneWindowLogic& window)
+    : m_settings(settings)
+    , m_window(window)
+    , m_storage(RecordingStorage::defaultFolderIn(settings.paths().dataFolder()),
+                LogFile(settings.paths().logFolder() + QStringLiteral("audio.log"), LogFile::Stamp::DateTime),
+                {{}, &warnUser})
+    , m_audio(std::make_unique<AlsaCaptureDevice>(), m_storage, RecorderWaits::system(),
+              LogFile(settings.paths().logFolder() + QStringLiteral("audio.log"), LogFile::Stamp::DateTime))
+    , m_recorder(m_audio, settings.record())
+    , m_mixer(m_alsaMixer, settings.audioRegistry())
+    , m_playback(m_audio.log())
+    , m_test(m_audio, m_playback, {&askUser, &tellUser}, QDir::tempPath(), [this] {
+        return AlsaCaptureDevice::deviceNameForCard(
+            m_settings.audioRegistry().readInteger(QStringLiteral("Play card id"), -1));
+    })
+{
+    m_recorder.setPreparation([this] { prepareCapture(); });
+    m_test.setPreparation([this] { prepareCapture(); });
+    // Queued, so that they come after the window state that call tracking applies at the end of the same event:
+    // the button lights when tracking asks for a recording, and then shows what the recorder really does (mode 2
+    // waits for the click, a start may fail); a notice is not overwritten at once by the call's own labels.
+    QObject::connect(
+        &m_recorder, &CallRecorder::notice, &m_window,
+        [this](int code, const QString& text) {
+            const RecordingNotice notice = RecordingNotice::forCode(code, text);
+            m_window.showNotice(notice.shown, notice.hint, true);
+        },
+        Qt::QueuedConnection);
+    QObject::connect(
+        &m_recorder, &CallRecorder::recordingShown, &m_window,
+        [this](bool on) { on ? m_window.showRecordingIndicator() : m_window.showRecordingMessage(); },
+        Qt::QueuedConnection);
+    const AudioMixer::Status status = m_mixer.Init();
+    m_audio.log().append(QStringLiteral("Mixer: ") + AudioMixer::statusText(status));
+}
+
+RecordingAssembly::~RecordingAssembly() = default;
+
+void RecordingAssembly::openAudioConfiguration()
+{
+    if (!m_page) {
+        m_page = std::make_unique<TAudioConfigForm>(m_settings.record(), &SaveSettings, m_audio, m_mixer, m_test);
+    }
+    m_page->show();
+    m_page->raise();
+}
+
+void RecordingAssembly::prepareCapture()
+{
+    AudioRegistryStore& registry = m_settings.audioRegistry();
+    const int card = registry.readInteger(QStringLiteral("Record card id"), -1);
+    m_audio.setCaptureSource(
+        {AlsaCaptureDevice::deviceNameForCard(card), m_settings.record().Audio.Kanaly == 2 ? 2 : 1});
+    if (m_mixer.status() != AudioMixer::NoError) {
+        return;
+    }
+    m_mixer.SetRecordingLevel(m_settings.record().Audio.PoziomNagrania);
+    const QString cardName = QStringLiteral("Card%1").arg(std::max(card, 0));
+    if (registry.valueExists(cardName, QStringLiteral("lineID"))) {
+        m_mixer.SelectSource(registry.readInteger(cardName, QStringLiteral("lineID"), 0));
+    }
+}
+
+void RecordingAssembly::startRecording(int mode, const QString& name)
+{
+    if (m_calls == nullptr) {
+        return;
+    }
+    const CallRecord& record = m_calls->record;
+    m_recorder.conversationStarted(mode, record.number, name, record.start);
+}
+
+void RecordingAssembly::stopRecording(bool answered)
+{
+    m_recorder.callReleased(answered);
+}
+
+void RecordingAssembly::finishCall(qint64 durationSeconds, const QDateTime& start, const QString& /*number*/,
+                                   const QString& name)
+{
+    m_recorder.callEnded(name, start, durationSeconds);
+}

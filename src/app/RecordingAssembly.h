@@ -1,0 +1,53 @@
+#pragma once
+
+#include "pbxlink/calls/CallPorts.h"
+#include "recording/AlsaSimpleMixer.h"
+#include "recording/AudioMixer.h"
+#include "recording/CallRecorder.h"
+#include "recording/OggPlayback.h"
+#include "recording/RecordingStorage.h"
+#include "recording/RecordingTest.h"
+#include "recording/TAudioComponent.h"
+
+#include <memory>
+
+class SettingsStore;
+class TAudioConfigForm;
+class TelephoneWindowLogic;
+
+// The sound-card recorder wired into the program: call tracking drives it through the recorder port, the
+// recording button of the telephone window starts and stops it, and its outcomes become the window's recording
+// notices. Capture is from the ALSA device of "Record card id" with the mixer's stored level and source.
+class RecordingAssembly final : public RecorderPort {
+public:
+    RecordingAssembly(SettingsStore& settings, TelephoneWindowLogic& window);
+    ~RecordingAssembly() override;
+
+    // The call whose number and start the recordings take; set once the link exists.
+    void attachCalls(const CallState& calls) { m_calls = &calls; }
+    // The recording button.
+    void toggle() { m_recorder.toggleByUser(); }
+    // The audio page with the recording test.
+    void openAudioConfiguration();
+
+    bool isDeviceUsable() const override { return m_recorder.isDeviceUsable(); }
+    void startRecording(int mode, const QString& name) override;
+    void stopRecording(bool answered) override;
+    void finishCall(qint64 durationSeconds, const QDateTime& start, const QString& number,
+                    const QString& name) override;
+
+private:
+    void prepareCapture();
+
+    SettingsStore& m_settings;
+    TelephoneWindowLogic& m_window;
+    const CallState* m_calls = nullptr;
+    RecordingStorage m_storage;
+    TAudioComponent m_audio;
+    CallRecorder m_recorder;
+    AlsaSimpleMixer m_alsaMixer;
+    AudioMixer m_mixer;
+    OggPlayback m_playback;
+    RecordingTest m_test;
+    std::unique_ptr<TAudioConfigForm> m_page;
+};

@@ -1,0 +1,28 @@
+#include "recording/ManualResetEvent.h"
+
+void ManualResetEvent::set()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_signalled = true;
+    }
+    m_changed.notify_all();
+}
+
+void ManualResetEvent::reset()
+{
+    const std::lock_guard lock(m_mutex);
+    m_signalled = false;
+}
+
+bool ManualResetEvent::isSet() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_signalled;
+}
+
+bool ManualResetEvent::waitFor(std::chrono::milliseconds timeout) const
+{
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, timeout, [this] { return m_signalled; });
+}
