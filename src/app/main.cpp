@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/ErrorLog.h"
 #include "app/LinkAssembly.h"
+#include "app/PbxRecordingAssembly.h"
 #include "app/PhoneAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
 #include "app/SingleInstance.h"
@@ -114,6 +115,8 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         announceBookOutages(books.core(), phone.window(), errorLog);
         if (books.start()) {
             LinkAssembly link(settings, books.linkServices(), phone.window());
+            PbxRecordingAssembly pbxRecordings(settings, books.core(), books.linkServices(), link.link(),
+                                               phone.window());
             SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
             phone.setSmsOpener([&sms] { sms.openCompose(); });
             phone.attachLink(link.link(), [&link] {
@@ -133,6 +136,7 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             exitCode = TervoApplication::exec();
             phone.close();
             sms.shutDown();
+            pbxRecordings.shutDown();
             link.shutDown();
         }
     } catch (const std::exception& exception) {
