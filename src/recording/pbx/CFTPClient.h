@@ -7,6 +7,7 @@
 #include <functional>
 
 using CURL = void;
+using CURLM = void;
 
 // One FTP session with the exchange's recording store, over libcurl: passive, binary, logged in as the settings
 // say. The control connection opened by open() carries every later request until the session is destroyed.
@@ -36,6 +37,7 @@ public:
 
 private:
     bool perform(const QString& url, bool bodyWanted, QByteArray* buffer);
+    int run(); // one request through the multi handle; its CURLcode
     void fail(const QString& text);
 
     static std::size_t receive(char* data, std::size_t size, std::size_t count, void* self);
@@ -44,6 +46,7 @@ private:
     FtpSettings m_settings;
     std::function<bool()> m_aborted;
     CURL* m_curl = nullptr;
+    CURLM* m_multi = nullptr; // drives the requests and keeps the control connection between them
     QString m_host;
     QString m_folder;
     bool m_connected = false;
