@@ -5,6 +5,7 @@
 #include "recording/pbx/RecordingStore.h"
 #include "settings/SettingsRecord.h"
 #include "support/FtpTestServer.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -356,17 +357,6 @@ private:
         FakeRecordingHistory history;
         std::unique_ptr<PbxRecordings> recordings;
     };
-
-    static QByteArray readFile(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static bool writeFile(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    }
 
     FtpTestServer m_server;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -47,10 +49,7 @@ public:
     // Puts a file on the server (relative path, folders created).
     bool put(const QString& relativePath, const QByteArray& bytes) const
     {
-        const QString path = QDir(m_folder.path()).filePath(relativePath);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        return writeFile(QDir(m_folder.path()).filePath(relativePath), bytes);
     }
 
 private:
