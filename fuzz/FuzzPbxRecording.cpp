@@ -45,13 +45,14 @@ void checkRemoteName(const QString& name)
 {
     const PbxRecordingName::RemoteName remote = PbxRecordingName::split(name);
     check(!remote.file.contains(u'/') && !remote.file.contains(u'\\'));
-    check(remote.folder.isEmpty() ? remote.file == name
-                                  : remote.folder + name.at(remote.folder.size()) + remote.file == name);
+    const qsizetype separator = name.size() - remote.file.size() - 1;
+    check(name.endsWith(remote.file));
+    check(separator < 0 ? remote.folder.isEmpty() : remote.folder == name.left(separator == 0 ? 1 : separator));
     const QString identifier = PbxRecordingName::identifier(remote.file);
     check(identifier.isEmpty() || identifier.size() == PbxRecordingName::IdentifierLength);
     // The local name made from the remote one never leads out of the folder.
     const QString prefix =
-        identifier.isEmpty() ? RecordName::cleanName(QFileInfo(remote.file).completeBaseName()) : identifier;
+        RecordName::cleanName(identifier.isEmpty() ? QFileInfo(remote.file).completeBaseName() : identifier);
     const QString path = RecordingStore::pathInside(QStringLiteral("/r"), RecordName::withPrefix(prefix, {}, {}));
     check(path.isEmpty() || QFileInfo(path).absolutePath() == QStringLiteral("/r"));
 }

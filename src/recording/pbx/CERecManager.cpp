@@ -123,10 +123,10 @@ void CERecManager::storeIdentifier(int entryId, const QString& recordingId)
 QString CERecManager::localName(const QString& remoteName, int entryId)
 {
     const QString fileName = PbxRecordingName::split(remoteName).file;
-    QString prefix = PbxRecordingName::identifier(fileName);
-    if (prefix.isEmpty()) {
-        prefix = RecordName::cleanName(QFileInfo(fileName).completeBaseName());
-    }
+    // The identifier comes from the exchange as it stands; it is cleaned like any party name before it names a file.
+    const QString identifier = PbxRecordingName::identifier(fileName);
+    const QString prefix =
+        RecordName::cleanName(identifier.isEmpty() ? QFileInfo(fileName).completeBaseName() : identifier);
     QString party;
     QDateTime start;
     if (entryId >= 0) {

@@ -8,7 +8,8 @@ RemoteName split(const QString& name)
     if (separator < 0) {
         return {QString(), name};
     }
-    return {name.left(separator), name.mid(separator + 1)};
+    // A name from the root keeps the root as its folder rather than falling back to the login folder.
+    return {name.left(separator == 0 ? 1 : separator), name.mid(separator + 1)};
 }
 
 QString identifier(const QString& fileName)

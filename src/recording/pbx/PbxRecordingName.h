@@ -14,7 +14,8 @@ struct RemoteName {
     QString file;
 };
 
-// The name split at its last "\" or "/".
+// The name split at its last "\" or "/"; a name that starts with its only separator lies in the root folder
+// ("/" or "\").
 RemoteName split(const QString& name);
 
 // The recording identifier of a file name of exactly 9 characters; empty for any other length.

@@ -14,7 +14,9 @@ QString pathInside(const QString& folder, const QString& name)
         name.contains(u'\\') || name.contains(QChar(0))) {
         return {};
     }
-    return QDir(folder).filePath(name);
+    // Joined by hand: QDir::filePath() takes a name that starts with ":" for a resource path of its own.
+    const QString base = QDir::cleanPath(folder);
+    return base.endsWith(u'/') ? base + name : base + u'/' + name;
 }
 
 QString write(const QString& folder, const QString& name, const QByteArray& data)
