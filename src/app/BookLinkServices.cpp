@@ -48,7 +48,10 @@ std::optional<int> BookLinkServices::calledNumberId(const QString& number)
 void BookLinkServices::reserveRowForCallInProgress()
 {
     if (HistoryRegister* entries = m_books.historyRegister()) {
-        entries->reserveEntry();
+        const int entryId = entries->reserveEntry();
+        if (entryId >= 0 && m_rowReserved) {
+            m_rowReserved(entryId);
+        }
     }
 }
 
@@ -65,8 +68,12 @@ void BookLinkServices::addEntry(const CallHistoryEntry& entry)
     row.calledNumberId = entry.calledNumberId.value_or(0);
     row.hasRecording = entry.recordingMade;
     HistoryRegister* entries = m_books.historyRegister();
-    if (entries != nullptr && entries->addEntry(row) >= 0 && m_rowAdded) {
+    const int entryId = entries != nullptr ? entries->addEntry(row) : -1;
+    if (entryId >= 0 && m_rowAdded) {
         m_rowAdded(entry);
+    }
+    if (entryId >= 0 && m_rowWritten) {
+        m_rowWritten(entryId, entry.start, entry.number);
     }
 }
 

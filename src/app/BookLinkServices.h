@@ -27,10 +27,20 @@ public:
 
     QString nameForNumber(const QString& number) override;
 
+    // Told of the row reserved for the call in progress and of every call row written (its id, start and number).
+    void setRowHooks(std::function<void(int entryId)> reserved,
+                     std::function<void(int entryId, const QDateTime& start, const QString& number)> added)
+    {
+        m_rowReserved = std::move(reserved);
+        m_rowWritten = std::move(added);
+    }
+
 private:
     // The identifier of the text in the history's side table; none when it could not be stored.
     std::optional<int> storeSideText(HistorySideTables::Table table, const QString& text);
 
     TdbCore& m_books;
     std::function<void(const CallHistoryEntry&)> m_rowAdded;
+    std::function<void(int)> m_rowReserved;
+    std::function<void(int, const QDateTime&, const QString&)> m_rowWritten;
 };

@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/ErrorLog.h"
 #include "app/LinkAssembly.h"
+#include "app/PbxRecordingAssembly.h"
 #include "app/PhoneAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
 #include "app/RecordingAssembly.h"
@@ -117,6 +118,8 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             RecordingAssembly recording(settings, phone.window());
             LinkAssembly link(settings, books.linkServices(), phone.window(), recording);
             recording.attachCalls(link.link().callState());
+            PbxRecordingAssembly pbxRecordings(settings, books.core(), books.linkServices(), link.link(),
+                                               phone.window());
             SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
             phone.setSmsOpener([&sms] { sms.openCompose(); });
             phone.setSmsConsoleOpener([&sms] { sms.showConsole(); });
@@ -139,6 +142,7 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             exitCode = TervoApplication::exec();
             phone.close();
             sms.shutDown();
+            pbxRecordings.shutDown();
             link.shutDown();
         }
     } catch (const std::exception& exception) {

@@ -306,10 +306,13 @@ private slots:
         link.receive(QStringLiteral("aRECC 21__ 7 more"));
         link.receive(QStringLiteral("aRECE 21__ 7 ok <rec 7.wav> tail"));
         link.receive(QStringLiteral("aRECE 21__ 8 ok <>"));
+        link.receive(QStringLiteral("aRECE 21__ 9 ok <unclosed"));
+        link.receive(QStringLiteral("aRECE 21__ <alone>"));
         link.receive(QStringLiteral("aREL 21__ 16"));
         QCOMPARE(link.calls.callTimer().chargeText(), QStringLiteral("0.42 EUR"));
         QCOMPARE(hooks, (QStringList{QStringLiteral("B:7 file one"), QStringLiteral("C:7 more"),
-                                     QStringLiteral("E:7|ok|rec 7.wav"), QStringLiteral("closed")}));
+                                     QStringLiteral("E:7|ok|rec 7.wav"), QStringLiteral("E:||alone"),
+                                     QStringLiteral("closed")}));
     }
 };
 

@@ -43,7 +43,10 @@ PbxSimulator::PbxSimulator(const SimulatorConfig& config, QObject* parent)
     , m_interpreter(m_exchange, m_registry, m_rules, m_config.faults)
 {
     m_handler.setGate(&m_gate);
-    m_interpreter.setExtension([this](const QString& line) { return m_gateControl.execute(line); });
+    m_interpreter.setExtension([this](const QString& line) {
+        std::optional<ControlReply> reply = m_gateControl.execute(line);
+        return reply ? reply : m_recordingControl.execute(line);
+    });
     connect(&m_exchange, &Exchange::event, &m_registry, &SessionRegistry::sendLine);
 }
 

@@ -4,6 +4,7 @@
 #include "pbxsim/ControlInterpreter.h"
 #include "pbxsim/Exchange.h"
 #include "pbxsim/GateControl.h"
+#include "pbxsim/RecordingControl.h"
 #include "pbxsim/GateHandler.h"
 #include "pbxsim/ReplyRules.h"
 #include "pbxsim/SessionRegistry.h"
@@ -59,6 +60,7 @@ private:
     GateHandler m_gate;
     GateControl m_gateControl;
     SessionRegistry m_registry;
+    RecordingControl m_recordingControl{m_exchange, m_registry};
     ControlInterpreter m_interpreter;
     // Declared after what they refer to, so they go first.
     std::unique_ptr<PbxListener> m_listener;

@@ -1,6 +1,7 @@
 #include "pbxsim/SimulatorOptions.h"
 
 #include "pbxsim/ControlInterpreter.h"
+#include "pbxsim/RecordingControl.h"
 #include "pbxsim/SimulatorConfig.h"
 #include "pbxsim/WireText.h"
 
@@ -233,7 +234,7 @@ QString controlHelp()
 {
     return QStringLiteral("\nControl commands, one a line, from --script, standard input or --control-port;\n"
                           "each is answered \"ok [...]\" or \"error: ...\", and '#' starts a comment line:\n") +
-           ControlInterpreter::manual();
+           ControlInterpreter::manual() + RecordingControl::manual();
 }
 
 } // namespace

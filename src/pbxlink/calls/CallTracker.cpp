@@ -2,6 +2,7 @@
 
 #include "pbxlink/lifecycle/TelephoneWindowPort.h"
 #include "pbxlink/lifecycle/WindowState.h"
+#include "pbxlink/protocol/PbxRecordingEvent.h"
 #include "settings/Lang.h"
 #include "settings/SettingsRecord.h"
 #include "settings/SmsWireText.h"
@@ -317,12 +318,9 @@ void CallTracker::onStatus(const PbxEvent& event)
 
 void CallTracker::onRecordingEnded(const PbxEvent& event)
 {
-    const QString& text = event.parameters;
-    const qsizetype open = text.indexOf(u'<');
-    const qsizetype close = open < 0 ? -1 : text.indexOf(u'>', open + 1);
-    const QString name = close < 0 ? QString() : text.mid(open + 1, close - open - 1);
-    if (!name.isEmpty() && m_hooks.ended) {
-        m_hooks.ended(event.parameter(0), event.parameter(1), name);
+    const std::optional<PbxRecordingEnded> ended = PbxRecordingEnded::parse(event);
+    if (ended && m_hooks.ended) {
+        m_hooks.ended(ended->first, ended->second, ended->name);
     }
 }
 

@@ -60,6 +60,9 @@ public:
     bool sendRaw(const QString& command) { return m_dispatcher.sendRaw(command); }
     bool sendQueued(const QString& command) { return m_dispatcher.sendQueued(command); }
 
+    // The exchange's recording announcements and the end of each call go to these hooks.
+    void setRecordingHooks(RecordingHooks hooks) { m_calls.tracker().setRecordingHooks(std::move(hooks)); }
+
     // Searching for the server on the local network; without it the link always connects to the set address.
     void setServerDiscovery(ServerDiscovery* discovery);
     // The user's choice among several servers found.
