@@ -3,6 +3,7 @@
 #include "app/BookLinkServices.h"
 #include "books/database/TdbCore.h"
 #include "pbxlink/lifecycle/TToPBX.h"
+#include "phone/RecordingNotice.h"
 #include "phone/TelephoneWindowLogic.h"
 #include "settings/Lang.h"
 #include "settings/SettingsStore.h"
@@ -97,14 +98,8 @@ FtpSettings PbxRecordingAssembly::ftpSettings()
 
 void PbxRecordingAssembly::showNotice(int code, const QString& text)
 {
-    QString shown;
-    QString hint;
-    if (code == CERecManager::NoticeRecorded) {
-        shown = _("Call has been recorded");
-        hint = _("Last phone call has been recorded on disc.");
-    } else {
-        shown = _("Recording aborted");
-        hint = _("Recording has been stopped.");
-    }
-    m_window.showNotice(shown, text.isEmpty() ? hint : hint + u' ' + text, true);
+    // The exchange's recordings know only "recorded" and "aborted"; any text it sends follows the hint.
+    const RecordingNotice notice = RecordingNotice::forCode(
+        code == CERecManager::NoticeRecorded ? CERecManager::NoticeRecorded : CERecManager::NoticeAborted, QString());
+    m_window.showNotice(notice.shown, text.isEmpty() ? notice.hint : notice.hint + u' ' + text, true);
 }

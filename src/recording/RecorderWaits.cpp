@@ -1,6 +1,6 @@
 #include "recording/RecorderWaits.h"
 
-#include "recording/ManualResetEvent.h"
+#include "recording/SignalEvent.h"
 
 #include <QCoreApplication>
 #include <thread>
@@ -11,7 +11,7 @@ class SystemWaits final : public RecorderWaits {
 public:
     void pumpEvents() override { QCoreApplication::processEvents(); }
     void sleep(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-    bool waitFor(const ManualResetEvent& event, int ms) override
+    bool waitFor(SignalEvent& event, int ms) override
     {
         return event.waitFor(std::chrono::milliseconds(ms));
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "recording/CaptureDevice.h"
-#include "recording/ManualResetEvent.h"
+#include "recording/SignalEvent.h"
 #include "recording/OggComponent.h"
 #include "settings/LogFile.h"
 
@@ -71,7 +71,7 @@ public:
     int inputLevel() const { return m_inputLevel.load(); }
     // Periods of the current or last recording that the encoder could not take in time.
     int droppedPeriods() const { return m_droppedPeriods.load(); }
-    const ManualResetEvent& EngineFree() const { return m_engineFree; }
+    SignalEvent& EngineFree() { return m_engineFree; }
     // The path of the file being or last recorded.
     const QString& filePath() const { return m_filePath; }
     const QString& folder() const { return m_folder; }
@@ -102,7 +102,7 @@ private:
     RecorderWaits& m_waits;
     LogFile m_log;
     TOggComponent m_encoder;
-    ManualResetEvent m_engineFree{true};
+    SignalEvent m_engineFree{SignalEvent::Reset::Manual, true};
     CaptureSource m_source;
 
     QString m_folder;

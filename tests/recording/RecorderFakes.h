@@ -1,7 +1,7 @@
 #pragma once
 
 #include "recording/CaptureDevice.h"
-#include "recording/ManualResetEvent.h"
+#include "recording/SignalEvent.h"
 #include "recording/RecorderWaits.h"
 #include "recording/SimpleMixer.h"
 
@@ -109,7 +109,7 @@ class CountingWaits final : public RecorderWaits {
 public:
     void pumpEvents() override { ++pumps; }
     void sleep(int ms) override { elapsedMs += ms; }
-    bool waitFor(const ManualResetEvent& event, int ms) override
+    bool waitFor(SignalEvent& event, int ms) override
     {
         // Enough for a capture thread that is not held to finish; nothing is timed by it.
         if (event.waitFor(std::chrono::milliseconds(synchroniseWithThreads ? 5000 : 0))) {

@@ -2,7 +2,7 @@
 
 #include "recording/pbx/FtpJob.h"
 #include "recording/pbx/FtpSettings.h"
-#include "recording/pbx/SignalEvent.h"
+#include "recording/SignalEvent.h"
 
 #include <QThread>
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "recording/pbx/SignalEvent.h"
+#include "recording/SignalEvent.h"
 
 SignalEvent::SignalEvent(Reset reset, bool initiallySet)
     : m_reset(reset)
