@@ -48,7 +48,6 @@ public:
     void setState(WindowState state);
 
     // TelephoneWindowPort
-    std::optional<WindowState> windowState() const override { return m_state; }
     void setWindowState(WindowState state) override { setState(state); }
     void setStatus(const StatusLine& status) override;
     void setUnavailableTexts(const QString& title, const QString& detail) override;

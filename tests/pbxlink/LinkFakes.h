@@ -17,7 +17,8 @@
 
 class RecordingWindow final : public TelephoneWindowPort {
 public:
-    std::optional<WindowState> windowState() const override
+    // The last state the link set; none before the first.
+    std::optional<WindowState> windowState() const
     {
         return states.isEmpty() ? std::nullopt : std::optional(states.last());
     }

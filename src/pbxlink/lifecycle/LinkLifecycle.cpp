@@ -67,7 +67,7 @@ void LinkLifecycle::connectToServer()
     m_ports.timers.stop(LinkTimer::DisconnectSleep);
     m_ports.socket.close();
     m_loggedIn = false;
-    m_ports.window.setWindowState(WindowState::Connecting);
+    showWindowState(WindowState::Connecting);
     status(Lang::_("Connecting server"));
     if (!m_ports.socket.open(m_ports.settings.Siec.Serwer, m_ports.settings.Siec.Port)) {
         onHostUnknown();
@@ -83,7 +83,7 @@ void LinkLifecycle::onHostUnknown()
         m_ports.dialogs.showServerConfiguration();
     }
     m_ports.socket.close();
-    m_ports.window.setWindowState(WindowState::Disconnected);
+    showWindowState(WindowState::Disconnected);
     m_ports.timers.stop(LinkTimer::Login);
     // A name is looked up after the attempt has begun, so its failure may come while the retry timer that made the
     // attempt runs: that timer keeps its pace. Only an attempt made without it gets the one quick retry.
@@ -124,7 +124,7 @@ void LinkLifecycle::onSocketConnected()
     m_fastRetryUsed = false;
     m_ports.services.reconnectFailedBooks();
     if (m_ports.services.hasMissedCalls()) {
-        m_ports.window.setWindowState(WindowState::IdleShow);
+        showWindowState(WindowState::IdleShow);
         m_ports.window.showMissedCallIndicator();
     } else {
         m_ports.window.refreshIdleDisplay();
@@ -150,8 +150,8 @@ void LinkLifecycle::onSocketClosed()
         m_ports.log.write(QStringLiteral("Disconnected from ") + m_ports.socket.remoteAddress(), ConsoleColour::Note);
         status(Lang::_("Disconnected from server"));
     }
-    if (m_ports.window.windowState() != WindowState::Disconnected) {
-        m_ports.window.setWindowState(WindowState::Disconnected);
+    if (m_shownState != WindowState::Disconnected) {
+        showWindowState(WindowState::Disconnected);
         if (m_ports.services.hasMissedCalls()) {
             m_ports.window.showMissedCallIndicator();
         }
@@ -181,7 +181,7 @@ void LinkLifecycle::onSocketError(const SocketErrors::Error& error)
     }
     // A connection attempt failed: the retry timer that made it goes on at its pace; an attempt made without
     // it (the first, or one after a search) gets the slow pace.
-    m_ports.window.setWindowState(WindowState::Disconnected);
+    showWindowState(WindowState::Disconnected);
     keepRetrying();
 }
 
@@ -204,7 +204,7 @@ void LinkLifecycle::handleLoginReply(const PbxReply& reply)
     m_ports.timers.stop(LinkTimer::Login);
     switch (reply.kind) {
     case PbxReply::Kind::Error:
-        m_ports.window.setWindowState(WindowState::Disconnected);
+        showWindowState(WindowState::Disconnected);
         m_loginFailed = true;
         status(RefusalMessages::loginError());
         m_ports.socket.close();
@@ -220,7 +220,7 @@ void LinkLifecycle::handleLoginReply(const PbxReply& reply)
             m_ports.window.setUnavailableTexts(Lang::_("PABX is unavailable"),
                                                Lang::_("PABX has been in service mode. Please wait (Ctrl+K)"));
         }
-        m_ports.window.setWindowState(WindowState::Disconnected);
+        showWindowState(WindowState::Disconnected);
         m_ports.socket.close();
         scheduleSlowRetry();
         return;
@@ -239,7 +239,7 @@ void LinkLifecycle::acceptLogin(const PbxReply& reply)
     // under way and the window's look stay as they are.
     if (!std::exchange(m_loggedIn, true)) {
         m_ports.timers.stop(LinkTimer::Connect);
-        m_ports.window.setWindowState(WindowState::Idle);
+        showWindowState(WindowState::Idle);
         if (!m_ports.settings.Ogolne.AutoBlokada && !m_ports.settings.Przeniesienie.Auto) {
             m_ports.window.runPendingStartupRequest();
         }
@@ -339,7 +339,7 @@ void LinkLifecycle::finishLogout()
 
 void LinkLifecycle::onSearchOpenFailed()
 {
-    m_ports.window.setWindowState(WindowState::Disconnected);
+    showWindowState(WindowState::Disconnected);
     status(Lang::_("The server address has not been found"));
     m_ports.log.write(QStringLiteral("Error while opening USR..."), ConsoleColour::Error);
     keepRetrying();
@@ -356,7 +356,7 @@ void LinkLifecycle::onSearchStarted()
 
 void LinkLifecycle::onSearchFailed()
 {
-    m_ports.window.setWindowState(WindowState::Disconnected);
+    showWindowState(WindowState::Disconnected);
     status(Lang::_("Searching has been finished"));
     m_ports.log.write(QStringLiteral("Error while searching for server..."), ConsoleColour::Error);
     keepRetrying();
@@ -416,6 +416,12 @@ bool LinkLifecycle::presentServiceError(const PbxReply& reply, const QString& ti
     }
     m_ports.dialogs.showError(applicationTitle() + QStringLiteral(" - ") + title, *message);
     return true;
+}
+
+void LinkLifecycle::showWindowState(WindowState state)
+{
+    m_shownState = state;
+    m_ports.window.setWindowState(state);
 }
 
 void LinkLifecycle::status(const QString& text, int tag)

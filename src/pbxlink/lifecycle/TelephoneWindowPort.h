@@ -4,15 +4,12 @@
 #include "pbxlink/lifecycle/WindowState.h"
 
 #include <QString>
-#include <optional>
 
 // What the link tells the telephone window. The window implements it; tests plug in a recorder.
 class TelephoneWindowPort {
 public:
     virtual ~TelephoneWindowPort() = default;
 
-    // None before the first state is set.
-    virtual std::optional<WindowState> windowState() const = 0;
     virtual void setWindowState(WindowState state) = 0;
     virtual void setStatus(const StatusLine& status) = 0;
 
