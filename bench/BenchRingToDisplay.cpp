@@ -2,6 +2,7 @@
 // window, with a large private phone book: the whole road of an incoming call through the real link, call
 // tracking, the phone-book lookup and the window, against the PBX stand-in on loopback.
 #include "app/BookLinkServices.h"
+#include "app/BookNaming.h"
 #include "app/BookWindowServices.h"
 #include "app/ConsoleCallLog.h"
 #include "app/ServicesTelephoneLine.h"
@@ -99,8 +100,9 @@ public:
                                                                     m_folder.filePath(QStringLiteral("VoiceNotes"))},
                                             m_dialogs, m_dialogs);
         m_books->start();
-        m_linkServices = std::make_unique<BookLinkServices>(*m_books);
-        m_windowServices = std::make_unique<BookWindowServices>(*m_books, m_settings);
+        m_naming = std::make_unique<BookNaming>(*m_books, m_settings);
+        m_linkServices = std::make_unique<BookLinkServices>(*m_books, *m_naming);
+        m_windowServices = std::make_unique<BookWindowServices>(*m_books, *m_naming);
         m_form = std::make_unique<TMainForm>(m_settings, [] {});
         m_window = std::make_unique<TelephoneWindowLogic>(m_settings, *m_windowServices, *m_form);
         m_linkDialogs = std::make_unique<LinkDialogs>(m_settings, [] {});
@@ -157,6 +159,7 @@ private:
     SilentBookDialogs m_dialogs;
     ConsoleCallLog m_recorder;
     std::unique_ptr<TdbCore> m_books;
+    std::unique_ptr<BookNaming> m_naming;
     std::unique_ptr<BookLinkServices> m_linkServices;
     std::unique_ptr<BookWindowServices> m_windowServices;
     std::unique_ptr<TMainForm> m_form;

@@ -35,9 +35,9 @@ QString manualPath()
 
 } // namespace
 
-PhoneAssembly::PhoneAssembly(SettingsStore& settings, TdbCore& books, bool printWindow)
+PhoneAssembly::PhoneAssembly(SettingsStore& settings, TdbCore& books, BookNaming& naming, bool printWindow)
     : m_settings(settings)
-    , m_books(books, settings.record())
+    , m_books(books, naming)
     , m_form(settings.record(), &SaveSettings)
     , m_view(m_form, printWindow)
     , m_window(settings.record(), m_books, m_view)

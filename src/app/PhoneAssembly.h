@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class BookNaming;
 class ServiceDialogs;
 class SettingsStore;
 class TdbCore;
@@ -17,7 +18,7 @@ class TToPBX;
 // list's file, wired together.
 class PhoneAssembly final {
 public:
-    PhoneAssembly(SettingsStore& settings, TdbCore& books, bool printWindow);
+    PhoneAssembly(SettingsStore& settings, TdbCore& books, BookNaming& naming, bool printWindow);
     ~PhoneAssembly();
 
     TelephoneWindowLogic& window() { return m_window; }

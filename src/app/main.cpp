@@ -110,7 +110,8 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         // The windows first, then the databases: a book or the history that cannot be opened even from its
         // default folder ends the program; the user has been told why.
         BookAssembly books(settings);
-        PhoneAssembly phone(settings, books.core(), withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
+        PhoneAssembly phone(settings, books.core(), books.naming(),
+                            withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
         announceBookOutages(books.core(), phone.window(), errorLog);
         if (books.start()) {
             LinkAssembly link(settings, books.linkServices(), phone.window());
