@@ -85,3 +85,8 @@ QString BookLinkServices::nameForNumber(const QString& number)
 {
     return m_naming.nameAsWritten(number);
 }
+
+QString BookLinkServices::callerName(const QString& number)
+{
+    return m_naming.nameForNumber(number);
+}

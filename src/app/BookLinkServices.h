@@ -27,6 +27,7 @@ public:
     void refresh() override {}
 
     QString nameForNumber(const QString& number) override;
+    QString callerName(const QString& number) override;
 
 private:
     // The identifier of the text in the history's side table; none when it could not be stored.

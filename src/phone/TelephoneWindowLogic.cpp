@@ -2,6 +2,7 @@
 
 #include "pbxlink/calls/CallState.h"
 #include "pbxlink/calls/CallTimer.h"
+#include "pbxlink/calls/CallerId.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "phone/DialTarget.h"
 #include "phone/EntryText.h"
@@ -264,7 +265,7 @@ void TelephoneWindowLogic::setHandsetLifted(bool lifted)
 
 void TelephoneWindowLogic::showConnectedNumber(const QString& number)
 {
-    const QString plain = CallerNaming::withoutFlashMark(number);
+    const QString plain = CallerId::withoutFlashMark(number);
     if (plain.isEmpty()) {
         return;
     }
@@ -281,10 +282,10 @@ void TelephoneWindowLogic::showDialledDigits(const QString& digits, const QStrin
 {
     m_dialNumber = digits;
     m_callerLabel = m_naming.dialled(digits, name);
-    m_notice.show(m_callerLabel, CallerNaming::withoutFlashMark(digits), false);
+    m_notice.show(m_callerLabel, CallerId::withoutFlashMark(digits), false);
 }
 
-bool TelephoneWindowLogic::showIncomingCall(const QString& caller, const QString& calledNumber,
+void TelephoneWindowLogic::showIncomingCall(const QString& caller, const QString& calledNumber,
                                             const QString& callerName)
 {
     const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, calledNumber, callerName);
@@ -298,10 +299,9 @@ bool TelephoneWindowLogic::showIncomingCall(const QString& caller, const QString
     } else {
         m_view.setInfoText(labels.calledText);
     }
-    return labels.exchangeNameUsed;
 }
 
-bool TelephoneWindowLogic::showWaitingCall(const QString& caller, const QString& callerName)
+void TelephoneWindowLogic::showWaitingCall(const QString& caller, const QString& callerName)
 {
     const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, QString(), callerName);
     // Announced for a while; the conversation's label comes back, and the waiting caller can be shown again.
@@ -309,7 +309,6 @@ bool TelephoneWindowLogic::showWaitingCall(const QString& caller, const QString&
     if (m_settings.Zachowanie.OtwDzwon) {
         m_view.popUp();
     }
-    return labels.exchangeNameUsed;
 }
 
 void TelephoneWindowLogic::showFeatureStatus(const FeatureStatus& status)

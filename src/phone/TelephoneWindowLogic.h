@@ -61,8 +61,8 @@ public:
     void setHandsetLifted(bool lifted) override;
     void showConnectedNumber(const QString& number) override;
     void showDialledDigits(const QString& digits, const QString& name) override;
-    bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) override;
-    bool showWaitingCall(const QString& caller, const QString& callerName) override;
+    void showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) override;
+    void showWaitingCall(const QString& caller, const QString& callerName) override;
     void showFeatureStatus(const FeatureStatus& status) override;
     void showRecordingIndicator() override;
     void showRecordingMessage() override;

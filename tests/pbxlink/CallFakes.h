@@ -14,22 +14,19 @@ public:
     void setHandsetLifted(bool lifted) override { handset.append(lifted); }
     void showConnectedNumber(const QString& number) override { connectedNumbers.append(number); }
     void showDialledDigits(const QString& digits, const QString& /*name*/) override { dialled.append(digits); }
-    bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) override
+    void showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) override
     {
         incoming.append(caller + u'|' + calledNumber + u'|' + callerName);
-        return keepCallerNames;
     }
-    bool showWaitingCall(const QString& caller, const QString& callerName) override
+    void showWaitingCall(const QString& caller, const QString& callerName) override
     {
         waiting.append(caller + u'|' + callerName);
-        return keepCallerNames;
     }
     void showFeatureStatus(const FeatureStatus& status) override { features.append(status); }
     void showRecordingIndicator() override { ++recordingIndicators; }
     void showRecordingMessage() override { ++recordingMessages; }
     void cancelCall() override { ++cancelledCalls; }
 
-    bool keepCallerNames = true;
     QList<bool> handset;
     QStringList connectedNumbers;
     QStringList dialled;
@@ -84,6 +81,7 @@ private:
 class FixedPhoneBook final : public PhoneBookNamesPort {
 public:
     QString nameForNumber(const QString& number) override { return names.value(number); }
+    QString callerName(const QString& number) override { return names.value(number); }
 
     QMap<QString, QString> names;
 };

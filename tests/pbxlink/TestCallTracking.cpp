@@ -217,7 +217,7 @@ private slots:
         QCOMPARE(link.window.missedIndicators, 0);
     }
 
-    void ringingShowsCallerAndNameAsTheWindowAllows()
+    void ringingShowsTheCallerAndKeepsTheExchangesNameOnlyForUnknownCallers()
     {
         CallHarness link;
         link.settings.Ogolne.PokazOd = true;
@@ -226,16 +226,27 @@ private slots:
         // The called number is not shown when it is the extension itself, or when the option is off.
         link.receive(QStringLiteral("aRING 21__ 601 0 21 0 Anna Nowak"));
         QCOMPARE(link.callWindow.incoming.last(), QStringLiteral("601||Anna Nowak"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.names.last(), QStringLiteral("Anna Nowak"));
+        // A caller the books know is named by the books: the exchange's name stays out of the history.
         link.settings.Ogolne.PokazOd = false;
-        link.callWindow.keepCallerNames = false;
-        link.receive(QStringLiteral("aRING 21__ 602 0 300 0 Ewa"));
-        QCOMPARE(link.callWindow.incoming.last(), QStringLiteral("602||Ewa"));
+        link.books.names.insert(QStringLiteral("602"), QStringLiteral("Ewa Lis"));
+        link.receive(QStringLiteral("aRING 21__ /602 0 300 0 Ewa"));
+        QCOMPARE(link.callWindow.incoming.last(), QStringLiteral("/602||Ewa"));
         link.receive(QStringLiteral("aREL 21__ 16"));
         QVERIFY(!link.history.entries.last().callerNameId.has_value());
         QVERIFY(link.history.entries.last().calledNumberId.has_value());
+        // So it does when the settings do not ask for the exchange's names, and when it is the exchange's "_".
+        link.settings.Ogolne.ShowCmt = false;
+        link.receive(QStringLiteral("aRING 21__ 604 0 300 0 Ewa"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QVERIFY(!link.history.entries.last().callerNameId.has_value());
+        link.settings.Ogolne.ShowCmt = true;
+        link.receive(QStringLiteral("aRING 21__ 605 0 300 0 _"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QVERIFY(!link.history.entries.last().callerNameId.has_value());
         // A failed identifier lookup still writes the row.
         link.history.failLookups = true;
-        link.callWindow.keepCallerNames = true;
         link.receive(QStringLiteral("aRING 21__ 603 0 300 0 Ewa"));
         link.receive(QStringLiteral("aREL 21__ 16"));
         QCOMPARE(link.history.entries.last().number, QStringLiteral("603"));

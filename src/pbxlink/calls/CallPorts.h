@@ -16,10 +16,10 @@ public:
     virtual void showConnectedNumber(const QString& number) = 0;
     // The digits dialled so far and the phone-book name of that number (empty when unknown).
     virtual void showDialledDigits(const QString& digits, const QString& name) = 0;
-    // An incoming call; true when the window keeps the caller's name.
-    virtual bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) = 0;
-    // A second caller waits during the conversation; true when the window keeps the caller's name.
-    virtual bool showWaitingCall(const QString& caller, const QString& callerName) = 0;
+    // An incoming call with the name the exchange sent.
+    virtual void showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) = 0;
+    // A second caller waits during the conversation.
+    virtual void showWaitingCall(const QString& caller, const QString& callerName) = 0;
     virtual void showFeatureStatus(const FeatureStatus& status) = 0;
     virtual void showRecordingIndicator() = 0;
     virtual void showRecordingMessage() = 0;
@@ -66,8 +66,11 @@ class PhoneBookNamesPort {
 public:
     virtual ~PhoneBookNamesPort() = default;
 
-    // The name of the contact with this number, or empty.
+    // The name of the contact with this number as it stands, or empty.
     virtual QString nameForNumber(const QString& number) = 0;
+    // The name the books give a caller as the telephone window names it (the number in the books' form, the books
+    // in the order the settings give), or empty.
+    virtual QString callerName(const QString& number) = 0;
 };
 
 // The sound-card recorder.

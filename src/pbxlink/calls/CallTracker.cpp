@@ -1,5 +1,6 @@
 #include "pbxlink/calls/CallTracker.h"
 
+#include "pbxlink/calls/CallerId.h"
 #include "pbxlink/lifecycle/TelephoneWindowPort.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "settings/Lang.h"
@@ -148,8 +149,8 @@ void CallTracker::onRinging(const PbxEvent& event)
 
     openRecord(CallType::IncomingUnanswered, caller);
     record.calledNumber = called;
-    const bool keepName = m_c.callWindow.showIncomingCall(caller, showCalled ? called : QString(), name);
-    record.callerName = keepName ? name : QString();
+    m_c.callWindow.showIncomingCall(caller, showCalled ? called : QString(), name);
+    record.callerName = exchangeNameForHistory(caller, name);
     chooseState(WindowState::Ringing);
 }
 
@@ -163,8 +164,19 @@ void CallTracker::onCallWaiting(const QString& caller, const QString& called, co
     if (!waiting) {
         waiting = WaitingCall{caller, QString(), called, m_c.clock.now()};
     }
-    const bool keepName = m_c.callWindow.showWaitingCall(caller, name);
-    waiting->callerName = keepName ? name : QString();
+    m_c.callWindow.showWaitingCall(caller, name);
+    waiting->callerName = exchangeNameForHistory(caller, name);
+}
+
+// The history keeps the exchange's name only where it names the caller: the books do not know the caller and the
+// settings ask for the exchange's names.
+QString CallTracker::exchangeNameForHistory(const QString& caller, const QString& sent) const
+{
+    if (CallerId::usableName(m_c.settings, sent).isEmpty()) {
+        return {};
+    }
+    const QString number = CallerId::withoutFlashMark(caller);
+    return number.isEmpty() || m_c.books.callerName(number).isEmpty() ? sent : QString();
 }
 
 // The user took the waiting call: the conversation so far is written as it stands, and the waiting call becomes the

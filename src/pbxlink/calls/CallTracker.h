@@ -48,6 +48,7 @@ private:
     void onEcho(const PbxEvent& event);
     void onRinging(const PbxEvent& event);
     void onCallWaiting(const QString& caller, const QString& called, const QString& name);
+    QString exchangeNameForHistory(const QString& caller, const QString& sent) const;
     void takeWaitingCall();
     void saveMissedWaitingCall();
     void onConnected(const PbxEvent& event);
