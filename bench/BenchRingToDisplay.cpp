@@ -5,6 +5,7 @@
 #include "app/BookNaming.h"
 #include "app/BookWindowServices.h"
 #include "app/ConsoleCallLog.h"
+#include "app/LinkToWindow.h"
 #include "app/ServicesTelephoneLine.h"
 #include "books/contacts/PhoneBook.h"
 #include "books/database/BookDialogsPort.h"
@@ -108,8 +109,8 @@ public:
         m_linkDialogs = std::make_unique<LinkDialogs>(m_settings, [] {});
         m_link = std::make_unique<TToPBX>(
             m_settings, [] {}, LogFile(m_folder.filePath(QStringLiteral("net.log")), LogFile::Stamp::Time),
-            TToPBX::Ports{*m_window, *m_linkServices, *m_linkDialogs, *m_window, *m_window, *m_linkServices,
-                          *m_linkServices, m_recorder});
+            TToPBX::Ports{*m_linkServices, *m_linkDialogs, *m_linkServices, *m_linkServices, m_recorder});
+        LinkToWindow::connect(m_link->notices(), *m_window);
         m_line = std::make_unique<ServicesTelephoneLine>(m_link->services());
         m_window->attachLink(TelephoneWindowLogic::LinkParts{*m_line, m_link->callState(), m_link->callTimer()});
         m_serviceDialogs = std::make_unique<ServiceDialogs>(m_settings, m_link->services(), m_link->callState(),

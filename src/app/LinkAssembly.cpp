@@ -1,8 +1,8 @@
 #include "app/LinkAssembly.h"
 
 #include "app/BookLinkServices.h"
+#include "app/LinkToWindow.h"
 #include "pbxlink/discovery/BroadcastAddresses.h"
-#include "phone/TelephoneWindowLogic.h"
 #include "settings/Conftool.h"
 #include "settings/SettingsStore.h"
 
@@ -20,8 +20,9 @@ LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, Tel
     , m_discovery(&LinkAssembly::broadcastAddresses, Clock::system())
     , m_link(settings.record(), &SaveSettings,
              LogFile(settings.paths().logFolder() + QStringLiteral("net.log"), LogFile::Stamp::Time),
-             TToPBX::Ports{window, books, m_dialogs, window, window, books, books, m_recorder})
+             TToPBX::Ports{books, m_dialogs, books, books, m_recorder})
 {
+    LinkToWindow::connect(m_link.notices(), window);
     m_link.log().setConsole(&m_console);
     m_console.setLogFilePath(m_link.log().path());
     m_link.setServerDiscovery(&m_discovery);

@@ -90,8 +90,8 @@ public:
         : log(LogFile(folder.filePath(QStringLiteral("log/net.log")), LogFile::Stamp::Time))
         , socket(settings, log)
         , dispatcher(socket)
-        , lifecycle(LinkLifecycle::Collaborators{settings, [this] { ++saves; }, dispatcher, socket, timers, log, window,
-                                                 services, dialogs, clock})
+        , lifecycle(LinkLifecycle::Collaborators{settings, [this] { ++saves; }, dispatcher, socket, timers, log,
+                                                 notices, services, dialogs, clock})
     {
         settings.Siec.TelNr = QStringLiteral("21");
         settings.WorkingPin = QStringLiteral("1234");
@@ -130,7 +130,8 @@ public:
     FakeLinkSocket socket;
     LineDispatcher dispatcher;
     ManualTimers timers;
-    RecordingWindow window;
+    LinkNotices notices;
+    RecordingWindow window{notices};
     RecordingServices services;
     RecordingDialogs dialogs;
     RecordingEvents events;

@@ -18,9 +18,10 @@ public:
     FormHarness()
         : form(settings, [this] { ++saves; })
         , window(settings, books, form)
-        , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
+        , calls(settings, dispatcher, lifecycle, callPorts(), clock, {})
         , serviceDialogs(settings, calls.services(), calls.state(), {})
     {
+        LinkToWindow::connect(callNotices, window);
         window.attachLink(TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()});
         TMainForm::Openers openers;
         openers.history = [this] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LinkToWindow.h"
 #include "app/ServicesTelephoneLine.h"
 #include "books/contacts/PhoneNumbers.h"
 #include "pbxlink/CallFakes.h"
@@ -111,15 +112,15 @@ public:
         return result;
     }
 
-    CallControl::Ports portsWith(TelephoneWindowLogic& telephone)
-    {
-        return CallControl::Ports{telephone, telephone, telephone, history, names, recorder, dialogs};
-    }
+    // Call tracking and the services tell the real window through callNotices; the lifecycle keeps telling the
+    // recording window.
+    CallControl::Ports callPorts() { return CallControl::Ports{callNotices, history, names, recorder, dialogs}; }
 
     FixedWindowBooks books;
     RecordingHistory history;
     FixedPhoneBook names;
     RecordingRecorder recorder;
+    LinkNotices callNotices;
 };
 
 // The real telephone window's logic on that link: call tracking and the services drive it, and the commands it
@@ -128,8 +129,9 @@ class WindowHarness : public PhoneLinkHarness {
 public:
     WindowHarness()
         : window(settings, books, view)
-        , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
+        , calls(settings, dispatcher, lifecycle, callPorts(), clock, {})
     {
+        LinkToWindow::connect(callNotices, window);
         window.attachLink(TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()});
         connectAndLogIn();
         window.setState(WindowState::Idle);

@@ -13,7 +13,7 @@
 class LineDispatcher;
 class LinkDialogsPort;
 class LinkLifecycle;
-class TelephoneWindowPort;
+class LinkNotices;
 struct SettingsRecord;
 
 // The calls on the extension: the shared call state, call tracking fed by the dispatcher's events, the
@@ -21,9 +21,7 @@ struct SettingsRecord;
 class CallControl final {
 public:
     struct Ports {
-        TelephoneWindowPort& window;
-        CallWindowPort& callWindow;
-        RedialListPort& redialList;
+        LinkNotices& notices;
         CallHistoryPort& history;
         PhoneBookNamesPort& books;
         RecorderPort& recorder;

@@ -1,39 +1,9 @@
 #pragma once
 
-#include "pbxlink/calls/CallState.h"
-
 #include <QDateTime>
 #include <QString>
 #include <functional>
 #include <optional>
-
-// What call tracking and the services tell the telephone window about calls. The window implements it.
-class CallWindowPort {
-public:
-    virtual ~CallWindowPort() = default;
-
-    virtual void setHandsetLifted(bool lifted) = 0;
-    virtual void showConnectedNumber(const QString& number) = 0;
-    // The digits dialled so far and the phone-book name of that number (empty when unknown).
-    virtual void showDialledDigits(const QString& digits, const QString& name) = 0;
-    // An incoming call with the name the exchange sent.
-    virtual void showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) = 0;
-    // A second caller waits during the conversation.
-    virtual void showWaitingCall(const QString& caller, const QString& callerName) = 0;
-    virtual void showFeatureStatus(const FeatureStatus& status) = 0;
-    virtual void showRecordingIndicator() = 0;
-    virtual void showRecordingMessage() = 0;
-    // The exchange refused the number being dialled.
-    virtual void cancelCall() = 0;
-};
-
-// The numbers dialled out, for dialling them again.
-class RedialListPort {
-public:
-    virtual ~RedialListPort() = default;
-
-    virtual void addNumber(const QString& number) = 0;
-};
 
 // A call as the call history stores it. Null times stand for zero (no end).
 struct CallHistoryEntry {

@@ -1,7 +1,7 @@
 #include "pbxlink/calls/CallTracker.h"
 
 #include "pbxlink/calls/CallerId.h"
-#include "pbxlink/lifecycle/TelephoneWindowPort.h"
+#include "pbxlink/lifecycle/LinkNotices.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "settings/Lang.h"
 #include "settings/SettingsRecord.h"
@@ -75,7 +75,7 @@ void CallTracker::handleEvent(const PbxEvent& event)
         break;
     }
     if (m_chosenState) {
-        m_c.window.setWindowState(*m_chosenState);
+        emit m_c.notices.windowStateChosen(*m_chosenState);
     }
     if (m_c.processPendingEvents) {
         m_c.processPendingEvents();
@@ -89,7 +89,7 @@ void CallTracker::onDialTone()
     flags.offHook = true;
     flags.incoming = false;
     record.dialledDigits.clear();
-    m_c.callWindow.setHandsetLifted(true);
+    emit m_c.notices.handsetChanged(true);
 
     if (flags.dialAfterPickUp) {
         flags.dialAfterPickUp = false;
@@ -120,7 +120,7 @@ void CallTracker::onEcho(const PbxEvent& event)
     CallRecord& record = m_c.state.record;
     record.dialledDigits += event.parameter(0);
     openRecord(CallType::OutgoingDialling, record.dialledDigits);
-    m_c.callWindow.showDialledDigits(record.dialledDigits, m_c.books.nameForNumber(record.dialledDigits));
+    emit m_c.notices.digitsDialled(record.dialledDigits, m_c.books.nameForNumber(record.dialledDigits));
     runStartOfCallActions();
 }
 
@@ -149,7 +149,7 @@ void CallTracker::onRinging(const PbxEvent& event)
 
     openRecord(CallType::IncomingUnanswered, caller);
     record.calledNumber = called;
-    m_c.callWindow.showIncomingCall(caller, showCalled ? called : QString(), name);
+    emit m_c.notices.incomingCall(caller, showCalled ? called : QString(), name);
     record.callerName = exchangeNameForHistory(caller, name);
     chooseState(WindowState::Ringing);
 }
@@ -164,7 +164,7 @@ void CallTracker::onCallWaiting(const QString& caller, const QString& called, co
     if (!waiting) {
         waiting = WaitingCall{caller, QString(), called, m_c.clock.now()};
     }
-    m_c.callWindow.showWaitingCall(caller, name);
+    emit m_c.notices.waitingCall(caller, name);
     waiting->callerName = exchangeNameForHistory(caller, name);
 }
 
@@ -210,7 +210,7 @@ void CallTracker::saveMissedWaitingCall()
     entry.start = waiting->start;
     entry.number = waiting->number;
     writeHistoryRow(entry, waiting->callerName, waiting->calledNumber);
-    m_c.window.showMissedCallIndicator();
+    emit m_c.notices.missedCalls();
 }
 
 void CallTracker::onConnected(const PbxEvent& event)
@@ -227,10 +227,10 @@ void CallTracker::onConnected(const PbxEvent& event)
         if (!flags.incoming) {
             // A call dialled without digit echoes has only the connected number.
             const QString dialled = record.closed ? QString() : record.number;
-            m_c.redialList.addNumber(dialled.isEmpty() ? connectedNumber : dialled);
+            emit m_c.notices.dialledNumberConnected(dialled.isEmpty() ? connectedNumber : dialled);
         }
     }
-    m_c.callWindow.setHandsetLifted(true);
+    emit m_c.notices.handsetChanged(true);
     record.otherParty = connectedNumber;
     if (!record.closed) {
         record.start = m_c.clock.now();
@@ -245,11 +245,11 @@ void CallTracker::onConnected(const PbxEvent& event)
     if (flags.incoming) {
         flags.ringing = false;
         record.type = CallType::IncomingAnswered;
-        m_c.callWindow.showConnectedNumber(record.otherParty);
+        emit m_c.notices.partyConnected(record.otherParty);
         chooseState(WindowState::IncomingConnected);
     } else {
         record.type = CallType::OutgoingAnswered;
-        m_c.callWindow.showConnectedNumber(record.otherParty);
+        emit m_c.notices.partyConnected(record.otherParty);
         chooseState(WindowState::OutgoingConnected);
     }
     runStartOfCallActions();
@@ -272,7 +272,7 @@ void CallTracker::onReleased(const PbxEvent& event)
         chooseState(WindowState::CallEnded);
     } else {
         chooseState(WindowState::IdleShow);
-        m_c.window.showMissedCallIndicator();
+        emit m_c.notices.missedCalls();
     }
     flags = LineFlags{};
     m_c.state.pickUpForDialling = false;
@@ -295,7 +295,7 @@ void CallTracker::onReleased(const PbxEvent& event)
                 const qint64 duration = record.end.isValid() ? record.start.secsTo(record.end) : 0;
                 m_c.recorder.finishCall(duration, record.start, record.number, recordingName());
                 m_c.state.lastCall.recordingOffered = true;
-                m_c.callWindow.showRecordingMessage();
+                emit m_c.notices.recordingFinished();
             }
         }
         if (cause != CauseNotSaved) {
@@ -322,9 +322,9 @@ void CallTracker::onStatus(const PbxEvent& event)
     }
     m_c.state.features = *status;
     if (status->hook != FeatureStatus::Hook::Unknown) {
-        m_c.callWindow.setHandsetLifted(status->hook == FeatureStatus::Hook::Lifted);
+        emit m_c.notices.handsetChanged(status->hook == FeatureStatus::Hook::Lifted);
     }
-    m_c.callWindow.showFeatureStatus(*status);
+    emit m_c.notices.featureStatusChanged(*status);
 }
 
 void CallTracker::onRecordingEnded(const PbxEvent& event)
@@ -350,7 +350,7 @@ void CallTracker::runStartOfCallActions()
     }
     m_c.recorder.startRecording(m_c.settings.Audio.TrybNagrywania, recordingName());
     record.recordingMade = true;
-    m_c.callWindow.showRecordingIndicator();
+    emit m_c.notices.recordingStarted();
 }
 
 void CallTracker::openRecord(int type, const QString& number)

@@ -10,20 +10,18 @@
 #include <functional>
 #include <optional>
 
-class TelephoneWindowPort;
+class LinkNotices;
 struct SettingsRecord;
 
 // Follows the calls on the extension from the exchange's events: keeps the call record and the line flags, chooses
-// the telephone window's state, feeds the window, the redial list and the recorder, and writes one call-history
-// row when a call ends.
+// the telephone window's state, tells of each step through the link's notices, drives the recorder, and writes one
+// call-history row when a call ends.
 class CallTracker final : public PbxEventSink {
 public:
     struct Collaborators {
         const SettingsRecord& settings;
         CallState& state;
-        TelephoneWindowPort& window;
-        CallWindowPort& callWindow;
-        RedialListPort& redialList;
+        LinkNotices& notices;
         CallHistoryPort& history;
         PhoneBookNamesPort& books;
         RecorderPort& recorder;

@@ -1,8 +1,8 @@
 #include "pbxlink/lifecycle/LinkLifecycle.h"
 
 #include "pbxlink/lifecycle/LinkDialogsPort.h"
+#include "pbxlink/lifecycle/LinkNotices.h"
 #include "pbxlink/lifecycle/LinkServicesPort.h"
-#include "pbxlink/lifecycle/TelephoneWindowPort.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "pbxlink/protocol/ExtensionField.h"
 #include "pbxlink/protocol/LineDispatcher.h"
@@ -125,9 +125,9 @@ void LinkLifecycle::onSocketConnected()
     m_ports.services.reconnectFailedBooks();
     if (m_ports.services.hasMissedCalls()) {
         showWindowState(WindowState::IdleShow);
-        m_ports.window.showMissedCallIndicator();
+        emit m_ports.notices.missedCalls();
     } else {
-        m_ports.window.refreshIdleDisplay();
+        emit m_ports.notices.idleDisplayStale();
     }
     if (m_connectedHook) {
         m_connectedHook();
@@ -153,7 +153,7 @@ void LinkLifecycle::onSocketClosed()
     if (m_shownState != WindowState::Disconnected) {
         showWindowState(WindowState::Disconnected);
         if (m_ports.services.hasMissedCalls()) {
-            m_ports.window.showMissedCallIndicator();
+            emit m_ports.notices.missedCalls();
         }
     }
     if (!m_fastRetryUsed) {
@@ -162,7 +162,7 @@ void LinkLifecycle::onSocketClosed()
     } else {
         m_ports.timers.start(LinkTimer::Connect, slowRetryInterval());
     }
-    m_ports.window.clearUnavailableTexts();
+    emit m_ports.notices.unavailableTextsCleared();
 }
 
 void LinkLifecycle::onSocketError(const SocketErrors::Error& error)
@@ -187,7 +187,7 @@ void LinkLifecycle::onSocketError(const SocketErrors::Error& error)
 
 void LinkLifecycle::onReply(const PbxReply& reply, const QString& command)
 {
-    m_ports.window.clearUnavailableTexts();
+    emit m_ports.notices.unavailableTextsCleared();
     if (command.startsWith(u"aLOGI")) {
         handleLoginReply(reply);
     } else if (command.startsWith(u"aLOGO")) {
@@ -217,8 +217,8 @@ void LinkLifecycle::handleLoginReply(const PbxReply& reply)
         status(RefusalMessages::loginRefusal(reply.code),
                serviceMode ? StatusLine::ServiceModeTag : StatusLine::NormalTag);
         if (serviceMode) {
-            m_ports.window.setUnavailableTexts(Lang::_("PABX is unavailable"),
-                                               Lang::_("PABX has been in service mode. Please wait (Ctrl+K)"));
+            emit m_ports.notices.unavailableTextsSet(Lang::_("PABX is unavailable"),
+                                                     Lang::_("PABX has been in service mode. Please wait (Ctrl+K)"));
         }
         showWindowState(WindowState::Disconnected);
         m_ports.socket.close();
@@ -241,7 +241,7 @@ void LinkLifecycle::acceptLogin(const PbxReply& reply)
         m_ports.timers.stop(LinkTimer::Connect);
         showWindowState(WindowState::Idle);
         if (!m_ports.settings.Ogolne.AutoBlokada && !m_ports.settings.Przeniesienie.Auto) {
-            m_ports.window.runPendingStartupRequest();
+            emit m_ports.notices.readyForStartupRequest();
         }
     }
 
@@ -290,7 +290,7 @@ void LinkLifecycle::onTimer(LinkTimer timer)
     case LinkTimer::Connect: {
         const int interval = m_ports.timers.interval(LinkTimer::Connect);
         if (interval > 3000) {
-            m_ports.window.clearConnectionNote();
+            emit m_ports.notices.connectionNoteCleared();
         }
         start();
         if (interval == FastRetryMs || m_fastRetryUsed) {
@@ -421,12 +421,12 @@ bool LinkLifecycle::presentServiceError(const PbxReply& reply, const QString& ti
 void LinkLifecycle::showWindowState(WindowState state)
 {
     m_shownState = state;
-    m_ports.window.setWindowState(state);
+    emit m_ports.notices.windowStateChosen(state);
 }
 
 void LinkLifecycle::status(const QString& text, int tag)
 {
-    m_ports.window.setStatus(StatusLine{text, 0x000000, tag});
+    emit m_ports.notices.statusChanged(StatusLine{text, 0x000000, tag});
 }
 
 void LinkLifecycle::showNetworkError(const QString& message)

@@ -12,10 +12,10 @@
 class Clock;
 class LineDispatcher;
 class LinkDialogsPort;
+class LinkNotices;
 class LinkServicesPort;
 class NetLog;
 struct PbxReply;
-class TelephoneWindowPort;
 struct SettingsRecord;
 
 // Connecting, logging in, keeping alive and reconnecting the PBX link. It takes what happened (a socket event,
@@ -29,7 +29,7 @@ public:
         LinkSocket& socket;
         LinkTimers& timers;
         const NetLog& log;
-        TelephoneWindowPort& window;
+        LinkNotices& notices;
         LinkServicesPort& services;
         LinkDialogsPort& dialogs;
         Clock& clock; // the random spread of the slow retry

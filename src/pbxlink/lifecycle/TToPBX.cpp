@@ -37,11 +37,10 @@ TToPBX::TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, Log
     , m_log(std::move(netLog))
     , m_dispatcher(*this)
     , m_lifecycle(LinkLifecycle::Collaborators{settings, std::move(saveSettings), m_dispatcher, *this, *this, m_log,
-                                               ports.window, ports.services, ports.dialogs, clock})
+                                               m_notices, ports.services, ports.dialogs, clock})
     , m_calls(settings, m_dispatcher, m_lifecycle,
-              CallControl::Ports{ports.window, ports.callWindow, ports.redialList, ports.history, ports.books,
-                                 ports.recorder, ports.dialogs},
-              clock, [] { QCoreApplication::processEvents(); })
+              CallControl::Ports{m_notices, ports.history, ports.books, ports.recorder, ports.dialogs}, clock,
+              [] { QCoreApplication::processEvents(); })
 {
     m_dispatcher.setFirstWordObserver([waits = m_waits](const QString& word) { waits->observe(word); });
     setObjectName(QStringLiteral("TToPBX"));

@@ -3,6 +3,7 @@
 #include "pbxlink/calls/CallControl.h"
 #include "pbxlink/discovery/DiscoveryAnswer.h"
 #include "pbxlink/lifecycle/LinkLifecycle.h"
+#include "pbxlink/lifecycle/LinkNotices.h"
 #include "pbxlink/lifecycle/LinkPorts.h"
 #include "pbxlink/lifecycle/SynchronousWaits.h"
 #include "pbxlink/protocol/LineDispatcher.h"
@@ -28,11 +29,8 @@ class TToPBX final : public QObject, private ProtocolPeer, private LinkTimers, p
 
 public:
     struct Ports {
-        TelephoneWindowPort& window;
         LinkServicesPort& services;
         LinkDialogsPort& dialogs;
-        CallWindowPort& callWindow;
-        RedialListPort& redialList;
         CallHistoryPort& history;
         PhoneBookNamesPort& books;
         RecorderPort& recorder;
@@ -42,6 +40,8 @@ public:
            Clock& clock = Clock::system(), QObject* parent = nullptr);
     ~TToPBX() override;
 
+    // What the link tells of the connection and the calls, for the telephone window.
+    const LinkNotices& notices() const { return m_notices; }
     LinkLifecycle& lifecycle() { return m_lifecycle; }
     LineDispatcher& dispatcher() { return m_dispatcher; }
     NetLog& log() { return m_log; }
@@ -109,6 +109,7 @@ private:
     LineDispatcher m_dispatcher;
     QTcpSocket m_socket;
     std::array<QTimer, 5> m_timers;
+    LinkNotices m_notices;
     LinkLifecycle m_lifecycle;
     std::shared_ptr<SynchronousWaits> m_waits = std::make_shared<SynchronousWaits>();
     CallControl m_calls;
