@@ -105,14 +105,15 @@ public:
         m_linkServices = std::make_unique<BookLinkServices>(*m_books, *m_naming);
         m_windowServices = std::make_unique<BookWindowServices>(*m_books, *m_naming);
         m_form = std::make_unique<TMainForm>(m_settings, [] {});
-        m_window = std::make_unique<TelephoneWindowLogic>(m_settings, *m_windowServices, *m_form);
         m_linkDialogs = std::make_unique<LinkDialogs>(m_settings, [] {});
         m_link = std::make_unique<TToPBX>(
             m_settings, [] {}, LogFile(m_folder.filePath(QStringLiteral("net.log")), LogFile::Stamp::Time),
             TToPBX::Ports{*m_linkServices, *m_linkDialogs, *m_linkServices, *m_linkServices, m_recorder});
-        LinkToWindow::connect(m_link->notices(), *m_window);
         m_line = std::make_unique<ServicesTelephoneLine>(m_link->services());
-        m_window->attachLink(TelephoneWindowLogic::LinkParts{*m_line, m_link->callState(), m_link->callTimer()});
+        m_window = std::make_unique<TelephoneWindowLogic>(
+            m_settings, *m_windowServices, *m_form,
+            TelephoneWindowLogic::LinkParts{*m_line, m_link->callState(), m_link->callTimer()});
+        LinkToWindow::connect(m_link->notices(), *m_window);
         m_serviceDialogs = std::make_unique<ServiceDialogs>(m_settings, m_link->services(), m_link->callState(),
                                                             std::function<void()>{});
         m_form->attach(*m_window, *m_serviceDialogs, {});
@@ -164,10 +165,10 @@ private:
     std::unique_ptr<BookLinkServices> m_linkServices;
     std::unique_ptr<BookWindowServices> m_windowServices;
     std::unique_ptr<TMainForm> m_form;
-    std::unique_ptr<TelephoneWindowLogic> m_window;
     std::unique_ptr<LinkDialogs> m_linkDialogs;
     std::unique_ptr<TToPBX> m_link;
     std::unique_ptr<ServicesTelephoneLine> m_line;
+    std::unique_ptr<TelephoneWindowLogic> m_window;
     std::unique_ptr<ServiceDialogs> m_serviceDialogs;
 };
 

@@ -1,7 +1,6 @@
 #include "app/LinkAssembly.h"
 
 #include "app/BookLinkServices.h"
-#include "app/LinkToWindow.h"
 #include "pbxlink/discovery/BroadcastAddresses.h"
 #include "settings/Conftool.h"
 #include "settings/SettingsStore.h"
@@ -15,14 +14,13 @@ constexpr int ShutdownWaitMs = 2000;
 
 } // namespace
 
-LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindowLogic& window)
+LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books)
     : m_dialogs(settings.record(), &SaveSettings)
     , m_discovery(&LinkAssembly::broadcastAddresses, Clock::system())
     , m_link(settings.record(), &SaveSettings,
              LogFile(settings.paths().logFolder() + QStringLiteral("net.log"), LogFile::Stamp::Time),
              TToPBX::Ports{books, m_dialogs, books, books, m_recorder})
 {
-    LinkToWindow::connect(m_link.notices(), window);
     m_link.log().setConsole(&m_console);
     m_console.setLogFilePath(m_link.log().path());
     m_link.setServerDiscovery(&m_discovery);

@@ -10,13 +10,12 @@
 
 class BookLinkServices;
 class SettingsStore;
-class TelephoneWindowLogic;
 
 // The PBX link with its windows and its search for the server, wired together: the network console's buttons,
 // the login window, the choice among several servers, and the reconnect after the computer wakes up.
 class LinkAssembly final {
 public:
-    LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindowLogic& window);
+    LinkAssembly(SettingsStore& settings, BookLinkServices& books);
 
     TToPBX& link() { return m_link; }
     NetworkConsoleWindow& console() { return m_console; }

@@ -107,26 +107,27 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         qInfo().noquote() << "Settings:" << settings.paths().settingsFile() << "- language:" << Lang::currentLanguage();
         showSplash(settings.record());
 
-        // The windows first, then the databases: a book or the history that cannot be opened even from its
-        // default folder ends the program; the user has been told why.
+        // The link and the windows first (the telephone window is built on the link, which starts last), then the
+        // databases: a book or the history that cannot be opened even from its default folder ends the program;
+        // the user has been told why.
         BookAssembly books(settings);
-        PhoneAssembly phone(settings, books.core(), books.naming(),
+        LinkAssembly link(settings, books.linkServices());
+        PhoneAssembly phone(settings, books.core(), books.naming(), link.link(),
                             withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
         announceBookOutages(books.core(), phone.window(), errorLog);
         if (books.start()) {
-            LinkAssembly link(settings, books.linkServices(), phone.window());
             SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
-            phone.setSmsOpener([&sms] { sms.openCompose(); });
-            phone.attachLink(link.link(), [&link] {
-                link.console().show();
-                link.console().raise();
-            });
             phone.window().setPendingDial(commandLine.dialTarget);
             QObject::connect(&instance, &SingleInstance::showRequested, &phone.form(),
                              [&phone] { phone.form().showMainWindow(true, true, false); });
             QObject::connect(&instance, &SingleInstance::dialRequested, &phone.window(),
                              [&phone](const QString& target) { phone.window().placeNumber(target); });
-            phone.start();
+            phone.start(
+                [&link] {
+                    link.console().show();
+                    link.console().raise();
+                },
+                [&sms] { sms.openCompose(); });
             link.link().start();
             sms.start();
 

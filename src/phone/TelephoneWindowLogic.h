@@ -28,18 +28,15 @@ class TelephoneWindowLogic final : public QObject {
 public:
     static constexpr int RedialCapacity = 5;
 
-    // The link's side, which exists only after the window: the link is built with the window as its port.
+    // The link's side: the line every user action goes to, the calls' state and the call timer.
     struct LinkParts {
         TelephoneLine& line;
         const CallState& calls;
         CallTimer& callTimer;
     };
 
-    TelephoneWindowLogic(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
+    TelephoneWindowLogic(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view, LinkParts link,
                          QObject* parent = nullptr);
-
-    // Must be called before the event loop runs: every user action goes to the line.
-    void attachLink(LinkParts link);
 
     // None until the link or the user sets the first state.
     std::optional<WindowState> state() const { return m_state; }
@@ -152,12 +149,10 @@ private:
     void clearCallTexts();
     void restartCallTimer();
 
-    const CallState& calls() const;
-
     const SettingsRecord& m_settings;
-    TelephoneLine* m_line = nullptr;
-    const CallState* m_calls = nullptr;
-    CallTimer* m_callTimer = nullptr;
+    TelephoneLine& m_line;
+    const CallState& m_calls;
+    CallTimer& m_callTimer;
     WindowBookPort& m_books;
     TelephoneView& m_view;
     CallerNaming m_naming;

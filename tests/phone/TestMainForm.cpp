@@ -17,12 +17,11 @@ class FormHarness : public PhoneLinkHarness {
 public:
     FormHarness()
         : form(settings, [this] { ++saves; })
-        , window(settings, books, form)
         , calls(settings, dispatcher, lifecycle, callPorts(), clock, {})
+        , window(settings, books, form, TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()})
         , serviceDialogs(settings, calls.services(), calls.state(), {})
     {
         LinkToWindow::connect(callNotices, window);
-        window.attachLink(TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()});
         TMainForm::Openers openers;
         openers.history = [this] {
             ++historyOpened;
@@ -37,9 +36,9 @@ public:
     }
 
     TMainForm form;
-    TelephoneWindowLogic window;
     CallControl calls;
     ServicesTelephoneLine line{calls.services()};
+    TelephoneWindowLogic window;
     ServiceDialogs serviceDialogs;
     int historyOpened = 0;
 };

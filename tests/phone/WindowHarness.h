@@ -128,18 +128,17 @@ public:
 class WindowHarness : public PhoneLinkHarness {
 public:
     WindowHarness()
-        : window(settings, books, view)
-        , calls(settings, dispatcher, lifecycle, callPorts(), clock, {})
+        : calls(settings, dispatcher, lifecycle, callPorts(), clock, {})
+        , window(settings, books, view, TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()})
     {
         LinkToWindow::connect(callNotices, window);
-        window.attachLink(TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()});
         connectAndLogIn();
         window.setState(WindowState::Idle);
         socket.written.clear();
     }
 
     RecordingView view;
-    TelephoneWindowLogic window;
     CallControl calls;
     ServicesTelephoneLine line{calls.services()};
+    TelephoneWindowLogic window;
 };
