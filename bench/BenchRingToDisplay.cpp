@@ -108,7 +108,7 @@ public:
         m_linkDialogs = std::make_unique<LinkDialogs>(m_settings, [] {});
         m_link = std::make_unique<TToPBX>(
             m_settings, [] {}, LogFile(m_folder.filePath(QStringLiteral("net.log")), LogFile::Stamp::Time),
-            TToPBX::Ports{*m_linkServices, *m_linkDialogs, *m_linkServices, *m_linkServices, m_recorder});
+            LinkPartners{*m_linkServices, *m_linkDialogs, *m_linkServices, *m_linkServices, m_recorder});
         m_line = std::make_unique<ServicesTelephoneLine>(m_link->services());
         m_window = std::make_unique<TelephoneWindowLogic>(
             m_settings, *m_windowServices, *m_form,

@@ -19,10 +19,10 @@ LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books)
     , m_discovery(&LinkAssembly::broadcastAddresses, Clock::system())
     , m_link(settings.record(), &SaveSettings,
              LogFile(settings.paths().logFolder() + QStringLiteral("net.log"), LogFile::Stamp::Time),
-             TToPBX::Ports{books, m_dialogs, books, books, m_recorder})
+             LinkPartners{books, m_dialogs, books, books, m_recorder})
 {
-    m_link.log().setConsole(&m_console);
-    m_console.setLogFilePath(m_link.log().path());
+    m_link.setConsole(&m_console);
+    m_console.setLogFilePath(m_link.logPath());
     m_link.setServerDiscovery(&m_discovery);
 
     QObject::connect(&m_console, &NetworkConsoleWindow::connectRequested, &m_link, [this] { m_link.start(); });

@@ -9,8 +9,8 @@
 class CallHarness : public LinkHarness {
 public:
     explicit CallHarness(const QString& loginReply = QStringLiteral("aOK Tolmo 1.45 9"))
-        : calls(settings, dispatcher, lifecycle, CallControl::Ports{notices, history, books, recorder, dialogs}, clock,
-                {})
+        : calls(settings, dispatcher, lifecycle, notices, LinkPartners{services, dialogs, history, books, recorder},
+                clock, {})
     {
         connectAndLogIn(loginReply);
         socket.written.clear();

@@ -34,7 +34,7 @@ private slots:
         QVERIFY(row.start >= beforeDialling && row.start <= connected);
         QVERIFY(row.end >= row.start.addMSecs(20) && row.end <= released);
         QVERIFY(client.dialogs.errors.isEmpty() && client.dialogs.warnings.isEmpty());
-        QVERIFY(!client.link.dispatcher().queues().hasOutstanding());
+        QVERIFY(!client.link.queues().hasOutstanding());
     }
 
     void handsetPutDownAfterDialToneLetsTheNextDialPickUp()

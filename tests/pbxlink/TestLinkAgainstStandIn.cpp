@@ -36,7 +36,7 @@ private slots:
         client.link.timer(LinkTimer::Guard).setInterval(5);
         QTest::qWait(100);
         QVERIFY(standIn.control(QStringLiteral("sessions")).contains(QStringLiteral("21")));
-        QVERIFY(!client.link.dispatcher().queues().hasOutstanding());
+        QVERIFY(!client.link.queues().hasOutstanding());
 
         QVERIFY(standIn.control(QStringLiteral("ring 21 600123 Jan Kowalski")).startsWith(u"ok"));
         QTRY_VERIFY_WITH_TIMEOUT(!client.window.incoming.isEmpty(), Patience);
@@ -47,8 +47,7 @@ private slots:
         // Commands queue behind each other and each gets its reply.
         QVERIFY(client.link.sendQueued(QStringLiteral("aDND 21__ T")));
         QVERIFY(client.link.sendQueued(QStringLiteral("aDND 21__ F")));
-        QTRY_VERIFY_WITH_TIMEOUT(!client.link.dispatcher().queues().hasOutstanding() &&
-                                     !client.link.dispatcher().queues().hasDeferred(),
+        QTRY_VERIFY_WITH_TIMEOUT(!client.link.queues().hasOutstanding() && !client.link.queues().hasDeferred(),
                                  Patience);
     }
 

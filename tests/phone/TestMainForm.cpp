@@ -17,7 +17,7 @@ class FormHarness : public PhoneLinkHarness {
 public:
     FormHarness()
         : form(settings, [this] { ++saves; })
-        , calls(settings, dispatcher, lifecycle, callPorts(), clock, {})
+        , calls(settings, dispatcher, lifecycle, callNotices, partners(), clock, {})
         , window(settings, books, form, TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()})
         , serviceDialogs(settings, calls.services(), calls.state(), {})
     {

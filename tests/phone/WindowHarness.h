@@ -112,14 +112,14 @@ public:
         return result;
     }
 
-    // Call tracking and the services tell the real window through callNotices; the lifecycle keeps telling the
-    // recording window.
-    CallControl::Ports callPorts() { return CallControl::Ports{callNotices, history, names, recorder, dialogs}; }
+    LinkPartners partners() { return LinkPartners{services, dialogs, history, names, recorder}; }
 
     FixedWindowBooks books;
     RecordingHistory history;
     FixedPhoneBook names;
     RecordingRecorder recorder;
+    // Call tracking and the services tell the real window through these; the lifecycle keeps telling the
+    // recording window.
     LinkNotices callNotices;
 };
 
@@ -128,7 +128,7 @@ public:
 class WindowHarness : public PhoneLinkHarness {
 public:
     WindowHarness()
-        : calls(settings, dispatcher, lifecycle, callPorts(), clock, {})
+        : calls(settings, dispatcher, lifecycle, callNotices, partners(), clock, {})
         , window(settings, books, view, TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()})
     {
         LinkToWindow::connect(callNotices, window);

@@ -120,7 +120,7 @@ void CallTracker::onEcho(const PbxEvent& event)
     CallRecord& record = m_c.state.record;
     record.dialledDigits += event.parameter(0);
     openRecord(CallType::OutgoingDialling, record.dialledDigits);
-    emit m_c.notices.digitsDialled(record.dialledDigits, m_c.books.nameForNumber(record.dialledDigits));
+    emit m_c.notices.digitsDialled(record.dialledDigits, m_c.partners.books.nameForNumber(record.dialledDigits));
     runStartOfCallActions();
 }
 
@@ -176,7 +176,7 @@ QString CallTracker::exchangeNameForHistory(const QString& caller, const QString
         return {};
     }
     const QString number = CallerId::withoutFlashMark(caller);
-    return number.isEmpty() || m_c.books.callerName(number).isEmpty() ? sent : QString();
+    return number.isEmpty() || m_c.partners.books.callerName(number).isEmpty() ? sent : QString();
 }
 
 // The user took the waiting call: the conversation so far is written as it stands, and the waiting call becomes the
@@ -253,7 +253,7 @@ void CallTracker::onConnected(const PbxEvent& event)
         chooseState(WindowState::OutgoingConnected);
     }
     runStartOfCallActions();
-    m_c.history.reserveRowForCallInProgress();
+    m_c.partners.history.reserveRowForCallInProgress();
 }
 
 void CallTracker::onReleased(const PbxEvent& event)
@@ -280,7 +280,7 @@ void CallTracker::onReleased(const PbxEvent& event)
     endTimeByType();
     const bool answered = CallType::wasAnswered(record.type);
     if (record.started) {
-        m_c.recorder.stopRecording(answered);
+        m_c.partners.recorder.stopRecording(answered);
     }
     if (record.number.startsWith(u"#25")) {
         record.number.remove(0, 3);
@@ -293,7 +293,7 @@ void CallTracker::onReleased(const PbxEvent& event)
             copyToLastCall();
             if (record.recordingMade) {
                 const qint64 duration = record.end.isValid() ? record.start.secsTo(record.end) : 0;
-                m_c.recorder.finishCall(duration, record.start, record.number, recordingName());
+                m_c.partners.recorder.finishCall(duration, record.start, record.number, recordingName());
                 m_c.state.lastCall.recordingOffered = true;
                 emit m_c.notices.recordingFinished();
             }
@@ -348,7 +348,7 @@ void CallTracker::runStartOfCallActions()
     if (!recordingPossible()) {
         return;
     }
-    m_c.recorder.startRecording(m_c.settings.Audio.TrybNagrywania, recordingName());
+    m_c.partners.recorder.startRecording(m_c.settings.Audio.TrybNagrywania, recordingName());
     record.recordingMade = true;
     emit m_c.notices.recordingStarted();
 }
@@ -364,12 +364,12 @@ void CallTracker::openRecord(int type, const QString& number)
 
 bool CallTracker::recordingPossible() const
 {
-    return m_c.settings.Audio.NagrywanieWlaczone && m_c.recorder.isDeviceUsable();
+    return m_c.settings.Audio.NagrywanieWlaczone && m_c.partners.recorder.isDeviceUsable();
 }
 
 QString CallTracker::recordingName() const
 {
-    const QString name = m_c.books.nameForNumber(m_c.state.record.number);
+    const QString name = m_c.partners.books.nameForNumber(m_c.state.record.number);
     return name.isEmpty() ? Lang::_("unknown call") : name;
 }
 
@@ -388,14 +388,14 @@ void CallTracker::saveToHistory()
 void CallTracker::writeHistoryRow(CallHistoryEntry entry, const QString& callerName, const QString& calledNumber)
 {
     if (!callerName.isEmpty()) {
-        entry.callerNameId = m_c.history.callerNameId(callerName);
+        entry.callerNameId = m_c.partners.history.callerNameId(callerName);
     }
     if (!calledNumber.isEmpty()) {
-        entry.calledNumberId = m_c.history.calledNumberId(calledNumber);
+        entry.calledNumberId = m_c.partners.history.calledNumberId(calledNumber);
     }
-    m_c.history.addEntry(entry);
-    m_c.history.trim(m_c.settings.Historia.UsunPo);
-    m_c.history.refresh();
+    m_c.partners.history.addEntry(entry);
+    m_c.partners.history.trim(m_c.settings.Historia.UsunPo);
+    m_c.partners.history.refresh();
 }
 
 void CallTracker::copyToLastCall()

@@ -2,6 +2,7 @@
 
 #include "pbxlink/calls/CallPorts.h"
 #include "pbxlink/calls/CallState.h"
+#include "pbxlink/lifecycle/LinkPartners.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "pbxlink/protocol/PbxEventSink.h"
 #include "settings/Clock.h"
@@ -22,9 +23,7 @@ public:
         const SettingsRecord& settings;
         CallState& state;
         LinkNotices& notices;
-        CallHistoryPort& history;
-        PhoneBookNamesPort& books;
-        RecorderPort& recorder;
+        LinkPartners partners; // the history, the books' names and the recorder
         const Clock& clock;
         std::function<void(const QString& digits)> dialRememberedDigits;
         std::function<void(const QString& text)> setChargeText;

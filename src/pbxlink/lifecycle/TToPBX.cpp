@@ -30,16 +30,15 @@ private:
 
 } // namespace
 
-TToPBX::TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, Ports ports, Clock& clock,
-               QObject* parent)
+TToPBX::TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, LinkPartners partners,
+               Clock& clock, QObject* parent)
     : QObject(parent)
     , m_settings(settings)
     , m_log(std::move(netLog))
     , m_dispatcher(*this)
     , m_lifecycle(LinkLifecycle::Collaborators{settings, std::move(saveSettings), m_dispatcher, *this, *this, m_log,
-                                               m_notices, ports.services, ports.dialogs, clock})
-    , m_calls(settings, m_dispatcher, m_lifecycle,
-              CallControl::Ports{m_notices, ports.history, ports.books, ports.recorder, ports.dialogs}, clock,
+                                               m_notices, partners.services, partners.dialogs, clock})
+    , m_calls(settings, m_dispatcher, m_lifecycle, m_notices, partners, clock,
               [] { QCoreApplication::processEvents(); })
 {
     m_dispatcher.setFirstWordObserver([waits = m_waits](const QString& word) { waits->observe(word); });

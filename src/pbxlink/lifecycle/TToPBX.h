@@ -4,6 +4,7 @@
 #include "pbxlink/discovery/DiscoveryAnswer.h"
 #include "pbxlink/lifecycle/LinkLifecycle.h"
 #include "pbxlink/lifecycle/LinkNotices.h"
+#include "pbxlink/lifecycle/LinkPartners.h"
 #include "pbxlink/lifecycle/LinkPorts.h"
 #include "pbxlink/lifecycle/SynchronousWaits.h"
 #include "pbxlink/protocol/LineDispatcher.h"
@@ -28,23 +29,18 @@ class TToPBX final : public QObject, private ProtocolPeer, private LinkTimers, p
     Q_OBJECT
 
 public:
-    struct Ports {
-        LinkServicesPort& services;
-        LinkDialogsPort& dialogs;
-        CallHistoryPort& history;
-        PhoneBookNamesPort& books;
-        RecorderPort& recorder;
-    };
-
-    TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, Ports ports,
+    TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, LinkPartners partners,
            Clock& clock = Clock::system(), QObject* parent = nullptr);
     ~TToPBX() override;
 
     // What the link tells of the connection and the calls, for the telephone window.
     const LinkNotices& notices() const { return m_notices; }
     LinkLifecycle& lifecycle() { return m_lifecycle; }
-    LineDispatcher& dispatcher() { return m_dispatcher; }
-    NetLog& log() { return m_log; }
+    // The commands sent and not answered yet, and those held back.
+    const CommandQueues& queues() const { return m_dispatcher.queues(); }
+    // The network console that shows the lines as they are logged to net.log.
+    void setConsole(NetworkConsolePort* console) { m_log.setConsole(console); }
+    const QString& logPath() const { return m_log.path(); }
     // What the telephone window and the service dialogs work with: the services, the calls' state, the call timer.
     TelephoneServices& services() { return m_calls.services(); }
     const CallState& callState() const { return m_calls.state(); }
