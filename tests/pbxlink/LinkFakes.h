@@ -140,20 +140,3 @@ public:
     QList<PbxEvent> events;
     bool inConversation = false;
 };
-
-// Timers whose firing the test decides.
-class ManualTimers final : public LinkTimers {
-public:
-    void start(LinkTimer timer, int milliseconds) override { m_timers[timer] = {true, milliseconds}; }
-    void stop(LinkTimer timer) override { m_timers[timer].active = false; }
-    bool isActive(LinkTimer timer) const override { return m_timers.value(timer).active; }
-    int interval(LinkTimer timer) const override { return m_timers.value(timer).interval; }
-    void setInterval(LinkTimer timer, int milliseconds) override { m_timers[timer].interval = milliseconds; }
-
-private:
-    struct State {
-        bool active = false;
-        int interval = 0;
-    };
-    QMap<LinkTimer, State> m_timers;
-};

@@ -9,6 +9,7 @@
 #include "settings/CodePage.h"
 #include "settings/SettingsRecord.h"
 #include "support/ManualClock.h"
+#include "support/ManualTimers.h"
 
 #include <QQueue>
 #include <QTemporaryDir>
@@ -129,7 +130,7 @@ public:
     NetLog log;
     FakeLinkSocket socket;
     LineDispatcher dispatcher;
-    ManualTimers timers;
+    ManualTimers<LinkTimer> timers;
     LinkNotices notices;
     RecordingWindow window{notices};
     RecordingServices services;

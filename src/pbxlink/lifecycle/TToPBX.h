@@ -25,7 +25,7 @@ class ServerDiscovery;
 // The PBX link: the TCP socket to the exchange's computer-telephony server, the link's timers and the queue of
 // received lines, driving the line protocol and the connection lifecycle. Received lines are queued and processed
 // one per posted event, so a message box opened while a line is handled cannot reorder or re-enter the lines.
-class TToPBX final : public QObject, private ProtocolPeer, private LinkTimers, private LinkSocket {
+class TToPBX final : public QObject, private ProtocolPeer, private LinkSocket {
     Q_OBJECT
 
 public:
@@ -63,7 +63,7 @@ public:
 
     bool isConnected() const;
     int pendingLines() const { return static_cast<int>(m_incoming.size()); }
-    QTimer& timer(LinkTimer which) { return m_timers[static_cast<std::size_t>(which)]; }
+    QTimer& timer(LinkTimer which) { return m_timers.timer(which); }
 
 signals:
     // Several servers answered; the user chooses one (chooseServer).
@@ -81,13 +81,6 @@ private:
     void console(const QString& line, ConsoleColour colour) override;
     void replyReceived(const PbxReply& reply, const QString& command) override;
 
-    // LinkTimers
-    void start(LinkTimer which, int milliseconds) override;
-    void stop(LinkTimer which) override;
-    bool isActive(LinkTimer which) const override;
-    int interval(LinkTimer which) const override;
-    void setInterval(LinkTimer which, int milliseconds) override;
-
     // LinkSocket
     bool open(const QString& host, int port) override;
     void close() override;
@@ -104,7 +97,7 @@ private:
     NetLog m_log;
     LineDispatcher m_dispatcher;
     QTcpSocket m_socket;
-    std::array<QTimer, 5> m_timers;
+    QtNamedTimers<LinkTimer, LinkTimerCount> m_timers;
     LinkNotices m_notices;
     LinkLifecycle m_lifecycle;
     std::shared_ptr<SynchronousWaits> m_waits = std::make_shared<SynchronousWaits>();
