@@ -2,8 +2,10 @@
 // window, with a large private phone book: the whole road of an incoming call through the real link, call
 // tracking, the phone-book lookup and the window, against the PBX stand-in on loopback.
 #include "app/BookLinkServices.h"
+#include "app/BookNaming.h"
 #include "app/BookWindowServices.h"
 #include "app/ConsoleCallLog.h"
+#include "app/LinkToWindow.h"
 #include "app/ServicesTelephoneLine.h"
 #include "books/contacts/PhoneBook.h"
 #include "books/database/BookDialogsPort.h"
@@ -99,17 +101,19 @@ public:
                                                                     m_folder.filePath(QStringLiteral("VoiceNotes"))},
                                             m_dialogs, m_dialogs);
         m_books->start();
-        m_linkServices = std::make_unique<BookLinkServices>(*m_books);
-        m_windowServices = std::make_unique<BookWindowServices>(*m_books, m_settings);
+        m_naming = std::make_unique<BookNaming>(*m_books, m_settings);
+        m_linkServices = std::make_unique<BookLinkServices>(*m_books, *m_naming);
+        m_windowServices = std::make_unique<BookWindowServices>(*m_books, *m_naming);
         m_form = std::make_unique<TMainForm>(m_settings, [] {});
-        m_window = std::make_unique<TelephoneWindowLogic>(m_settings, *m_windowServices, *m_form);
         m_linkDialogs = std::make_unique<LinkDialogs>(m_settings, [] {});
         m_link = std::make_unique<TToPBX>(
             m_settings, [] {}, LogFile(m_folder.filePath(QStringLiteral("net.log")), LogFile::Stamp::Time),
-            TToPBX::Ports{*m_window, *m_linkServices, *m_linkDialogs, *m_window, *m_window, *m_linkServices,
-                          *m_linkServices, m_recorder});
+            LinkPartners{*m_linkServices, *m_linkDialogs, *m_linkServices, *m_linkServices, m_recorder});
         m_line = std::make_unique<ServicesTelephoneLine>(m_link->services());
-        m_window->attachLink(TelephoneWindowLogic::LinkParts{*m_line, m_link->callState(), m_link->callTimer()});
+        m_window = std::make_unique<TelephoneWindowLogic>(
+            m_settings, *m_windowServices, *m_form,
+            TelephoneWindowLogic::LinkParts{*m_line, m_link->callState(), m_link->callTimer()});
+        LinkToWindow::connect(m_link->notices(), *m_window);
         m_serviceDialogs = std::make_unique<ServiceDialogs>(m_settings, m_link->services(), m_link->callState(),
                                                             std::function<void()>{});
         m_form->attach(*m_window, *m_serviceDialogs, {});
@@ -157,13 +161,14 @@ private:
     SilentBookDialogs m_dialogs;
     ConsoleCallLog m_recorder;
     std::unique_ptr<TdbCore> m_books;
+    std::unique_ptr<BookNaming> m_naming;
     std::unique_ptr<BookLinkServices> m_linkServices;
     std::unique_ptr<BookWindowServices> m_windowServices;
     std::unique_ptr<TMainForm> m_form;
-    std::unique_ptr<TelephoneWindowLogic> m_window;
     std::unique_ptr<LinkDialogs> m_linkDialogs;
     std::unique_ptr<TToPBX> m_link;
     std::unique_ptr<ServicesTelephoneLine> m_line;
+    std::unique_ptr<TelephoneWindowLogic> m_window;
     std::unique_ptr<ServiceDialogs> m_serviceDialogs;
 };
 

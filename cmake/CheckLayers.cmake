@@ -1,6 +1,7 @@
 # Checks the include graph of src/ against the layering: a subsystem includes only itself and the layers below it,
-# logic never includes a window (ui/ folders, Qt Widgets headers), and the telephone window reaches the line only
-# through its own interface, never through the link's concrete services.
+# logic never includes a window (ui/ folders, Qt Widgets headers), the telephone window reaches the line only
+# through its own interface, never through the link's concrete services, and it neither implements the link's ports
+# nor listens to the link's notices itself (src/app connects them to it).
 #
 #   cmake -DSOURCE_DIR=<src> -DWIDGETS_INCLUDE_DIR=<.../QtWidgets> -P CheckLayers.cmake
 #
@@ -23,6 +24,8 @@ set(layers settings recording books pbxlink sms phone app)
 
 # The link's concrete classes, which the window's sources must not see.
 set(concrete_link_services "TelephoneServices|TToPBX|CallControl")
+# What the link tells and asks of others, which src/app connects.
+set(link_ports "[A-Za-z]*Ports?|LinkNotices")
 
 file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
 list(SORT sources)
@@ -51,6 +54,8 @@ foreach(source IN LISTS sources)
                 set(reason "logic may not include a window")
             elseif(layer STREQUAL "phone" AND included MATCHES "^pbxlink/(.*/)?(${concrete_link_services})\\.h$")
                 set(reason "the telephone window may not include the link's concrete services")
+            elseif(layer STREQUAL "phone" AND included MATCHES "^pbxlink/(.*/)?(${link_ports})\\.h$")
+                set(reason "the telephone window may not implement the link's ports or listen to the link's notices")
             endif()
         elseif(NOT is_window)
             if(included MATCHES "^QtWidgets/")

@@ -18,6 +18,7 @@ TdbCore::DefaultFolders defaultFolders(const SettingsStore& settings)
 
 BookAssembly::BookAssembly(SettingsStore& settings)
     : m_core(settings.record(), defaultFolders(settings), m_dialogs, m_dialogs)
-    , m_linkServices(m_core, &ConsoleCallLog::printHistoryRow)
+    , m_naming(m_core, settings.record())
+    , m_linkServices(m_core, m_naming, &ConsoleCallLog::printHistoryRow)
 {
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/BookLinkServices.h"
+#include "app/BookNaming.h"
 #include "books/database/TdbCore.h"
 #include "books/ui/BookDialogs.h"
 
@@ -16,10 +17,12 @@ public:
     bool start() { return m_core.start(); }
 
     TdbCore& core() { return m_core; }
+    BookNaming& naming() { return m_naming; }
     BookLinkServices& linkServices() { return m_linkServices; }
 
 private:
     BookDialogs m_dialogs;
     TdbCore m_core;
+    BookNaming m_naming;
     BookLinkServices m_linkServices;
 };

@@ -1,5 +1,6 @@
 #include "app/BookLinkServices.h"
 
+#include "app/BookNaming.h"
 #include "books/database/TdbCore.h"
 
 namespace {
@@ -12,8 +13,10 @@ std::optional<int> storedId(int id)
 
 } // namespace
 
-BookLinkServices::BookLinkServices(TdbCore& books, std::function<void(const CallHistoryEntry&)> rowAdded)
+BookLinkServices::BookLinkServices(TdbCore& books, BookNaming& naming,
+                                   std::function<void(const CallHistoryEntry&)> rowAdded)
     : m_books(books)
+    , m_naming(naming)
     , m_rowAdded(std::move(rowAdded))
 {
 }
@@ -87,5 +90,10 @@ void BookLinkServices::trim(int keepRows)
 
 QString BookLinkServices::nameForNumber(const QString& number)
 {
-    return m_books.nameForNumber(number);
+    return m_naming.nameAsWritten(number);
+}
+
+QString BookLinkServices::callerName(const QString& number)
+{
+    return m_naming.nameForNumber(number);
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class BookNaming;
 class TdbCore;
 
 // The link's view of the phone books and the call history: names for numbers, the history rows of calls, the
@@ -13,7 +14,7 @@ class TdbCore;
 class BookLinkServices final : public LinkServicesPort, public CallHistoryPort, public PhoneBookNamesPort {
 public:
     // rowAdded is told of every call row written (the console prints it while there is no history window).
-    BookLinkServices(TdbCore& books, std::function<void(const CallHistoryEntry&)> rowAdded = {});
+    BookLinkServices(TdbCore& books, BookNaming& naming, std::function<void(const CallHistoryEntry&)> rowAdded = {});
 
     bool hasMissedCalls() const override;
     void reconnectFailedBooks() override;
@@ -26,6 +27,7 @@ public:
     void refresh() override {}
 
     QString nameForNumber(const QString& number) override;
+    QString callerName(const QString& number) override;
 
     // Told of the row reserved for the call in progress and of every call row written (its id, start and number).
     void setRowHooks(std::function<void(int entryId)> reserved,
@@ -40,6 +42,7 @@ private:
     std::optional<int> storeSideText(HistorySideTables::Table table, const QString& text);
 
     TdbCore& m_books;
+    BookNaming& m_naming;
     std::function<void(const CallHistoryEntry&)> m_rowAdded;
     std::function<void(int)> m_rowReserved;
     std::function<void(int, const QDateTime&, const QString&)> m_rowWritten;

@@ -1,47 +1,27 @@
 #include "app/BookWindowServices.h"
 
-#include "books/contacts/PhoneNumbers.h"
+#include "app/BookNaming.h"
 #include "books/database/TdbCore.h"
-#include "settings/SettingsRecord.h"
 
-BookWindowServices::BookWindowServices(TdbCore& books, const SettingsRecord& settings)
+BookWindowServices::BookWindowServices(TdbCore& books, BookNaming& naming)
     : m_books(books)
-    , m_settings(settings)
+    , m_naming(naming)
 {
 }
 
 QString BookWindowServices::normaliseNumber(const QString& number) const
 {
-    return PhoneNumbers::normalise(number, m_settings.Sms.SmsKier, m_settings.Sms.SmsAddCountry);
+    return m_naming.normaliseNumber(number);
 }
 
 QString BookWindowServices::nameForNumber(const QString& number)
 {
-    const std::optional<ShownEntry> entry = entryForNumber(number);
-    return entry ? entry->name : QString();
+    return m_naming.nameForNumber(number);
 }
 
 std::optional<ShownEntry> BookWindowServices::entryForNumber(const QString& number)
 {
-    const QString normalised = normaliseNumber(number);
-    if (normalised.isEmpty()) {
-        return std::nullopt;
-    }
-    const int id = m_books.findContactForNumber(normalised);
-    PhoneBook* book = id < 0 ? nullptr : m_books.book(m_books.currentBookIndex());
-    if (book == nullptr) {
-        return std::nullopt;
-    }
-    const std::optional<Contact> contact = book->contact(id);
-    if (!contact) {
-        return std::nullopt;
-    }
-    ShownEntry entry;
-    entry.name = contact->nazwa;
-    entry.description = contact->opis;
-    entry.numbers = contact->numbers;
-    entry.position = book->matchedPosition() > 0 ? book->matchedPosition() : 1;
-    return entry;
+    return m_naming.entryForNumber(number);
 }
 
 bool BookWindowServices::isOnline() const

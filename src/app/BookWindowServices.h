@@ -2,14 +2,14 @@
 
 #include "phone/WindowBookPort.h"
 
+class BookNaming;
 class TdbCore;
-struct SettingsRecord;
 
 // The telephone window's view of the phone books and the call history: names and entries for numbers, asked of
 // the books in the order the settings give, and the count of calls the user has not seen.
 class BookWindowServices final : public WindowBookPort {
 public:
-    BookWindowServices(TdbCore& books, const SettingsRecord& settings);
+    BookWindowServices(TdbCore& books, BookNaming& naming);
 
     QString normaliseNumber(const QString& number) const override;
     QString nameForNumber(const QString& number) override;
@@ -19,5 +19,5 @@ public:
 
 private:
     TdbCore& m_books;
-    const SettingsRecord& m_settings;
+    BookNaming& m_naming;
 };

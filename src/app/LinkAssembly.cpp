@@ -2,7 +2,6 @@
 
 #include "app/BookLinkServices.h"
 #include "pbxlink/discovery/BroadcastAddresses.h"
-#include "phone/TelephoneWindowLogic.h"
 #include "settings/Conftool.h"
 #include "settings/SettingsStore.h"
 
@@ -15,16 +14,15 @@ constexpr int ShutdownWaitMs = 2000;
 
 } // namespace
 
-LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindowLogic& window,
-                           RecorderPort& recorder)
+LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, RecorderPort& recorder)
     : m_dialogs(settings.record(), &SaveSettings)
     , m_discovery(&LinkAssembly::broadcastAddresses, Clock::system())
     , m_link(settings.record(), &SaveSettings,
              LogFile(settings.paths().logFolder() + QStringLiteral("net.log"), LogFile::Stamp::Time),
-             TToPBX::Ports{window, books, m_dialogs, window, window, books, books, recorder})
+             LinkPartners{books, m_dialogs, books, books, recorder})
 {
-    m_link.log().setConsole(&m_console);
-    m_console.setLogFilePath(m_link.log().path());
+    m_link.setConsole(&m_console);
+    m_console.setLogFilePath(m_link.logPath());
     m_link.setServerDiscovery(&m_discovery);
 
     QObject::connect(&m_console, &NetworkConsoleWindow::connectRequested, &m_link, [this] { m_link.start(); });

@@ -8,15 +8,14 @@
 #include "pbxlink/ui/NetworkConsoleWindow.h"
 
 class BookLinkServices;
+class RecorderPort;
 class SettingsStore;
-class TelephoneWindowLogic;
 
 // The PBX link with its windows and its search for the server, wired together: the network console's buttons,
 // the login window, the choice among several servers, and the reconnect after the computer wakes up.
 class LinkAssembly final {
 public:
-    LinkAssembly(SettingsStore& settings, BookLinkServices& books, TelephoneWindowLogic& window,
-                 RecorderPort& recorder);
+    LinkAssembly(SettingsStore& settings, BookLinkServices& books, RecorderPort& recorder);
 
     TToPBX& link() { return m_link; }
     NetworkConsoleWindow& console() { return m_console; }

@@ -1,7 +1,7 @@
 #include "app/PhoneAssembly.h"
 
+#include "app/LinkToWindow.h"
 #include "pbxlink/lifecycle/TToPBX.h"
-#include "pbxlink/ui/ServiceDialogs.h"
 #include "phone/ui/TFormAdobeMsg.h"
 #include "settings/Conftool.h"
 #include "settings/Const.h"
@@ -35,50 +35,34 @@ QString manualPath()
 
 } // namespace
 
-PhoneAssembly::PhoneAssembly(SettingsStore& settings, TdbCore& books, bool printWindow)
+PhoneAssembly::PhoneAssembly(SettingsStore& settings, TdbCore& books, BookNaming& naming, TToPBX& link,
+                             bool printWindow)
     : m_settings(settings)
-    , m_books(books, settings.record())
+    , m_books(books, naming)
     , m_form(settings.record(), &SaveSettings)
     , m_view(m_form, printWindow)
-    , m_window(settings.record(), m_books, m_view)
+    , m_line(link.services())
+    , m_window(settings.record(), m_books, m_view,
+               TelephoneWindowLogic::LinkParts{m_line, link.callState(), link.callTimer()})
+    // The lock window's configuration button has no configuration dialog to open yet.
+    , m_dialogs(settings.record(), link.services(), link.callState(), std::function<void()>{}, &m_form.skin())
     , m_redialPath(settings.paths().dataFolder() + QStringLiteral("redial.dat"))
 {
+    LinkToWindow::connect(link.notices(), m_window);
     m_view.follow(m_window);
     // exit(), not quit(): quit() would ask the windows to close first, and the telephone window only hides.
     QObject::connect(&m_form, &TMainForm::exitRequested, &m_form, [] { QCoreApplication::exit(0); });
 }
 
-PhoneAssembly::~PhoneAssembly() = default;
-
-void PhoneAssembly::attachLink(TToPBX& link, std::function<void()> showNetworkConsole)
+void PhoneAssembly::start(TMainForm::Openers openers)
 {
-    m_line = std::make_unique<ServicesTelephoneLine>(link.services());
-    m_window.attachLink(TelephoneWindowLogic::LinkParts{*m_line, link.callState(), link.callTimer()});
-    // The lock window's configuration button has no configuration dialog to open yet.
-    m_dialogs = std::make_unique<ServiceDialogs>(m_settings.record(), link.services(), link.callState(),
-                                                 std::function<void()>{}, &m_form.skin());
-    m_form.attach(m_window, *m_dialogs, openers(std::move(showNetworkConsole)));
-}
-
-TMainForm::Openers PhoneAssembly::openers(std::function<void()> showNetworkConsole)
-{
-    TMainForm::Openers openers;
-    openers.networkConsole = std::move(showNetworkConsole);
-    openers.sms = m_smsOpener;
-    openers.smsConsole = m_smsConsoleOpener;
-    openers.recording = m_recordingOpener;
-    openers.configuration = m_configurationOpener;
     openers.manual = [this] {
         openManual();
     };
     openers.about = [this] {
         showAbout();
     };
-    return openers;
-}
-
-void PhoneAssembly::start()
-{
+    m_form.attach(m_window, m_dialogs, std::move(openers));
     m_window.loadRedialList(m_redialPath);
     m_form.showMainWindow(true, true, false);
 }

@@ -3,44 +3,33 @@
 #include "app/BookWindowServices.h"
 #include "app/ServicesTelephoneLine.h"
 #include "app/TracingTelephoneView.h"
+#include "pbxlink/ui/ServiceDialogs.h"
 #include "phone/TelephoneWindowLogic.h"
 #include "phone/ui/TMainForm.h"
 
-#include <memory>
-
-class ServiceDialogs;
+class BookNaming;
 class SettingsStore;
 class TdbCore;
 class TToPBX;
 
-// The telephone window with its skin, menus and tray, its view of the books, the service dialogs and the redial
-// list's file, wired together.
+// The telephone window with its skin, menus and tray, its view of the books, its line to the link, the service
+// dialogs and the redial list's file, wired together.
 class PhoneAssembly final {
 public:
-    PhoneAssembly(SettingsStore& settings, TdbCore& books, bool printWindow);
-    ~PhoneAssembly();
+    // The window follows what the link tells and drives its services.
+    PhoneAssembly(SettingsStore& settings, TdbCore& books, BookNaming& naming, TToPBX& link, bool printWindow);
 
     TelephoneWindowLogic& window() { return m_window; }
     TMainForm& form() { return m_form; }
 
-    // The SMS button and menu item; set before attachLink().
-    void setSmsOpener(std::function<void()> opener) { m_smsOpener = std::move(opener); }
-    // The SMS console's menu item; set before attachLink().
-    void setSmsConsoleOpener(std::function<void()> opener) { m_smsConsoleOpener = std::move(opener); }
-    // The recording button and menu item; set before attachLink().
-    void setRecordingOpener(std::function<void()> opener) { m_recordingOpener = std::move(opener); }
-    // The configuration menu item (for now the audio page); set before attachLink().
-    void setConfigurationOpener(std::function<void()> opener) { m_configurationOpener = std::move(opener); }
-    // Connects the window to the link; done once the link exists, before the window is shown.
-    void attachLink(TToPBX& link, std::function<void()> showNetworkConsole);
-    // Loads the redial list and shows the window.
-    void start();
+    // Builds the menus and buttons with the windows they open (the caller's openers, with the manual and the
+    // about box added here), loads the redial list and shows the window.
+    void start(TMainForm::Openers openers);
     // Before the link logs out: the services the settings ask for at closing, the redial list saved, the tray
     // icons removed.
     void close();
 
 private:
-    TMainForm::Openers openers(std::function<void()> showNetworkConsole);
     void openManual();
     void showAbout();
 
@@ -48,12 +37,8 @@ private:
     BookWindowServices m_books;
     TMainForm m_form;
     TracingTelephoneView m_view;
+    ServicesTelephoneLine m_line;
     TelephoneWindowLogic m_window;
-    std::unique_ptr<ServicesTelephoneLine> m_line;
-    std::unique_ptr<ServiceDialogs> m_dialogs;
+    ServiceDialogs m_dialogs;
     QString m_redialPath;
-    std::function<void()> m_smsOpener;
-    std::function<void()> m_smsConsoleOpener;
-    std::function<void()> m_recordingOpener;
-    std::function<void()> m_configurationOpener;
 };

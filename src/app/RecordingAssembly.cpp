@@ -1,5 +1,6 @@
 #include "app/RecordingAssembly.h"
 
+#include "pbxlink/calls/CallState.h"
 #include "phone/RecordingNotice.h"
 #include "phone/TelephoneWindowLogic.h"
 #include "recording/AlsaCaptureDevice.h"
@@ -40,9 +41,8 @@ void tellUser(const QString& text)
 
 } // namespace
 
-RecordingAssembly::RecordingAssembly(SettingsStore& settings, TelephoneWindowLogic& window)
+RecordingAssembly::RecordingAssembly(SettingsStore& settings)
     : m_settings(settings)
-    , m_window(window)
     , m_storage(RecordingStorage::defaultFolderIn(settings.paths().dataFolder()),
                 LogFile(settings.paths().logFolder() + QStringLiteral("audio.log"), LogFile::Stamp::DateTime),
                 {{}, &warnUser})
@@ -58,25 +58,29 @@ RecordingAssembly::RecordingAssembly(SettingsStore& settings, TelephoneWindowLog
 {
     m_recorder.setPreparation([this] { prepareCapture(); });
     m_test.setPreparation([this] { prepareCapture(); });
-    // Queued, so that they come after the window state that call tracking applies at the end of the same event:
-    // the button lights when tracking asks for a recording, and then shows what the recorder really does (mode 2
-    // waits for the click, a start may fail); a notice is not overwritten at once by the call's own labels.
-    QObject::connect(
-        &m_recorder, &CallRecorder::notice, &m_window,
-        [this](int code, const QString& text) {
-            const RecordingNotice notice = RecordingNotice::forCode(code, text);
-            m_window.showNotice(notice.shown, notice.hint, true);
-        },
-        Qt::QueuedConnection);
-    QObject::connect(
-        &m_recorder, &CallRecorder::recordingShown, &m_window,
-        [this](bool on) { on ? m_window.showRecordingIndicator() : m_window.showRecordingMessage(); },
-        Qt::QueuedConnection);
     const AudioMixer::Status status = m_mixer.Init();
     m_audio.log().append(QStringLiteral("Mixer: ") + AudioMixer::statusText(status));
 }
 
 RecordingAssembly::~RecordingAssembly() = default;
+
+void RecordingAssembly::showOutcomesIn(TelephoneWindowLogic& window)
+{
+    // Queued, so that they come after the window state that call tracking applies at the end of the same event:
+    // the button lights when tracking asks for a recording, and then shows what the recorder really does (mode 2
+    // waits for the click, a start may fail); a notice is not overwritten at once by the call's own labels.
+    QObject::connect(
+        &m_recorder, &CallRecorder::notice, &window,
+        [&window](int code, const QString& text) {
+            const RecordingNotice notice = RecordingNotice::forCode(code, text);
+            window.showNotice(notice.shown, notice.hint, true);
+        },
+        Qt::QueuedConnection);
+    QObject::connect(
+        &m_recorder, &CallRecorder::recordingShown, &window,
+        [&window](bool on) { on ? window.showRecordingIndicator() : window.showRecordingMessage(); },
+        Qt::QueuedConnection);
+}
 
 void RecordingAssembly::openAudioConfiguration()
 {

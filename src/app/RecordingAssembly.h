@@ -11,6 +11,7 @@
 
 #include <memory>
 
+struct CallState;
 class SettingsStore;
 class TAudioConfigForm;
 class TelephoneWindowLogic;
@@ -20,11 +21,13 @@ class TelephoneWindowLogic;
 // notices. Capture is from the ALSA device of "Record card id" with the mixer's stored level and source.
 class RecordingAssembly final : public RecorderPort {
 public:
-    RecordingAssembly(SettingsStore& settings, TelephoneWindowLogic& window);
+    explicit RecordingAssembly(SettingsStore& settings);
     ~RecordingAssembly() override;
 
     // The call whose number and start the recordings take; set once the link exists.
     void attachCalls(const CallState& calls) { m_calls = &calls; }
+    // The recorder's outcomes become the window's recording notices and the state of its recording button.
+    void showOutcomesIn(TelephoneWindowLogic& window);
     // The recording button.
     void toggle() { m_recorder.toggleByUser(); }
     // The audio page with the recording test.
@@ -40,7 +43,6 @@ private:
     void prepareCapture();
 
     SettingsStore& m_settings;
-    TelephoneWindowLogic& m_window;
     const CallState* m_calls = nullptr;
     RecordingStorage m_storage;
     TAudioComponent m_audio;

@@ -3,6 +3,7 @@
 #include "books/database/TdbCore.h"
 #include "phone/TelephoneWindowLogic.h"
 #include "phone/ui/TMainForm.h"
+#include "settings/Clock.h"
 #include "settings/Lang.h"
 #include "settings/SettingsStore.h"
 #include "sms/ui/TReceive.h"
@@ -17,7 +18,7 @@ SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& for
     , m_gate(settings.record(), m_texts, [](int bound) { return QRandomGenerator::global()->bounded(bound); })
     , m_rows(books)
     , m_bookNumbers(books, settings.record())
-    , m_history(settings.record(), m_rows, [] { return QDateTime::currentDateTime(); })
+    , m_history(settings.record(), m_rows, Clock::system())
     , m_reception([this](const ReceivedSms& message) { deliver(message); }, [] { return QDateTime::currentDateTime(); })
     , m_windows(settings.record(), m_gate.link(),
                 {[&books](const QString& number) { return books.nameForNumber(number); },

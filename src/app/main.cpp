@@ -82,6 +82,21 @@ void announceBookOutages(TdbCore& books, TelephoneWindowLogic& window, const Err
     QObject::connect(&books, &TdbCore::bookAvailableAgain, &window, announce);
 }
 
+// The windows the telephone window's menus and buttons open, from the subsystems that own them.
+TMainForm::Openers menuOpeners(LinkAssembly& link, SmsAssembly& sms, RecordingAssembly& recording)
+{
+    TMainForm::Openers openers;
+    openers.networkConsole = [&link] {
+        link.console().show();
+        link.console().raise();
+    };
+    openers.sms = [&sms] { sms.openCompose(); };
+    openers.smsConsole = [&sms] { sms.showConsole(); };
+    openers.recording = [&recording] { recording.toggle(); };
+    openers.configuration = [&recording] { recording.openAudioConfiguration(); };
+    return openers;
+}
+
 int runClient(int argc, char** argv, const CommandLine& commandLine)
 {
     const bool withoutDisplay = chooseOffscreenWithoutDisplay();
@@ -109,32 +124,27 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         qInfo().noquote() << "Settings:" << settings.paths().settingsFile() << "- language:" << Lang::currentLanguage();
         showSplash(settings.record());
 
-        // The windows first, then the databases: a book or the history that cannot be opened even from its
-        // default folder ends the program; the user has been told why.
+        // The link and the windows first (the telephone window is built on the link, which starts last), then the
+        // databases: a book or the history that cannot be opened even from its default folder ends the program;
+        // the user has been told why.
         BookAssembly books(settings);
-        PhoneAssembly phone(settings, books.core(), withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
+        RecordingAssembly recording(settings);
+        LinkAssembly link(settings, books.linkServices(), recording);
+        recording.attachCalls(link.link().callState());
+        PhoneAssembly phone(settings, books.core(), books.naming(), link.link(),
+                            withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
+        recording.showOutcomesIn(phone.window());
         announceBookOutages(books.core(), phone.window(), errorLog);
         if (books.start()) {
-            RecordingAssembly recording(settings, phone.window());
-            LinkAssembly link(settings, books.linkServices(), phone.window(), recording);
-            recording.attachCalls(link.link().callState());
             PbxRecordingAssembly pbxRecordings(settings, books.core(), books.linkServices(), link.link(),
                                                phone.window());
             SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
-            phone.setSmsOpener([&sms] { sms.openCompose(); });
-            phone.setSmsConsoleOpener([&sms] { sms.showConsole(); });
-            phone.setRecordingOpener([&recording] { recording.toggle(); });
-            phone.setConfigurationOpener([&recording] { recording.openAudioConfiguration(); });
-            phone.attachLink(link.link(), [&link] {
-                link.console().show();
-                link.console().raise();
-            });
             phone.window().setPendingDial(commandLine.dialTarget);
             QObject::connect(&instance, &SingleInstance::showRequested, &phone.form(),
                              [&phone] { phone.form().showMainWindow(true, true, false); });
             QObject::connect(&instance, &SingleInstance::dialRequested, &phone.window(),
                              [&phone](const QString& target) { phone.window().placeNumber(target); });
-            phone.start();
+            phone.start(menuOpeners(link, sms, recording));
             link.link().start();
             sms.start();
 

@@ -1,5 +1,6 @@
 #include "phone/CallerNaming.h"
 
+#include "pbxlink/calls/CallerId.h"
 #include "phone/WindowBookPort.h"
 #include "settings/Lang.h"
 #include "settings/SettingsRecord.h"
@@ -34,30 +35,20 @@ CallerNaming::CallerNaming(const SettingsRecord& settings, WindowBookPort& books
 {
 }
 
-QString CallerNaming::withoutFlashMark(const QString& number)
-{
-    return number.startsWith(u'/') ? number.mid(1) : number;
-}
-
 CallerNaming::IncomingLabels CallerNaming::incoming(const QString& caller, const QString& called,
                                                     const QString& exchangeName) const
 {
     IncomingLabels labels;
-    labels.callerNumber = withoutFlashMark(caller);
+    labels.callerNumber = CallerId::withoutFlashMark(caller);
     labels.hint = labelled(QT_TR_NOOP("From:"), labels.callerNumber);
-    const QString calledNumber = withoutFlashMark(called);
+    const QString calledNumber = CallerId::withoutFlashMark(called);
     if (!calledNumber.isEmpty()) {
         labels.calledText = labelled(QT_TR_NOOP("To:"), party(calledNumber));
     }
     QString name = labels.callerNumber.isEmpty() ? QString() : m_books.nameForNumber(labels.callerNumber);
     if (name.isEmpty()) {
-        const QString sent = exchangeName.trimmed();
-        if (m_settings.Ogolne.ShowCmt && !sent.isEmpty() && sent != u"_") {
-            name = sent;
-            labels.exchangeNameUsed = true;
-        } else {
-            name = labels.callerNumber;
-        }
+        const QString sent = CallerId::usableName(m_settings, exchangeName);
+        name = sent.isEmpty() ? labels.callerNumber : sent;
     }
     labels.name = name;
     labels.text = labelled(QT_TR_NOOP("From:"), name);
@@ -67,12 +58,12 @@ CallerNaming::IncomingLabels CallerNaming::incoming(const QString& caller, const
 
 QString CallerNaming::dialled(const QString& number, const QString& name) const
 {
-    return labelled(QT_TR_NOOP("To:"), name.isEmpty() ? withoutFlashMark(number) : name);
+    return labelled(QT_TR_NOOP("To:"), name.isEmpty() ? CallerId::withoutFlashMark(number) : name);
 }
 
 QString CallerNaming::party(const QString& number) const
 {
-    const QString plain = withoutFlashMark(number);
+    const QString plain = CallerId::withoutFlashMark(number);
     const QString name = plain.isEmpty() ? QString() : m_books.nameForNumber(plain);
     return name.isEmpty() ? plain : name;
 }

@@ -16,7 +16,6 @@ public:
         QString hint;         // "From: <number>"
         QString trayHint;     // "Calling: <name or number>"
         QString calledText;   // "To: <name or number>" of the number the caller dialled; empty when none
-        bool exchangeNameUsed = false;
     };
 
     CallerNaming(const SettingsRecord& settings, WindowBookPort& books);
@@ -27,7 +26,6 @@ public:
     // The other party's name from the books, or the number.
     QString party(const QString& number) const;
 
-    static QString withoutFlashMark(const QString& number);
     // "exten.", "company", "home", "mobile" or "other": the kind of the number at position 1..5 of an entry.
     static QString numberKind(int position);
 

@@ -2,6 +2,7 @@
 
 #include "pbxlink/calls/CallState.h"
 #include "pbxlink/calls/CallTimer.h"
+#include "pbxlink/calls/CallerId.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "phone/DialTarget.h"
 #include "phone/EntryText.h"
@@ -32,9 +33,12 @@ bool isDialKey(QChar key)
 } // namespace
 
 TelephoneWindowLogic::TelephoneWindowLogic(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
-                                           QObject* parent)
+                                           LinkParts link, QObject* parent)
     : QObject(parent)
     , m_settings(settings)
+    , m_line(link.line)
+    , m_calls(link.calls)
+    , m_callTimer(link.callTimer)
     , m_books(books)
     , m_view(view)
     , m_naming(settings, books)
@@ -46,24 +50,9 @@ TelephoneWindowLogic::TelephoneWindowLogic(const SettingsRecord& settings, Windo
     m_view.setTrayHint(trayTitle());
 }
 
-void TelephoneWindowLogic::attachLink(LinkParts link)
-{
-    m_line = &link.line;
-    m_calls = &link.calls;
-    m_callTimer = &link.callTimer;
-}
-
-const CallState& TelephoneWindowLogic::calls() const
-{
-    static const CallState noCalls;
-    return m_calls != nullptr ? *m_calls : noCalls;
-}
-
 void TelephoneWindowLogic::restartCallTimer()
 {
-    if (m_callTimer != nullptr) {
-        m_callTimer->start();
-    }
+    m_callTimer.start();
     m_timing = true;
 }
 
@@ -92,7 +81,7 @@ void TelephoneWindowLogic::setState(WindowState state)
 void TelephoneWindowLogic::applyState(WindowState state)
 {
     m_state = state;
-    const bool mcidAllowed = calls().flags.wasRinging || calls().flags.connected;
+    const bool mcidAllowed = m_calls.flags.wasRinging || m_calls.flags.connected;
     m_view.setEnabledItems(WindowStateTable::enabledItems(state, mcidAllowed));
     if (const std::optional<StateIcon> icon = WindowStateTable::icon(state)) {
         m_view.setStateIcon(*icon);
@@ -171,10 +160,8 @@ void TelephoneWindowLogic::applyIdle(bool readMissedCount)
     m_redialBrowsing = false;
     m_callHeld = false;
     m_timing = false;
-    if (m_callTimer != nullptr) {
-        // The next call starts without the last one's charge.
-        m_callTimer->setChargeText(QString());
-    }
+    // The next call starts without the last one's charge.
+    m_callTimer.setChargeText(QString());
     m_shownEntry.reset();
 }
 
@@ -264,14 +251,14 @@ void TelephoneWindowLogic::setHandsetLifted(bool lifted)
 
 void TelephoneWindowLogic::showConnectedNumber(const QString& number)
 {
-    const QString plain = CallerNaming::withoutFlashMark(number);
+    const QString plain = CallerId::withoutFlashMark(number);
     if (plain.isEmpty()) {
         return;
     }
     // An answered call keeps the caller's label; a new party is named afresh.
     if (plain != m_callNumber || m_callerLabel.isEmpty()) {
         m_callNumber = plain;
-        const char* label = calls().flags.incoming ? QT_TR_NOOP("From:") : QT_TR_NOOP("To:");
+        const char* label = m_calls.flags.incoming ? QT_TR_NOOP("From:") : QT_TR_NOOP("To:");
         m_callerLabel = Lang::_(label) + u' ' + m_naming.party(plain);
     }
     m_notice.show(m_callerLabel, plain, false);
@@ -281,10 +268,10 @@ void TelephoneWindowLogic::showDialledDigits(const QString& digits, const QStrin
 {
     m_dialNumber = digits;
     m_callerLabel = m_naming.dialled(digits, name);
-    m_notice.show(m_callerLabel, CallerNaming::withoutFlashMark(digits), false);
+    m_notice.show(m_callerLabel, CallerId::withoutFlashMark(digits), false);
 }
 
-bool TelephoneWindowLogic::showIncomingCall(const QString& caller, const QString& calledNumber,
+void TelephoneWindowLogic::showIncomingCall(const QString& caller, const QString& calledNumber,
                                             const QString& callerName)
 {
     const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, calledNumber, callerName);
@@ -298,10 +285,9 @@ bool TelephoneWindowLogic::showIncomingCall(const QString& caller, const QString
     } else {
         m_view.setInfoText(labels.calledText);
     }
-    return labels.exchangeNameUsed;
 }
 
-bool TelephoneWindowLogic::showWaitingCall(const QString& caller, const QString& callerName)
+void TelephoneWindowLogic::showWaitingCall(const QString& caller, const QString& callerName)
 {
     const CallerNaming::IncomingLabels labels = m_naming.incoming(caller, QString(), callerName);
     // Announced for a while; the conversation's label comes back, and the waiting caller can be shown again.
@@ -309,7 +295,6 @@ bool TelephoneWindowLogic::showWaitingCall(const QString& caller, const QString&
     if (m_settings.Zachowanie.OtwDzwon) {
         m_view.popUp();
     }
-    return labels.exchangeNameUsed;
 }
 
 void TelephoneWindowLogic::showFeatureStatus(const FeatureStatus& status)
@@ -340,12 +325,12 @@ void TelephoneWindowLogic::cancelCall()
         return;
     }
     if (m_state == WindowState::Ringing) {
-        m_line->reject();
+        m_line.reject();
         return;
     }
     if (isConversationState(m_state)) {
         if (!m_settings.Ogolne.PytajEsc || m_view.ask(Lang::_("Do you want to finish a current call?"))) {
-            m_line->putDown();
+            m_line.putDown();
         }
         return;
     }
@@ -360,11 +345,11 @@ void TelephoneWindowLogic::dial()
         return;
     }
     // Taking the line now would answer the ringing call and dial into it later.
-    if (calls().flags.ringing) {
+    if (m_calls.flags.ringing) {
         return;
     }
     m_shownEntry.reset();
-    const bool sent = m_line->dialDigits(number);
+    const bool sent = m_line.dialDigits(number);
     if (!m_redialBrowsing && sent) {
         m_redial.add(number);
     }
@@ -376,7 +361,7 @@ void TelephoneWindowLogic::dial()
 void TelephoneWindowLogic::confirm()
 {
     if (m_state == WindowState::Ringing) {
-        m_line->answer();
+        m_line.answer();
         return;
     }
     dial();
@@ -384,12 +369,12 @@ void TelephoneWindowLogic::confirm()
 
 void TelephoneWindowLogic::rejectCall()
 {
-    m_line->reject();
+    m_line.reject();
 }
 
 void TelephoneWindowLogic::returnToCall()
 {
-    if (m_line->returnToCall()) {
+    if (m_line.returnToCall()) {
         m_callHeld = false;
         setState(WindowState::Resumed);
     }
@@ -397,7 +382,7 @@ void TelephoneWindowLogic::returnToCall()
 
 void TelephoneWindowLogic::park()
 {
-    if (m_line->park()) {
+    if (m_line.park()) {
         m_callHeld = isConversationState(m_state);
         showNotice(Lang::_("Park"), QString(), true);
     }
@@ -405,41 +390,41 @@ void TelephoneWindowLogic::park()
 
 void TelephoneWindowLogic::flash()
 {
-    m_line->flash();
+    m_line.flash();
 }
 
 void TelephoneWindowLogic::conference()
 {
-    m_line->conference();
+    m_line.conference();
 }
 
 void TelephoneWindowLogic::callPickUp()
 {
-    if (m_line->callPickUp()) {
+    if (m_line.callPickUp()) {
         showNotice(Lang::_("Pick up call"), QString(), true);
     }
 }
 
 void TelephoneWindowLogic::urgentCall()
 {
-    if (m_line->urgentCall()) {
+    if (m_line.urgentCall()) {
         showNotice(Lang::_("Urgent calling"), QString(), true);
     }
 }
 
 void TelephoneWindowLogic::maliciousCall()
 {
-    m_line->maliciousCall();
+    m_line.maliciousCall();
 }
 
 void TelephoneWindowLogic::toggleDoNotDisturb()
 {
-    m_line->setDoNotDisturb(!calls().features.doNotDisturb);
+    m_line.setDoNotDisturb(!m_calls.features.doNotDisturb);
 }
 
 bool TelephoneWindowLogic::accountAllowed()
 {
-    if (calls().features.locked) {
+    if (m_calls.features.locked) {
         m_view.inform(Lang::_("Account service is inactive during LOCK"));
         return false;
     }
@@ -448,8 +433,8 @@ bool TelephoneWindowLogic::accountAllowed()
 
 void TelephoneWindowLogic::showWaiting()
 {
-    const std::optional<WaitingCall>& waiting = calls().waitingCall;
-    const QString number = waiting ? waiting->number : calls().record.otherParty;
+    const std::optional<WaitingCall>& waiting = m_calls.waitingCall;
+    const QString number = waiting ? waiting->number : m_calls.record.otherParty;
     const QString party =
         waiting ? m_naming.incoming(number, QString(), waiting->callerName).name : m_naming.party(number);
     if (!party.isEmpty()) {
@@ -489,7 +474,7 @@ void TelephoneWindowLogic::speaker()
     if (m_offHookPending) {
         setPhoneDown();
     } else if (m_state == WindowState::Ringing) {
-        m_line->answer();
+        m_line.answer();
     } else {
         setPhoneUp();
     }
@@ -499,7 +484,7 @@ void TelephoneWindowLogic::setPhoneUp()
 {
     m_offHookPending = true;
     if (EntryText::dialDigits(m_entry).isEmpty()) {
-        m_line->answer();
+        m_line.answer();
     } else {
         dial();
     }
@@ -508,7 +493,7 @@ void TelephoneWindowLogic::setPhoneUp()
 void TelephoneWindowLogic::setPhoneDown()
 {
     m_offHookPending = false;
-    m_line->putDown();
+    m_line.putDown();
 }
 
 void TelephoneWindowLogic::showEntry(const ShownEntry& entry)
@@ -566,7 +551,7 @@ bool TelephoneWindowLogic::keypadKey(QChar key)
     }
     // The digit goes to the exchange as part of the conversation; the window keeps its look.
     const std::optional<WindowState> conversation = m_state;
-    if (m_line->dialDigits(QString(key))) {
+    if (m_line.dialDigits(QString(key))) {
         showNotice(Lang::_("Dialing the number from keypad"), QString(key), true);
     }
     if (m_state != conversation) {
@@ -611,10 +596,10 @@ void TelephoneWindowLogic::placeNumber(const QString& target)
     if (number.isEmpty()) {
         return;
     }
-    if (m_offHookPending && (calls().flags.connected || calls().flags.ringing)) {
+    if (m_offHookPending && (m_calls.flags.connected || m_calls.flags.ringing)) {
         return;
     }
-    if (calls().flags.ringing) {
+    if (m_calls.flags.ringing) {
         // A call rings: the number waits in the entry line and the ringing call keeps the window.
         setEntry(number);
         return;
@@ -659,15 +644,15 @@ void TelephoneWindowLogic::setMissed(bool on)
 
 void TelephoneWindowLogic::tickCallTimer(int secondOfMinute)
 {
-    if (!m_timing || m_callTimer == nullptr) {
+    if (!m_timing) {
         return;
     }
-    m_callTimer->tick(secondOfMinute);
+    m_callTimer.tick(secondOfMinute);
     if (isConversationState(m_state)) {
         // The duration, and the charge when the exchange advises it.
-        const QString charge = m_callTimer->chargeText();
-        m_view.setInfoText(charge.isEmpty() ? m_callTimer->elapsedText()
-                                            : m_callTimer->elapsedText() + QStringLiteral("  ") + charge);
+        const QString charge = m_callTimer.chargeText();
+        m_view.setInfoText(charge.isEmpty() ? m_callTimer.elapsedText()
+                                            : m_callTimer.elapsedText() + QStringLiteral("  ") + charge);
     }
 }
 
@@ -680,16 +665,13 @@ bool TelephoneWindowLogic::loadRedialList(const QString& path)
 
 void TelephoneWindowLogic::applyClosingServices()
 {
-    if (m_line == nullptr) {
-        return;
-    }
     if (m_settings.Ogolne.AutoBlokada) {
-        m_line->setLock(true, m_settings.Siec.Klucz);
+        m_line.setLock(true, m_settings.Siec.Klucz);
     }
     if (m_settings.DND.DNDClose) {
-        m_line->setDoNotDisturb(true);
+        m_line.setDoNotDisturb(true);
     }
     if (m_settings.Przeniesienie.Auto) {
-        m_line->setForwarding(true);
+        m_line.setForwarding(true);
     }
 }

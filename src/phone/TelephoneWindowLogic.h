@@ -1,7 +1,8 @@
 #pragma once
 
-#include "pbxlink/calls/CallPorts.h"
-#include "pbxlink/lifecycle/TelephoneWindowPort.h"
+#include "pbxlink/calls/CallState.h"
+#include "pbxlink/lifecycle/StatusLine.h"
+#include "pbxlink/lifecycle/WindowState.h"
 #include "phone/CallerNaming.h"
 #include "phone/NoticeText.h"
 #include "phone/RedialList.h"
@@ -15,63 +16,56 @@
 
 class CallTimer;
 class TelephoneView;
-struct CallState;
 struct SettingsRecord;
 
 // The telephone window's behaviour: its eighteen states, the call labels, the entry line, dialling, the redial
-// list, the missed-call display and the tray icon's look. The PBX link drives it through its ports; the skinned
-// window turns each user action into one call here and shows what it is told through TelephoneView.
-class TelephoneWindowLogic final : public QObject,
-                                   public TelephoneWindowPort,
-                                   public CallWindowPort,
-                                   public RedialListPort {
+// list, the missed-call display and the tray icon's look. src/app connects what the PBX link tells to the methods
+// below; the skinned window turns each user action into one call here and shows what it is told through
+// TelephoneView.
+class TelephoneWindowLogic final : public QObject {
     Q_OBJECT
 
 public:
     static constexpr int RedialCapacity = 5;
 
-    // The link's side, which exists only after the window: the link is built with the window as its port.
+    // The link's side: the line every user action goes to, the calls' state and the call timer.
     struct LinkParts {
         TelephoneLine& line;
         const CallState& calls;
         CallTimer& callTimer;
     };
 
-    TelephoneWindowLogic(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view,
+    TelephoneWindowLogic(const SettingsRecord& settings, WindowBookPort& books, TelephoneView& view, LinkParts link,
                          QObject* parent = nullptr);
-
-    // Must be called before the event loop runs: every user action goes to the line.
-    void attachLink(LinkParts link);
 
     // None until the link or the user sets the first state.
     std::optional<WindowState> state() const { return m_state; }
     void setState(WindowState state);
 
-    // TelephoneWindowPort
-    std::optional<WindowState> windowState() const override { return m_state; }
-    void setWindowState(WindowState state) override { setState(state); }
-    void setStatus(const StatusLine& status) override;
-    void setUnavailableTexts(const QString& title, const QString& detail) override;
-    void clearUnavailableTexts() override;
-    void showMissedCallIndicator() override { setMissed(true); }
-    void refreshIdleDisplay() override;
-    void clearConnectionNote() override;
-    void runPendingStartupRequest() override;
+    // What the link tells of the connection.
+    void setStatus(const StatusLine& status);
+    // The two texts shown while the exchange is in service mode.
+    void setUnavailableTexts(const QString& title, const QString& detail);
+    void clearUnavailableTexts();
+    void refreshIdleDisplay();
+    void clearConnectionNote();
+    // A request held back until the link is logged in (a number to dial from the command line).
+    void runPendingStartupRequest();
 
-    // CallWindowPort
-    void setHandsetLifted(bool lifted) override;
-    void showConnectedNumber(const QString& number) override;
-    void showDialledDigits(const QString& digits, const QString& name) override;
-    bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) override;
-    bool showWaitingCall(const QString& caller, const QString& callerName) override;
-    void showFeatureStatus(const FeatureStatus& status) override;
-    void showRecordingIndicator() override;
-    void showRecordingMessage() override;
+    // What the link tells of the calls.
+    void setHandsetLifted(bool lifted);
+    void showConnectedNumber(const QString& number);
+    // The digits dialled so far and the phone-book name of that number (empty when unknown).
+    void showDialledDigits(const QString& digits, const QString& name);
+    void showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName);
+    void showWaitingCall(const QString& caller, const QString& callerName);
+    void showFeatureStatus(const FeatureStatus& status);
+    void showRecordingIndicator();
+    void showRecordingMessage();
     // Esc: ends what is going on as far as the state allows (also when the exchange refused a dialled number).
-    void cancelCall() override;
-
-    // RedialListPort: numbers the exchange connected after they were dialled on the desk phone.
-    void addNumber(const QString& number) override { m_redial.add(number); }
+    void cancelCall();
+    // Numbers the exchange connected after they were dialled (also on the desk phone).
+    void addNumber(const QString& number) { m_redial.add(number); }
 
     // The user's actions.
     void dial();
@@ -155,12 +149,10 @@ private:
     void clearCallTexts();
     void restartCallTimer();
 
-    const CallState& calls() const;
-
     const SettingsRecord& m_settings;
-    TelephoneLine* m_line = nullptr;
-    const CallState* m_calls = nullptr;
-    CallTimer* m_callTimer = nullptr;
+    TelephoneLine& m_line;
+    const CallState& m_calls;
+    CallTimer& m_callTimer;
     WindowBookPort& m_books;
     TelephoneView& m_view;
     CallerNaming m_naming;

@@ -1,21 +1,15 @@
 #pragma once
 
+#include "settings/NamedTimers.h"
+
 #include <QString>
 
 // The timers of the gate link, by name. All repeat until stopped.
 enum class GateTimer { Connect, Login, Guard, SendCommand };
+constexpr std::size_t GateTimerCount = 4;
+static_assert(static_cast<std::size_t>(GateTimer::SendCommand) + 1 == GateTimerCount);
 
-class GateTimers {
-public:
-    virtual ~GateTimers() = default;
-
-    virtual void start(GateTimer timer, int milliseconds) = 0;
-    virtual void stop(GateTimer timer) = 0;
-    virtual bool isActive(GateTimer timer) const = 0;
-    virtual int interval(GateTimer timer) const = 0;
-    // Changes the interval; a running timer restarts with it.
-    virtual void setInterval(GateTimer timer, int milliseconds) = 0;
-};
+using GateTimers = NamedTimers<GateTimer>;
 
 // The gate's TCP connection as the link's core sees it: text lines, framed and encoded by the socket's owner.
 class GateSocket {

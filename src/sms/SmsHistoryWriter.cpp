@@ -1,14 +1,14 @@
 #include "sms/SmsHistoryWriter.h"
 
+#include "settings/Clock.h"
 #include "settings/SettingsRecord.h"
 #include "sms/SmsHistoryPort.h"
 #include "sms/SmsNumber.h"
 
-SmsHistoryWriter::SmsHistoryWriter(const SettingsRecord& settings, SmsHistoryPort& history,
-                                   std::function<QDateTime()> now)
+SmsHistoryWriter::SmsHistoryWriter(const SettingsRecord& settings, SmsHistoryPort& history, const Clock& clock)
     : m_settings(settings)
     , m_history(history)
-    , m_now(std::move(now))
+    , m_clock(clock)
 {
 }
 
@@ -19,7 +19,7 @@ QString SmsHistoryWriter::normalised(const QString& number) const
 
 void SmsHistoryWriter::centreAnswered(const GateLines::CentreAnswer& answer, const QString& number, const QString& text)
 {
-    m_history.addMessage(answer.accepted ? SmsKind::Sent : SmsKind::Refused, m_now(),
+    m_history.addMessage(answer.accepted ? SmsKind::Sent : SmsKind::Refused, m_clock.now(),
                          answer.accepted ? answer.reference : 0, normalised(number), text);
 }
 
@@ -35,6 +35,6 @@ void SmsHistoryWriter::deliveryReported(const GateLines::DeliveryReport& report)
 
 void SmsHistoryWriter::messageReceived(const QDateTime& when, int reference, const QString& number, const QString& text)
 {
-    m_history.addMessage(SmsKind::Received, when.isValid() ? when : m_now(),
+    m_history.addMessage(SmsKind::Received, when.isValid() ? when : m_clock.now(),
                          reference + SmsKind::ReceivedReferenceOffset, normalised(number), text);
 }

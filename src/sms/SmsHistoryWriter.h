@@ -3,8 +3,8 @@
 #include "sms/GateLines.h"
 
 #include <QDateTime>
-#include <functional>
 
+class Clock;
 class SmsHistoryPort;
 struct SettingsRecord;
 
@@ -12,7 +12,8 @@ struct SettingsRecord;
 // its row when the report comes. Numbers are kept in the form the settings' country code gives them.
 class SmsHistoryWriter final {
 public:
-    SmsHistoryWriter(const SettingsRecord& settings, SmsHistoryPort& history, std::function<QDateTime()> now);
+    // The clock gives the time of rows whose message carries none.
+    SmsHistoryWriter(const SettingsRecord& settings, SmsHistoryPort& history, const Clock& clock);
 
     void centreAnswered(const GateLines::CentreAnswer& answer, const QString& number, const QString& text);
     void deliveryReported(const GateLines::DeliveryReport& report);
@@ -23,5 +24,5 @@ public:
 private:
     const SettingsRecord& m_settings;
     SmsHistoryPort& m_history;
-    std::function<QDateTime()> m_now;
+    const Clock& m_clock;
 };

@@ -8,12 +8,9 @@
 TToSMS::TToSMS(const SettingsRecord& settings, const GateTexts& texts, std::function<int(int)> random, QObject* parent)
     : QObject(parent)
     , m_texts(texts)
-    , m_link({settings, *this, *this, *this, texts, std::move(random)})
+    , m_timers(this, [this](GateTimer which) { m_link.onTimer(which); })
+    , m_link({settings, *this, m_timers, *this, texts, std::move(random)})
 {
-    for (std::size_t i = 0; i < m_timers.size(); ++i) {
-        const auto which = static_cast<GateTimer>(i);
-        connect(&m_timers[i], &QTimer::timeout, this, [this, which] { m_link.onTimer(which); });
-    }
     connect(&m_socket, &QTcpSocket::connected, this, [this] { m_link.onConnected(); });
     connect(&m_socket, &QTcpSocket::readyRead, this, &TToSMS::readSocket);
     connect(&m_socket, &QTcpSocket::errorOccurred, this, &TToSMS::onSocketError);
@@ -61,31 +58,6 @@ bool TToSMS::writeLine(const QString& line)
 {
     const QByteArray framed = GateLineFramer::frame(encode(line));
     return m_socket.write(framed) == framed.size();
-}
-
-void TToSMS::start(GateTimer which, int milliseconds)
-{
-    timer(which).start(milliseconds);
-}
-
-void TToSMS::stop(GateTimer which)
-{
-    timer(which).stop();
-}
-
-bool TToSMS::isActive(GateTimer which) const
-{
-    return m_timers[static_cast<std::size_t>(which)].isActive();
-}
-
-int TToSMS::interval(GateTimer which) const
-{
-    return m_timers[static_cast<std::size_t>(which)].interval();
-}
-
-void TToSMS::setInterval(GateTimer which, int milliseconds)
-{
-    timer(which).setInterval(milliseconds);
 }
 
 void TToSMS::consoleLine(const QString& line, GateColour colour)

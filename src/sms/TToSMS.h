@@ -18,7 +18,7 @@ struct SettingsRecord;
 // The link to the PBX's GSM gate: its own TCP connection to the exchange's server, its timers, and the code page
 // of its texts (852 for Polish users, Windows-1250 otherwise), converted here and nowhere else. What the link
 // says goes out as signals.
-class TToSMS final : public QObject, private GateSocket, private GateTimers, private GateLinkObserver {
+class TToSMS final : public QObject, private GateSocket, private GateLinkObserver {
     Q_OBJECT
 
 public:
@@ -28,7 +28,7 @@ public:
 
     GateLink& link() { return m_link; }
     void start(int firstAttemptMs = GateLink::FirstAttemptMs) { m_link.start(firstAttemptMs); }
-    QTimer& timer(GateTimer which) { return m_timers[static_cast<std::size_t>(which)]; }
+    QTimer& timer(GateTimer which) { return m_timers.timer(which); }
     // Whether texts go as code page 852; follows the language in use unless a test sets it.
     void setPolish(bool polish) { m_polish = polish; }
 
@@ -50,13 +50,6 @@ private:
     QString remoteAddress() const override;
     bool writeLine(const QString& line) override;
 
-    // GateTimers
-    void start(GateTimer which, int milliseconds) override;
-    void stop(GateTimer which) override;
-    bool isActive(GateTimer which) const override;
-    int interval(GateTimer which) const override;
-    void setInterval(GateTimer which, int milliseconds) override;
-
     // GateLinkObserver
     void consoleLine(const QString& line, GateColour colour) override;
     void statusChanged(const QString& text, GateColour colour) override;
@@ -74,7 +67,7 @@ private:
 
     const GateTexts& m_texts;
     QTcpSocket m_socket;
-    std::array<QTimer, 4> m_timers;
+    QtNamedTimers<GateTimer, GateTimerCount> m_timers;
     GateLineFramer m_framer;
     GateLink m_link;
     std::optional<bool> m_polish;

@@ -1,8 +1,5 @@
 #include "FakeBookDialogs.h"
-#include "RecordingHistoryErrors.h"
-#include "books/database/TdbCore.h"
-#include "settings/SettingsRecord.h"
-#include "support/ManualClock.h"
+#include "support/TdbCoreOnDisk.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -12,22 +9,14 @@
 
 namespace {
 
-// A books core on folders of its own: the defaults under data/, the configured folders chosen by each test.
-class CoreUnderTest {
+// A books core on folders of its own; each test chooses the configured folders.
+class CoreUnderTest : public TdbCoreOnDisk {
 public:
     CoreUnderTest()
-        : core(settings,
-               TdbCore::DefaultFolders{folder.filePath(QStringLiteral("data/PhoneBook")),
-                                       folder.filePath(QStringLiteral("data/History/ConversationLog")),
-                                       folder.filePath(QStringLiteral("data/History/VoiceNotes"))},
-               dialogs, historyErrors, clock)
     {
         clock.draw = [](int bound) {
             return bound - 1;
         }; // the longest wait before a refresh
-        settings.Historia.Katalog = folder.filePath(QStringLiteral("history"));
-        settings.Ksiazka.KsPrywatna = folder.filePath(QStringLiteral("private"));
-        settings.Ksiazka.KsPubliczna.clear();
     }
 
     static void addContact(PhoneBook* book, const QString& name, const QString& column, const QString& number)
@@ -38,13 +27,6 @@ public:
         query.addBindValue(number);
         QVERIFY(query.exec());
     }
-
-    QTemporaryDir folder;
-    SettingsRecord settings;
-    FakeBookDialogs dialogs;
-    RecordingHistoryErrors historyErrors;
-    ManualClock clock;
-    TdbCore core;
 };
 
 bool touch(const QString& path)

@@ -9,45 +9,6 @@
 
 // Recording stand-ins for the ports of call tracking.
 
-class RecordingCallWindow final : public CallWindowPort {
-public:
-    void setHandsetLifted(bool lifted) override { handset.append(lifted); }
-    void showConnectedNumber(const QString& number) override { connectedNumbers.append(number); }
-    void showDialledDigits(const QString& digits, const QString& /*name*/) override { dialled.append(digits); }
-    bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) override
-    {
-        incoming.append(caller + u'|' + calledNumber + u'|' + callerName);
-        return keepCallerNames;
-    }
-    bool showWaitingCall(const QString& caller, const QString& callerName) override
-    {
-        waiting.append(caller + u'|' + callerName);
-        return keepCallerNames;
-    }
-    void showFeatureStatus(const FeatureStatus& status) override { features.append(status); }
-    void showRecordingIndicator() override { ++recordingIndicators; }
-    void showRecordingMessage() override { ++recordingMessages; }
-    void cancelCall() override { ++cancelledCalls; }
-
-    bool keepCallerNames = true;
-    QList<bool> handset;
-    QStringList connectedNumbers;
-    QStringList dialled;
-    QStringList incoming;
-    QStringList waiting;
-    QList<FeatureStatus> features;
-    int recordingIndicators = 0;
-    int recordingMessages = 0;
-    int cancelledCalls = 0;
-};
-
-class RecordingRedialList final : public RedialListPort {
-public:
-    void addNumber(const QString& number) override { numbers.append(number); }
-
-    QStringList numbers;
-};
-
 class RecordingHistory final : public CallHistoryPort {
 public:
     std::optional<int> callerNameId(const QString& name) override
@@ -84,6 +45,7 @@ private:
 class FixedPhoneBook final : public PhoneBookNamesPort {
 public:
     QString nameForNumber(const QString& number) override { return names.value(number); }
+    QString callerName(const QString& number) override { return names.value(number); }
 
     QMap<QString, QString> names;
 };

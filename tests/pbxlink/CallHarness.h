@@ -9,8 +9,8 @@
 class CallHarness : public LinkHarness {
 public:
     explicit CallHarness(const QString& loginReply = QStringLiteral("aOK Tolmo 1.45 9"))
-        : calls(settings, dispatcher, lifecycle,
-                CallControl::Ports{window, callWindow, redialList, history, books, recorder, dialogs}, clock, {})
+        : calls(settings, dispatcher, lifecycle, notices, LinkPartners{services, dialogs, history, books, recorder},
+                clock, {})
     {
         connectAndLogIn(loginReply);
         socket.written.clear();
@@ -26,8 +26,6 @@ public:
 
     void advanceSeconds(int seconds) { clock.advanceSeconds(seconds); }
 
-    RecordingCallWindow callWindow;
-    RecordingRedialList redialList;
     RecordingHistory history;
     FixedPhoneBook books;
     RecordingRecorder recorder;

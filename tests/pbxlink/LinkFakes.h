@@ -1,9 +1,9 @@
 #pragma once
 
 #include "pbxlink/lifecycle/LinkDialogsPort.h"
+#include "pbxlink/lifecycle/LinkNotices.h"
 #include "pbxlink/lifecycle/LinkPorts.h"
 #include "pbxlink/lifecycle/LinkServicesPort.h"
-#include "pbxlink/lifecycle/TelephoneWindowPort.h"
 #include "pbxlink/protocol/NetworkConsolePort.h"
 #include "pbxlink/protocol/PbxEventSink.h"
 
@@ -15,21 +15,49 @@
 
 // Recording stand-ins for the ports of the PBX link, shared by the link's tests.
 
-class RecordingWindow final : public TelephoneWindowPort {
+// Records what the link tells the telephone window.
+class RecordingWindow final {
 public:
-    std::optional<WindowState> windowState() const override
+    explicit RecordingWindow(const LinkNotices& notices)
+    {
+        using N = LinkNotices;
+        const QObject* const c = &m_context;
+        QObject::connect(&notices, &N::windowStateChosen, c, [this](WindowState state) { states.append(state); });
+        QObject::connect(&notices, &N::statusChanged, c, [this](const StatusLine& status) { statuses.append(status); });
+        QObject::connect(&notices, &N::unavailableTextsSet, c, [this](const QString& title, const QString& detail) {
+            unavailable = {title, detail};
+        });
+        QObject::connect(&notices, &N::unavailableTextsCleared, c, [this] { unavailable.clear(); });
+        QObject::connect(&notices, &N::missedCalls, c, [this] { ++missedIndicators; });
+        QObject::connect(&notices, &N::idleDisplayStale, c, [this] { ++idleRefreshes; });
+        QObject::connect(&notices, &N::connectionNoteCleared, c, [this] { ++connectionNotesCleared; });
+        QObject::connect(&notices, &N::readyForStartupRequest, c, [this] { ++pendingRequestsRun; });
+        QObject::connect(&notices, &N::handsetChanged, c, [this](bool lifted) { handset.append(lifted); });
+        QObject::connect(&notices, &N::partyConnected, c,
+                         [this](const QString& number) { connectedNumbers.append(number); });
+        QObject::connect(&notices, &N::digitsDialled, c,
+                         [this](const QString& digits, const QString& /*name*/) { dialled.append(digits); });
+        QObject::connect(&notices, &N::incomingCall, c,
+                         [this](const QString& caller, const QString& calledNumber, const QString& callerName) {
+                             incoming.append(caller + u'|' + calledNumber + u'|' + callerName);
+                         });
+        QObject::connect(&notices, &N::waitingCall, c, [this](const QString& caller, const QString& callerName) {
+            waiting.append(caller + u'|' + callerName);
+        });
+        QObject::connect(&notices, &N::featureStatusChanged, c,
+                         [this](const FeatureStatus& status) { features.append(status); });
+        QObject::connect(&notices, &N::recordingStarted, c, [this] { ++recordingIndicators; });
+        QObject::connect(&notices, &N::recordingFinished, c, [this] { ++recordingMessages; });
+        QObject::connect(&notices, &N::dialRefused, c, [this] { ++cancelledCalls; });
+        QObject::connect(&notices, &N::dialledNumberConnected, c,
+                         [this](const QString& number) { redialNumbers.append(number); });
+    }
+
+    // The last state the link set; none before the first.
+    std::optional<WindowState> windowState() const
     {
         return states.isEmpty() ? std::nullopt : std::optional(states.last());
     }
-    void setWindowState(WindowState state) override { states.append(state); }
-    void setStatus(const StatusLine& status) override { statuses.append(status); }
-    void setUnavailableTexts(const QString& title, const QString& detail) override { unavailable = {title, detail}; }
-    void clearUnavailableTexts() override { unavailable.clear(); }
-    void showMissedCallIndicator() override { ++missedIndicators; }
-    void refreshIdleDisplay() override { ++idleRefreshes; }
-    void clearConnectionNote() override { ++connectionNotesCleared; }
-    void runPendingStartupRequest() override { ++pendingRequestsRun; }
-
     QString lastStatus() const { return statuses.isEmpty() ? QString() : statuses.last().text; }
 
     QList<WindowState> states;
@@ -39,6 +67,20 @@ public:
     int idleRefreshes = 0;
     int connectionNotesCleared = 0;
     int pendingRequestsRun = 0;
+
+    QList<bool> handset;
+    QStringList connectedNumbers;
+    QStringList dialled;
+    QStringList incoming;
+    QStringList waiting;
+    QList<FeatureStatus> features;
+    int recordingIndicators = 0;
+    int recordingMessages = 0;
+    int cancelledCalls = 0;
+    QStringList redialNumbers;
+
+private:
+    QObject m_context; // last: the connections end before the records
 };
 
 class RecordingServices final : public LinkServicesPort {
@@ -97,21 +139,4 @@ public:
 
     QList<PbxEvent> events;
     bool inConversation = false;
-};
-
-// Timers whose firing the test decides.
-class ManualTimers final : public LinkTimers {
-public:
-    void start(LinkTimer timer, int milliseconds) override { m_timers[timer] = {true, milliseconds}; }
-    void stop(LinkTimer timer) override { m_timers[timer].active = false; }
-    bool isActive(LinkTimer timer) const override { return m_timers.value(timer).active; }
-    int interval(LinkTimer timer) const override { return m_timers.value(timer).interval; }
-    void setInterval(LinkTimer timer, int milliseconds) override { m_timers[timer].interval = milliseconds; }
-
-private:
-    struct State {
-        bool active = false;
-        int interval = 0;
-    };
-    QMap<LinkTimer, State> m_timers;
 };

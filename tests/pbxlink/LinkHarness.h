@@ -9,6 +9,7 @@
 #include "settings/CodePage.h"
 #include "settings/SettingsRecord.h"
 #include "support/ManualClock.h"
+#include "support/ManualTimers.h"
 
 #include <QQueue>
 #include <QTemporaryDir>
@@ -90,8 +91,8 @@ public:
         : log(LogFile(folder.filePath(QStringLiteral("log/net.log")), LogFile::Stamp::Time))
         , socket(settings, log)
         , dispatcher(socket)
-        , lifecycle(LinkLifecycle::Collaborators{settings, [this] { ++saves; }, dispatcher, socket, timers, log, window,
-                                                 services, dialogs, clock})
+        , lifecycle(LinkLifecycle::Collaborators{settings, [this] { ++saves; }, dispatcher, socket, timers, log,
+                                                 notices, services, dialogs, clock})
     {
         settings.Siec.TelNr = QStringLiteral("21");
         settings.WorkingPin = QStringLiteral("1234");
@@ -129,8 +130,9 @@ public:
     NetLog log;
     FakeLinkSocket socket;
     LineDispatcher dispatcher;
-    ManualTimers timers;
-    RecordingWindow window;
+    ManualTimers<LinkTimer> timers;
+    LinkNotices notices;
+    RecordingWindow window{notices};
     RecordingServices services;
     RecordingDialogs dialogs;
     RecordingEvents events;

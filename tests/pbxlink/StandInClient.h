@@ -32,7 +32,7 @@ public:
     explicit LinkUnderTest(quint16 port)
         : link(
               settings, [this] { ++saves; }, LogFile(folder.filePath(QStringLiteral("net.log")), LogFile::Stamp::Time),
-              TToPBX::Ports{window, services, dialogs, callWindow, redialList, history, books, recorder})
+              LinkPartners{services, dialogs, history, books, recorder})
     {
         settings.Siec.Serwer = QStringLiteral("127.0.0.1");
         settings.Siec.Port = port;
@@ -40,7 +40,7 @@ public:
         settings.Siec.ZapiszKlucz = true;
         settings.Siec.Szukaj = false;
         settings.WorkingPin = QStringLiteral("1234");
-        link.log().setConsole(&console);
+        link.setConsole(&console);
     }
 
     bool loggedIn() const { return window.windowState() == WindowState::Idle && link.isConnected(); }
@@ -54,17 +54,15 @@ public:
 
     QTemporaryDir folder;
     SettingsRecord settings;
-    RecordingWindow window;
     RecordingServices services;
     RecordingDialogs dialogs;
     RecordingConsole console;
-    RecordingCallWindow callWindow;
-    RecordingRedialList redialList;
     RecordingHistory history;
     FixedPhoneBook books;
     RecordingRecorder recorder;
     int saves = 0;
     TToPBX link;
+    RecordingWindow window{link.notices()};
 };
 
 // A stand-in and a client of it, started and logged in by startAndLogIn().

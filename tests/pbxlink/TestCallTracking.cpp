@@ -48,7 +48,7 @@ private slots:
                  (QList<WindowState>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
         QCOMPARE(link.window.missedIndicators, 0);
         QCOMPARE(link.history.reservations, 1);
-        QVERIFY(link.redialList.numbers.isEmpty());
+        QVERIFY(link.window.redialNumbers.isEmpty());
     }
 
     void dialledCallIsSavedWithItsDigits()
@@ -62,11 +62,11 @@ private slots:
         link.receive(QStringLiteral("aECHO 21__ 9"));
         link.receive(QStringLiteral("aREL 21__"));
 
-        QCOMPARE(link.callWindow.dialled, (QStringList{QStringLiteral("1"), QStringLiteral("12")}));
+        QCOMPARE(link.window.dialled, (QStringList{QStringLiteral("1"), QStringLiteral("12")}));
         QCOMPARE(link.history.entries.size(), 1);
         QCOMPARE(link.history.entries.first().type, CallType::OutgoingAnswered);
         QCOMPARE(link.history.entries.first().number, QStringLiteral("12"));
-        QCOMPARE(link.redialList.numbers, QStringList{QStringLiteral("12")});
+        QCOMPARE(link.window.redialNumbers, QStringList{QStringLiteral("12")});
         QVERIFY(link.window.states.contains(WindowState::OutgoingConnected));
     }
 
@@ -149,7 +149,7 @@ private slots:
         link.advanceSeconds(30);
         const QDateTime waitingSince = link.clock.time;
         link.receive(QStringLiteral("aRING 21__ 700333444 0 21 0 Ewa"));
-        QCOMPARE(link.callWindow.waiting, QStringList{QStringLiteral("700333444|Ewa")});
+        QCOMPARE(link.window.waiting, QStringList{QStringLiteral("700333444|Ewa")});
         QCOMPARE(link.window.states.last(), WindowState::IncomingConnected);
         // The exchange rings again for the same caller: still the one waiting call.
         link.advanceSeconds(10);
@@ -217,25 +217,36 @@ private slots:
         QCOMPARE(link.window.missedIndicators, 0);
     }
 
-    void ringingShowsCallerAndNameAsTheWindowAllows()
+    void ringingShowsTheCallerAndKeepsTheExchangesNameOnlyForUnknownCallers()
     {
         CallHarness link;
         link.settings.Ogolne.PokazOd = true;
         link.receive(QStringLiteral("aRING 21__ 600 0 300 0 Jan\\nKowalski"));
-        QCOMPARE(link.callWindow.incoming.last(), QStringLiteral("600|300|Jan\r\nKowalski"));
+        QCOMPARE(link.window.incoming.last(), QStringLiteral("600|300|Jan\r\nKowalski"));
         // The called number is not shown when it is the extension itself, or when the option is off.
         link.receive(QStringLiteral("aRING 21__ 601 0 21 0 Anna Nowak"));
-        QCOMPARE(link.callWindow.incoming.last(), QStringLiteral("601||Anna Nowak"));
+        QCOMPARE(link.window.incoming.last(), QStringLiteral("601||Anna Nowak"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QCOMPARE(link.history.names.last(), QStringLiteral("Anna Nowak"));
+        // A caller the books know is named by the books: the exchange's name stays out of the history.
         link.settings.Ogolne.PokazOd = false;
-        link.callWindow.keepCallerNames = false;
-        link.receive(QStringLiteral("aRING 21__ 602 0 300 0 Ewa"));
-        QCOMPARE(link.callWindow.incoming.last(), QStringLiteral("602||Ewa"));
+        link.books.names.insert(QStringLiteral("602"), QStringLiteral("Ewa Lis"));
+        link.receive(QStringLiteral("aRING 21__ /602 0 300 0 Ewa"));
+        QCOMPARE(link.window.incoming.last(), QStringLiteral("/602||Ewa"));
         link.receive(QStringLiteral("aREL 21__ 16"));
         QVERIFY(!link.history.entries.last().callerNameId.has_value());
         QVERIFY(link.history.entries.last().calledNumberId.has_value());
+        // So it does when the settings do not ask for the exchange's names, and when it is the exchange's "_".
+        link.settings.Ogolne.ShowCmt = false;
+        link.receive(QStringLiteral("aRING 21__ 604 0 300 0 Ewa"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QVERIFY(!link.history.entries.last().callerNameId.has_value());
+        link.settings.Ogolne.ShowCmt = true;
+        link.receive(QStringLiteral("aRING 21__ 605 0 300 0 _"));
+        link.receive(QStringLiteral("aREL 21__ 16"));
+        QVERIFY(!link.history.entries.last().callerNameId.has_value());
         // A failed identifier lookup still writes the row.
         link.history.failLookups = true;
-        link.callWindow.keepCallerNames = true;
         link.receive(QStringLiteral("aRING 21__ 603 0 300 0 Ewa"));
         link.receive(QStringLiteral("aREL 21__ 16"));
         QCOMPARE(link.history.entries.last().number, QStringLiteral("603"));
@@ -245,18 +256,18 @@ private slots:
     {
         CallHarness link;
         link.receive(QStringLiteral("aSTAT 21__ h F d L a P r "));
-        QCOMPARE(link.callWindow.handset, QList<bool>{false});
-        const FeatureStatus& status = link.callWindow.features.last();
+        QCOMPARE(link.window.handset, QList<bool>{false});
+        const FeatureStatus& status = link.window.features.last();
         QVERIFY(status.forwarding && !status.doNotDisturb && status.locked && !status.accountCode && status.parked);
         QVERIFY(link.calls.state().features.locked);
 
         link.receive(QStringLiteral("aSTAT 21__ o f D l a p r "));
-        QCOMPARE(link.callWindow.handset, QList<bool>{false});
-        QVERIFY(link.callWindow.features.last().doNotDisturb);
+        QCOMPARE(link.window.handset, QList<bool>{false});
+        QVERIFY(link.window.features.last().doNotDisturb);
         QVERIFY(!link.calls.state().features.locked);
 
         link.receive(QStringLiteral("aSTAT 21__ H"));
-        QCOMPARE(link.callWindow.features.size(), 2);
+        QCOMPARE(link.window.features.size(), 2);
     }
 
     void recordingFollowsTheCall()
@@ -268,7 +279,7 @@ private slots:
         link.receive(QStringLiteral("aRING 21__ 600 0 21"));
         link.receive(QStringLiteral("aCONN 21__ 600"));
         QCOMPARE(link.recorder.started, QStringList{QStringLiteral("1|Jan Kowalski")});
-        QCOMPARE(link.callWindow.recordingIndicators, 1);
+        QCOMPARE(link.window.recordingIndicators, 1);
         link.advanceSeconds(42);
         link.receive(QStringLiteral("aREL 21__ 16"));
         QCOMPARE(link.recorder.stops, QList<bool>{true});

@@ -18,7 +18,7 @@ private slots:
         QVERIFY(client.link.services().dialDigits(QStringLiteral("600123")));
         QTRY_COMPARE_WITH_TIMEOUT(client.window.windowState(), WindowState::OutgoingConnected, Patience);
         const QDateTime connected = QDateTime::currentDateTime();
-        QCOMPARE(client.callWindow.connectedNumbers.last(), QStringLiteral("600123"));
+        QCOMPARE(client.window.connectedNumbers.last(), QStringLiteral("600123"));
 
         QTest::qWait(20);
         QVERIFY(client.link.services().putDown());
@@ -34,7 +34,7 @@ private slots:
         QVERIFY(row.start >= beforeDialling && row.start <= connected);
         QVERIFY(row.end >= row.start.addMSecs(20) && row.end <= released);
         QVERIFY(client.dialogs.errors.isEmpty() && client.dialogs.warnings.isEmpty());
-        QVERIFY(!client.link.dispatcher().queues().hasOutstanding());
+        QVERIFY(!client.link.queues().hasOutstanding());
     }
 
     void handsetPutDownAfterDialToneLetsTheNextDialPickUp()

@@ -36,19 +36,18 @@ private slots:
         client.link.timer(LinkTimer::Guard).setInterval(5);
         QTest::qWait(100);
         QVERIFY(standIn.control(QStringLiteral("sessions")).contains(QStringLiteral("21")));
-        QVERIFY(!client.link.dispatcher().queues().hasOutstanding());
+        QVERIFY(!client.link.queues().hasOutstanding());
 
         QVERIFY(standIn.control(QStringLiteral("ring 21 600123 Jan Kowalski")).startsWith(u"ok"));
-        QTRY_VERIFY_WITH_TIMEOUT(!client.callWindow.incoming.isEmpty(), Patience);
-        QVERIFY(client.callWindow.incoming.first().startsWith(QStringLiteral("600123||")));
-        QVERIFY(client.callWindow.incoming.first().endsWith(QStringLiteral("Kowalski")));
+        QTRY_VERIFY_WITH_TIMEOUT(!client.window.incoming.isEmpty(), Patience);
+        QVERIFY(client.window.incoming.first().startsWith(QStringLiteral("600123||")));
+        QVERIFY(client.window.incoming.first().endsWith(QStringLiteral("Kowalski")));
         QCOMPARE(client.window.windowState(), WindowState::Ringing);
 
         // Commands queue behind each other and each gets its reply.
         QVERIFY(client.link.sendQueued(QStringLiteral("aDND 21__ T")));
         QVERIFY(client.link.sendQueued(QStringLiteral("aDND 21__ F")));
-        QTRY_VERIFY_WITH_TIMEOUT(!client.link.dispatcher().queues().hasOutstanding() &&
-                                     !client.link.dispatcher().queues().hasDeferred(),
+        QTRY_VERIFY_WITH_TIMEOUT(!client.link.queues().hasOutstanding() && !client.link.queues().hasDeferred(),
                                  Patience);
     }
 
@@ -67,14 +66,14 @@ private slots:
             standIn.control(QStringLiteral("answer 21"));
             standIn.control(QStringLiteral("release 21"));
             QVERIFY(QTest::qWaitFor([&] { return client.link.pendingLines() >= 3; }, Patience));
-            QVERIFY(client.callWindow.incoming.isEmpty());
+            QVERIFY(client.window.incoming.isEmpty());
         };
         const qsizetype statesBefore = client.window.states.size();
         QVERIFY(client.link.services().setDoNotDisturb(true));
         QTRY_COMPARE_WITH_TIMEOUT(client.history.entries.size(), 1, Patience);
 
         QCOMPARE(client.dialogs.errors.size(), 1);
-        QCOMPARE(client.callWindow.incoming.size(), 1);
+        QCOMPARE(client.window.incoming.size(), 1);
         QCOMPARE(client.window.states.mid(statesBefore),
                  (QList<WindowState>{WindowState::Ringing, WindowState::IncomingConnected, WindowState::CallEnded}));
         QCOMPARE(client.history.entries.first().type, CallType::IncomingAnswered);

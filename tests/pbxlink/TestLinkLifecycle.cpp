@@ -96,7 +96,7 @@ private slots:
         link.connectAndLogIn();
         link.lifecycle.setServiceReplyHandler(nullptr);
         // A conversation goes on when the exchange says it does not know the extension any more.
-        link.window.setWindowState(WindowState::IncomingConnected);
+        emit link.notices.windowStateChosen(WindowState::IncomingConnected);
         link.dispatcher.sendQueued(QStringLiteral("aDND 21__ T"));
         link.receive(QStringLiteral("aNA 1"));
         QCOMPARE(link.socket.commands().last(), QStringLiteral("aLOGI 21__ 1234"));

@@ -165,7 +165,7 @@ private slots:
         link.receive(QStringLiteral("aDRDY 21__"));
         QVERIFY(services.dial(QStringLiteral("600")));
         link.receive(QStringLiteral("aNA 5"));
-        QCOMPARE(link.callWindow.cancelledCalls, 1);
+        QCOMPARE(link.window.cancelledCalls, 1);
         QCOMPARE(link.dialogs.errors.last(),
                  QStringLiteral("Norvel TelefonTervo - Number dialling|Subscriber called by a group"));
         // A code without a message of its own gets the command's fallback.

@@ -18,11 +18,11 @@ class FormHarness : public PhoneLinkHarness {
 public:
     FormHarness()
         : form(settings, [this] { ++saves; })
-        , window(settings, books, form)
-        , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
+        , calls(settings, dispatcher, lifecycle, callNotices, partners(), clock, {})
+        , window(settings, books, form, TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()})
         , serviceDialogs(settings, calls.services(), calls.state(), {})
     {
-        window.attachLink(TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()});
+        LinkToWindow::connect(callNotices, window);
         TMainForm::Openers openers;
         openers.history = [this] {
             ++historyOpened;
@@ -37,9 +37,9 @@ public:
     }
 
     TMainForm form;
-    TelephoneWindowLogic window;
     CallControl calls;
     ServicesTelephoneLine line{calls.services()};
+    TelephoneWindowLogic window;
     ServiceDialogs serviceDialogs;
     int historyOpened = 0;
 };

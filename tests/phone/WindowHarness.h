@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LinkToWindow.h"
 #include "app/ServicesTelephoneLine.h"
 #include "books/contacts/PhoneNumbers.h"
 #include "pbxlink/CallFakes.h"
@@ -111,15 +112,15 @@ public:
         return result;
     }
 
-    CallControl::Ports portsWith(TelephoneWindowLogic& telephone)
-    {
-        return CallControl::Ports{telephone, telephone, telephone, history, names, recorder, dialogs};
-    }
+    LinkPartners partners() { return LinkPartners{services, dialogs, history, names, recorder}; }
 
     FixedWindowBooks books;
     RecordingHistory history;
     FixedPhoneBook names;
     RecordingRecorder recorder;
+    // Call tracking and the services tell the real window through these; the lifecycle keeps telling the
+    // recording window.
+    LinkNotices callNotices;
 };
 
 // The real telephone window's logic on that link: call tracking and the services drive it, and the commands it
@@ -127,17 +128,17 @@ public:
 class WindowHarness : public PhoneLinkHarness {
 public:
     WindowHarness()
-        : window(settings, books, view)
-        , calls(settings, dispatcher, lifecycle, portsWith(window), clock, {})
+        : calls(settings, dispatcher, lifecycle, callNotices, partners(), clock, {})
+        , window(settings, books, view, TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()})
     {
-        window.attachLink(TelephoneWindowLogic::LinkParts{line, calls.state(), calls.callTimer()});
+        LinkToWindow::connect(callNotices, window);
         connectAndLogIn();
         window.setState(WindowState::Idle);
         socket.written.clear();
     }
 
     RecordingView view;
-    TelephoneWindowLogic window;
     CallControl calls;
     ServicesTelephoneLine line{calls.services()};
+    TelephoneWindowLogic window;
 };

@@ -10,24 +10,6 @@
 
 // Recording stand-ins for the ports of the gate link, shared by its tests. The timers are fired by the test.
 
-class ManualGateTimers final : public GateTimers {
-public:
-    void start(GateTimer timer, int milliseconds) override
-    {
-        intervals[timer] = milliseconds;
-        active[timer] = true;
-        starts.append({timer, milliseconds});
-    }
-    void stop(GateTimer timer) override { active[timer] = false; }
-    bool isActive(GateTimer timer) const override { return active.value(timer); }
-    int interval(GateTimer timer) const override { return intervals.value(timer); }
-    void setInterval(GateTimer timer, int milliseconds) override { intervals[timer] = milliseconds; }
-
-    QMap<GateTimer, int> intervals;
-    QMap<GateTimer, bool> active;
-    QList<QPair<GateTimer, int>> starts;
-};
-
 class RecordingGateSocket final : public GateSocket {
 public:
     bool open(const QString& host, int port) override

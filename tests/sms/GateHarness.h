@@ -3,6 +3,7 @@
 #include "GateFakes.h"
 #include "settings/SettingsRecord.h"
 #include "sms/GateLink.h"
+#include "support/ManualTimers.h"
 
 // The gate link's core with recording ports, set up for gate 7 with PIN 1234 on 127.0.0.1:5524. The random part
 // answers half its bound, so every random wait is known.
@@ -40,7 +41,7 @@ struct GateHarness {
     }
 
     SettingsRecord settings;
-    ManualGateTimers timers;
+    ManualTimers<GateTimer> timers;
     RecordingGateSocket socket;
     RecordingGateObserver observer;
     PlainGateTexts texts;

@@ -1,13 +1,9 @@
 #include "app/SmsHistoryRows.h"
-#include "books/FakeBookDialogs.h"
-#include "books/RecordingHistoryErrors.h"
-#include "books/database/TdbCore.h"
 #include "books/history/HistoryReader.h"
 #include "books/history/HistorySideTables.h"
-#include "settings/SettingsRecord.h"
 #include "sms/SmsHistoryWriter.h"
 #include "sms/SmsReception.h"
-#include "support/ManualClock.h"
+#include "support/TdbCoreOnDisk.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -18,19 +14,12 @@ namespace {
 const QDateTime Now{QDate(2024, 5, 17), QTime(15, 0, 0)};
 
 // The books core on a throwaway folder, its history.mdb written through the SMS history rows.
-struct HistoryOnDisk {
+struct HistoryOnDisk : TdbCoreOnDisk {
     HistoryOnDisk()
-        : core(settings,
-               TdbCore::DefaultFolders{folder.filePath(QStringLiteral("data/PhoneBook")),
-                                       folder.filePath(QStringLiteral("data/History/ConversationLog")),
-                                       folder.filePath(QStringLiteral("data/History/VoiceNotes"))},
-               dialogs, historyErrors, clock)
-        , rows(core)
-        , writer(settings, rows, [] { return Now; })
+        : rows(core)
+        , writer(settings, rows, smsClock)
     {
-        settings.Historia.Katalog = folder.filePath(QStringLiteral("history"));
-        settings.Ksiazka.KsPrywatna = folder.filePath(QStringLiteral("private"));
-        settings.Ksiazka.KsPubliczna.clear();
+        smsClock.time = Now;
         settings.Sms.SmsKier = QStringLiteral("48");
     }
 
@@ -44,12 +33,7 @@ struct HistoryOnDisk {
         return core.historySideTables()->text(HistorySideTables::Table::SmsTexts, row.smsTextId);
     }
 
-    QTemporaryDir folder;
-    SettingsRecord settings;
-    FakeBookDialogs dialogs;
-    RecordingHistoryErrors historyErrors;
-    ManualClock clock;
-    TdbCore core;
+    ManualClock smsClock; // the writer's; the books keep their own
     SmsHistoryRows rows;
     SmsHistoryWriter writer;
 };

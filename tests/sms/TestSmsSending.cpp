@@ -2,6 +2,7 @@
 #include "sms/SmsHistoryPort.h"
 #include "sms/SmsHistoryWriter.h"
 #include "sms/SmsSending.h"
+#include "support/ManualClock.h"
 
 #include <QTest>
 
@@ -106,7 +107,9 @@ private slots:
         GateHarness h;
         h.settings.Sms.SmsKier = QStringLiteral("48");
         RecordingHistory history;
-        SmsHistoryWriter writer(h.settings, history, [] { return QDateTime(QDate(2024, 5, 17), QTime(9, 0)); });
+        ManualClock clock;
+        clock.time = QDateTime(QDate(2024, 5, 17), QTime(9, 0));
+        SmsHistoryWriter writer(h.settings, history, clock);
         writer.centreAnswered({true, 501}, QStringLiteral("+48581234567"), QStringLiteral("Hi"));
         writer.centreAnswered({false, 0}, QStringLiteral("600123456"), QStringLiteral("Hi"));
         writer.deliveryReported({GateLines::DeliveryReport::Outcome::Delivered, QStringLiteral("9"), 501});

@@ -6,6 +6,7 @@
 #include "pbxlink/calls/CallTracker.h"
 #include "pbxlink/calls/ServiceReplies.h"
 #include "pbxlink/calls/TelephoneServices.h"
+#include "pbxlink/lifecycle/LinkPartners.h"
 
 #include <QDateTime>
 #include <functional>
@@ -13,26 +14,17 @@
 class LineDispatcher;
 class LinkDialogsPort;
 class LinkLifecycle;
-class TelephoneWindowPort;
+class LinkNotices;
 struct SettingsRecord;
 
 // The calls on the extension: the shared call state, call tracking fed by the dispatcher's events, the
 // telephone services and the handling of their replies, put together on a link's dispatcher and lifecycle.
 class CallControl final {
 public:
-    struct Ports {
-        TelephoneWindowPort& window;
-        CallWindowPort& callWindow;
-        RedialListPort& redialList;
-        CallHistoryPort& history;
-        PhoneBookNamesPort& books;
-        RecorderPort& recorder;
-        LinkDialogsPort& dialogs;
-    };
-
     // The clock gives the time calls start and end; processPendingEvents runs once after each event (may be empty).
-    CallControl(const SettingsRecord& settings, LineDispatcher& dispatcher, LinkLifecycle& lifecycle, Ports ports,
-                const Clock& clock, std::function<void()> processPendingEvents);
+    CallControl(const SettingsRecord& settings, LineDispatcher& dispatcher, LinkLifecycle& lifecycle,
+                LinkNotices& notices, LinkPartners partners, const Clock& clock,
+                std::function<void()> processPendingEvents);
 
     CallControl(const CallControl&) = delete;
     CallControl& operator=(const CallControl&) = delete;

@@ -1,39 +1,9 @@
 #pragma once
 
-#include "pbxlink/calls/CallState.h"
-
 #include <QDateTime>
 #include <QString>
 #include <functional>
 #include <optional>
-
-// What call tracking and the services tell the telephone window about calls. The window implements it.
-class CallWindowPort {
-public:
-    virtual ~CallWindowPort() = default;
-
-    virtual void setHandsetLifted(bool lifted) = 0;
-    virtual void showConnectedNumber(const QString& number) = 0;
-    // The digits dialled so far and the phone-book name of that number (empty when unknown).
-    virtual void showDialledDigits(const QString& digits, const QString& name) = 0;
-    // An incoming call; true when the window keeps the caller's name.
-    virtual bool showIncomingCall(const QString& caller, const QString& calledNumber, const QString& callerName) = 0;
-    // A second caller waits during the conversation; true when the window keeps the caller's name.
-    virtual bool showWaitingCall(const QString& caller, const QString& callerName) = 0;
-    virtual void showFeatureStatus(const FeatureStatus& status) = 0;
-    virtual void showRecordingIndicator() = 0;
-    virtual void showRecordingMessage() = 0;
-    // The exchange refused the number being dialled.
-    virtual void cancelCall() = 0;
-};
-
-// The numbers dialled out, for dialling them again.
-class RedialListPort {
-public:
-    virtual ~RedialListPort() = default;
-
-    virtual void addNumber(const QString& number) = 0;
-};
 
 // A call as the call history stores it. Null times stand for zero (no end).
 struct CallHistoryEntry {
@@ -66,8 +36,11 @@ class PhoneBookNamesPort {
 public:
     virtual ~PhoneBookNamesPort() = default;
 
-    // The name of the contact with this number, or empty.
+    // The name of the contact with this number as it stands, or empty.
     virtual QString nameForNumber(const QString& number) = 0;
+    // The name the books give a caller as the telephone window names it (the number in the books' form, the books
+    // in the order the settings give), or empty.
+    virtual QString callerName(const QString& number) = 0;
 };
 
 // The sound-card recorder.

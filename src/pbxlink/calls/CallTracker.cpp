@@ -1,6 +1,7 @@
 #include "pbxlink/calls/CallTracker.h"
 
-#include "pbxlink/lifecycle/TelephoneWindowPort.h"
+#include "pbxlink/calls/CallerId.h"
+#include "pbxlink/lifecycle/LinkNotices.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "pbxlink/protocol/PbxRecordingEvent.h"
 #include "settings/Lang.h"
@@ -75,7 +76,7 @@ void CallTracker::handleEvent(const PbxEvent& event)
         break;
     }
     if (m_chosenState) {
-        m_c.window.setWindowState(*m_chosenState);
+        emit m_c.notices.windowStateChosen(*m_chosenState);
     }
     if (m_c.processPendingEvents) {
         m_c.processPendingEvents();
@@ -89,7 +90,7 @@ void CallTracker::onDialTone()
     flags.offHook = true;
     flags.incoming = false;
     record.dialledDigits.clear();
-    m_c.callWindow.setHandsetLifted(true);
+    emit m_c.notices.handsetChanged(true);
 
     if (flags.dialAfterPickUp) {
         flags.dialAfterPickUp = false;
@@ -120,7 +121,7 @@ void CallTracker::onEcho(const PbxEvent& event)
     CallRecord& record = m_c.state.record;
     record.dialledDigits += event.parameter(0);
     openRecord(CallType::OutgoingDialling, record.dialledDigits);
-    m_c.callWindow.showDialledDigits(record.dialledDigits, m_c.books.nameForNumber(record.dialledDigits));
+    emit m_c.notices.digitsDialled(record.dialledDigits, m_c.partners.books.nameForNumber(record.dialledDigits));
     runStartOfCallActions();
 }
 
@@ -149,8 +150,8 @@ void CallTracker::onRinging(const PbxEvent& event)
 
     openRecord(CallType::IncomingUnanswered, caller);
     record.calledNumber = called;
-    const bool keepName = m_c.callWindow.showIncomingCall(caller, showCalled ? called : QString(), name);
-    record.callerName = keepName ? name : QString();
+    emit m_c.notices.incomingCall(caller, showCalled ? called : QString(), name);
+    record.callerName = exchangeNameForHistory(caller, name);
     chooseState(WindowState::Ringing);
 }
 
@@ -164,8 +165,19 @@ void CallTracker::onCallWaiting(const QString& caller, const QString& called, co
     if (!waiting) {
         waiting = WaitingCall{caller, QString(), called, m_c.clock.now()};
     }
-    const bool keepName = m_c.callWindow.showWaitingCall(caller, name);
-    waiting->callerName = keepName ? name : QString();
+    emit m_c.notices.waitingCall(caller, name);
+    waiting->callerName = exchangeNameForHistory(caller, name);
+}
+
+// The history keeps the exchange's name only where it names the caller: the books do not know the caller and the
+// settings ask for the exchange's names.
+QString CallTracker::exchangeNameForHistory(const QString& caller, const QString& sent) const
+{
+    if (CallerId::usableName(m_c.settings, sent).isEmpty()) {
+        return {};
+    }
+    const QString number = CallerId::withoutFlashMark(caller);
+    return number.isEmpty() || m_c.partners.books.callerName(number).isEmpty() ? sent : QString();
 }
 
 // The user took the waiting call: the conversation so far is written as it stands, and the waiting call becomes the
@@ -199,7 +211,7 @@ void CallTracker::saveMissedWaitingCall()
     entry.start = waiting->start;
     entry.number = waiting->number;
     writeHistoryRow(entry, waiting->callerName, waiting->calledNumber);
-    m_c.window.showMissedCallIndicator();
+    emit m_c.notices.missedCalls();
 }
 
 void CallTracker::onConnected(const PbxEvent& event)
@@ -216,10 +228,10 @@ void CallTracker::onConnected(const PbxEvent& event)
         if (!flags.incoming) {
             // A call dialled without digit echoes has only the connected number.
             const QString dialled = record.closed ? QString() : record.number;
-            m_c.redialList.addNumber(dialled.isEmpty() ? connectedNumber : dialled);
+            emit m_c.notices.dialledNumberConnected(dialled.isEmpty() ? connectedNumber : dialled);
         }
     }
-    m_c.callWindow.setHandsetLifted(true);
+    emit m_c.notices.handsetChanged(true);
     record.otherParty = connectedNumber;
     if (!record.closed) {
         record.start = m_c.clock.now();
@@ -234,15 +246,15 @@ void CallTracker::onConnected(const PbxEvent& event)
     if (flags.incoming) {
         flags.ringing = false;
         record.type = CallType::IncomingAnswered;
-        m_c.callWindow.showConnectedNumber(record.otherParty);
+        emit m_c.notices.partyConnected(record.otherParty);
         chooseState(WindowState::IncomingConnected);
     } else {
         record.type = CallType::OutgoingAnswered;
-        m_c.callWindow.showConnectedNumber(record.otherParty);
+        emit m_c.notices.partyConnected(record.otherParty);
         chooseState(WindowState::OutgoingConnected);
     }
     runStartOfCallActions();
-    m_c.history.reserveRowForCallInProgress();
+    m_c.partners.history.reserveRowForCallInProgress();
 }
 
 void CallTracker::onReleased(const PbxEvent& event)
@@ -261,7 +273,7 @@ void CallTracker::onReleased(const PbxEvent& event)
         chooseState(WindowState::CallEnded);
     } else {
         chooseState(WindowState::IdleShow);
-        m_c.window.showMissedCallIndicator();
+        emit m_c.notices.missedCalls();
     }
     flags = LineFlags{};
     m_c.state.pickUpForDialling = false;
@@ -269,7 +281,7 @@ void CallTracker::onReleased(const PbxEvent& event)
     endTimeByType();
     const bool answered = CallType::wasAnswered(record.type);
     if (record.started) {
-        m_c.recorder.stopRecording(answered);
+        m_c.partners.recorder.stopRecording(answered);
     }
     if (record.number.startsWith(u"#25")) {
         record.number.remove(0, 3);
@@ -282,9 +294,9 @@ void CallTracker::onReleased(const PbxEvent& event)
             copyToLastCall();
             if (record.recordingMade) {
                 const qint64 duration = record.end.isValid() ? record.start.secsTo(record.end) : 0;
-                m_c.recorder.finishCall(duration, record.start, record.number, recordingName());
+                m_c.partners.recorder.finishCall(duration, record.start, record.number, recordingName());
                 m_c.state.lastCall.recordingOffered = true;
-                m_c.callWindow.showRecordingMessage();
+                emit m_c.notices.recordingFinished();
             }
         }
         if (cause != CauseNotSaved) {
@@ -311,9 +323,9 @@ void CallTracker::onStatus(const PbxEvent& event)
     }
     m_c.state.features = *status;
     if (status->hook != FeatureStatus::Hook::Unknown) {
-        m_c.callWindow.setHandsetLifted(status->hook == FeatureStatus::Hook::Lifted);
+        emit m_c.notices.handsetChanged(status->hook == FeatureStatus::Hook::Lifted);
     }
-    m_c.callWindow.showFeatureStatus(*status);
+    emit m_c.notices.featureStatusChanged(*status);
 }
 
 void CallTracker::onRecordingEnded(const PbxEvent& event)
@@ -334,9 +346,9 @@ void CallTracker::runStartOfCallActions()
     if (!recordingPossible()) {
         return;
     }
-    m_c.recorder.startRecording(m_c.settings.Audio.TrybNagrywania, recordingName());
+    m_c.partners.recorder.startRecording(m_c.settings.Audio.TrybNagrywania, recordingName());
     record.recordingMade = true;
-    m_c.callWindow.showRecordingIndicator();
+    emit m_c.notices.recordingStarted();
 }
 
 void CallTracker::openRecord(int type, const QString& number)
@@ -350,12 +362,12 @@ void CallTracker::openRecord(int type, const QString& number)
 
 bool CallTracker::recordingPossible() const
 {
-    return m_c.settings.Audio.NagrywanieWlaczone && m_c.recorder.isDeviceUsable();
+    return m_c.settings.Audio.NagrywanieWlaczone && m_c.partners.recorder.isDeviceUsable();
 }
 
 QString CallTracker::recordingName() const
 {
-    const QString name = m_c.books.nameForNumber(m_c.state.record.number);
+    const QString name = m_c.partners.books.nameForNumber(m_c.state.record.number);
     return name.isEmpty() ? Lang::_("unknown call") : name;
 }
 
@@ -374,14 +386,14 @@ void CallTracker::saveToHistory()
 void CallTracker::writeHistoryRow(CallHistoryEntry entry, const QString& callerName, const QString& calledNumber)
 {
     if (!callerName.isEmpty()) {
-        entry.callerNameId = m_c.history.callerNameId(callerName);
+        entry.callerNameId = m_c.partners.history.callerNameId(callerName);
     }
     if (!calledNumber.isEmpty()) {
-        entry.calledNumberId = m_c.history.calledNumberId(calledNumber);
+        entry.calledNumberId = m_c.partners.history.calledNumberId(calledNumber);
     }
-    m_c.history.addEntry(entry);
-    m_c.history.trim(m_c.settings.Historia.UsunPo);
-    m_c.history.refresh();
+    m_c.partners.history.addEntry(entry);
+    m_c.partners.history.trim(m_c.settings.Historia.UsunPo);
+    m_c.partners.history.refresh();
 }
 
 void CallTracker::copyToLastCall()

@@ -2,6 +2,7 @@
 
 #include "pbxlink/calls/CallPorts.h"
 #include "pbxlink/calls/CallState.h"
+#include "pbxlink/lifecycle/LinkPartners.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "pbxlink/protocol/PbxEventSink.h"
 #include "settings/Clock.h"
@@ -10,23 +11,19 @@
 #include <functional>
 #include <optional>
 
-class TelephoneWindowPort;
+class LinkNotices;
 struct SettingsRecord;
 
 // Follows the calls on the extension from the exchange's events: keeps the call record and the line flags, chooses
-// the telephone window's state, feeds the window, the redial list and the recorder, and writes one call-history
-// row when a call ends.
+// the telephone window's state, tells of each step through the link's notices, drives the recorder, and writes one
+// call-history row when a call ends.
 class CallTracker final : public PbxEventSink {
 public:
     struct Collaborators {
         const SettingsRecord& settings;
         CallState& state;
-        TelephoneWindowPort& window;
-        CallWindowPort& callWindow;
-        RedialListPort& redialList;
-        CallHistoryPort& history;
-        PhoneBookNamesPort& books;
-        RecorderPort& recorder;
+        LinkNotices& notices;
+        LinkPartners partners; // the history, the books' names and the recorder
         const Clock& clock;
         std::function<void(const QString& digits)> dialRememberedDigits;
         std::function<void(const QString& text)> setChargeText;
@@ -48,6 +45,7 @@ private:
     void onEcho(const PbxEvent& event);
     void onRinging(const PbxEvent& event);
     void onCallWaiting(const QString& caller, const QString& called, const QString& name);
+    QString exchangeNameForHistory(const QString& caller, const QString& sent) const;
     void takeWaitingCall();
     void saveMissedWaitingCall();
     void onConnected(const PbxEvent& event);

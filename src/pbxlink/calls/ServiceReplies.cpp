@@ -4,7 +4,7 @@
 #include "pbxlink/calls/CallState.h"
 #include "pbxlink/calls/TelephoneServices.h"
 #include "pbxlink/lifecycle/LinkDialogsPort.h"
-#include "pbxlink/lifecycle/TelephoneWindowPort.h"
+#include "pbxlink/lifecycle/LinkNotices.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "pbxlink/protocol/PbxReply.h"
 #include "settings/Const.h"
@@ -77,7 +77,7 @@ void ServiceReplies::handleServiceReply(const PbxReply& reply, const QString& co
     const bool refused = reply.kind == PbxReply::Kind::Refused;
     if (word == u"aDIAL") {
         if (refused) {
-            m_c.callWindow.cancelCall();
+            emit m_c.notices.dialRefused();
             presentWithFallback(reply, Lang::_("Number dialling"), Lang::_("Error in a dialled number"));
         }
         return;
@@ -102,7 +102,7 @@ void ServiceReplies::onPickUpReply(const PbxReply& reply)
     }
     if (state.pickUpForDialling) {
         state.pickUpForDialling = false;
-        m_c.window.setWindowState(WindowState::OffHook);
+        emit m_c.notices.windowStateChosen(WindowState::OffHook);
         return;
     }
     m_c.presentServiceError(reply, Lang::_("Handset up"));

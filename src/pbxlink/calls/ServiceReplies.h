@@ -5,10 +5,9 @@
 #include <functional>
 
 struct CallState;
-class CallWindowPort;
 class LinkDialogsPort;
+class LinkNotices;
 class TelephoneServices;
-class TelephoneWindowPort;
 
 // What the client does with the exchange's reply to a service command, by the command it answers: refused
 // services show the exchange's message or the command's own, a refused pick-up to dial shows the handset up, and
@@ -18,8 +17,7 @@ public:
     struct Collaborators {
         CallState& state;
         TelephoneServices& services;
-        TelephoneWindowPort& window;
-        CallWindowPort& callWindow;
+        LinkNotices& notices;
         LinkDialogsPort& dialogs;
         // Shows the exchange's message for a refusal code; false when it has none.
         std::function<bool(const PbxReply& reply, const QString& title)> presentServiceError;

@@ -3,7 +3,7 @@
 #include "pbxlink/calls/DialLimit.h"
 #include "pbxlink/calls/SpeedDialConverter.h"
 #include "pbxlink/lifecycle/LinkDialogsPort.h"
-#include "pbxlink/lifecycle/TelephoneWindowPort.h"
+#include "pbxlink/lifecycle/LinkNotices.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "pbxlink/protocol/ExtensionField.h"
 #include "pbxlink/protocol/LineDispatcher.h"
@@ -115,7 +115,7 @@ bool TelephoneServices::dial(const QString& digits)
     m_c.state.flags.dialAfterPickUp = false;
     m_c.state.pickUpForDialling = false;
     m_c.state.rememberedDigits.clear();
-    m_c.window.setWindowState(WindowState::Dialling);
+    emit m_c.notices.windowStateChosen(WindowState::Dialling);
     if (m_c.state.record.closed && opensRecord(digits)) {
         openDialledRecord(digits);
     }

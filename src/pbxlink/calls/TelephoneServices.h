@@ -9,7 +9,7 @@
 
 class LineDispatcher;
 class LinkDialogsPort;
-class TelephoneWindowPort;
+class LinkNotices;
 struct SettingsRecord;
 
 // The telephone operations the user asks for. Each checks the line flags, sends its command through the queued
@@ -21,7 +21,7 @@ public:
         const SettingsRecord& settings;
         CallState& state;
         LineDispatcher& dispatcher;
-        TelephoneWindowPort& window;
+        LinkNotices& notices;
         LinkDialogsPort& dialogs;
         std::function<QString()> pbxType;
         std::function<QString()> pbxVersion;

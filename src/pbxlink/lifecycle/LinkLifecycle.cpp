@@ -1,8 +1,8 @@
 #include "pbxlink/lifecycle/LinkLifecycle.h"
 
 #include "pbxlink/lifecycle/LinkDialogsPort.h"
+#include "pbxlink/lifecycle/LinkNotices.h"
 #include "pbxlink/lifecycle/LinkServicesPort.h"
-#include "pbxlink/lifecycle/TelephoneWindowPort.h"
 #include "pbxlink/lifecycle/WindowState.h"
 #include "pbxlink/protocol/ExtensionField.h"
 #include "pbxlink/protocol/LineDispatcher.h"
@@ -67,7 +67,7 @@ void LinkLifecycle::connectToServer()
     m_ports.timers.stop(LinkTimer::DisconnectSleep);
     m_ports.socket.close();
     m_loggedIn = false;
-    m_ports.window.setWindowState(WindowState::Connecting);
+    showWindowState(WindowState::Connecting);
     status(Lang::_("Connecting server"));
     if (!m_ports.socket.open(m_ports.settings.Siec.Serwer, m_ports.settings.Siec.Port)) {
         onHostUnknown();
@@ -83,7 +83,7 @@ void LinkLifecycle::onHostUnknown()
         m_ports.dialogs.showServerConfiguration();
     }
     m_ports.socket.close();
-    m_ports.window.setWindowState(WindowState::Disconnected);
+    showWindowState(WindowState::Disconnected);
     m_ports.timers.stop(LinkTimer::Login);
     // A name is looked up after the attempt has begun, so its failure may come while the retry timer that made the
     // attempt runs: that timer keeps its pace. Only an attempt made without it gets the one quick retry.
@@ -124,10 +124,10 @@ void LinkLifecycle::onSocketConnected()
     m_fastRetryUsed = false;
     m_ports.services.reconnectFailedBooks();
     if (m_ports.services.hasMissedCalls()) {
-        m_ports.window.setWindowState(WindowState::IdleShow);
-        m_ports.window.showMissedCallIndicator();
+        showWindowState(WindowState::IdleShow);
+        emit m_ports.notices.missedCalls();
     } else {
-        m_ports.window.refreshIdleDisplay();
+        emit m_ports.notices.idleDisplayStale();
     }
     if (m_connectedHook) {
         m_connectedHook();
@@ -150,10 +150,10 @@ void LinkLifecycle::onSocketClosed()
         m_ports.log.write(QStringLiteral("Disconnected from ") + m_ports.socket.remoteAddress(), ConsoleColour::Note);
         status(Lang::_("Disconnected from server"));
     }
-    if (m_ports.window.windowState() != WindowState::Disconnected) {
-        m_ports.window.setWindowState(WindowState::Disconnected);
+    if (m_shownState != WindowState::Disconnected) {
+        showWindowState(WindowState::Disconnected);
         if (m_ports.services.hasMissedCalls()) {
-            m_ports.window.showMissedCallIndicator();
+            emit m_ports.notices.missedCalls();
         }
     }
     if (!m_fastRetryUsed) {
@@ -162,7 +162,7 @@ void LinkLifecycle::onSocketClosed()
     } else {
         m_ports.timers.start(LinkTimer::Connect, slowRetryInterval());
     }
-    m_ports.window.clearUnavailableTexts();
+    emit m_ports.notices.unavailableTextsCleared();
 }
 
 void LinkLifecycle::onSocketError(const SocketErrors::Error& error)
@@ -181,13 +181,13 @@ void LinkLifecycle::onSocketError(const SocketErrors::Error& error)
     }
     // A connection attempt failed: the retry timer that made it goes on at its pace; an attempt made without
     // it (the first, or one after a search) gets the slow pace.
-    m_ports.window.setWindowState(WindowState::Disconnected);
+    showWindowState(WindowState::Disconnected);
     keepRetrying();
 }
 
 void LinkLifecycle::onReply(const PbxReply& reply, const QString& command)
 {
-    m_ports.window.clearUnavailableTexts();
+    emit m_ports.notices.unavailableTextsCleared();
     if (command.startsWith(u"aLOGI")) {
         handleLoginReply(reply);
     } else if (command.startsWith(u"aLOGO")) {
@@ -204,7 +204,7 @@ void LinkLifecycle::handleLoginReply(const PbxReply& reply)
     m_ports.timers.stop(LinkTimer::Login);
     switch (reply.kind) {
     case PbxReply::Kind::Error:
-        m_ports.window.setWindowState(WindowState::Disconnected);
+        showWindowState(WindowState::Disconnected);
         m_loginFailed = true;
         status(RefusalMessages::loginError());
         m_ports.socket.close();
@@ -217,10 +217,10 @@ void LinkLifecycle::handleLoginReply(const PbxReply& reply)
         status(RefusalMessages::loginRefusal(reply.code),
                serviceMode ? StatusLine::ServiceModeTag : StatusLine::NormalTag);
         if (serviceMode) {
-            m_ports.window.setUnavailableTexts(Lang::_("PABX is unavailable"),
-                                               Lang::_("PABX has been in service mode. Please wait (Ctrl+K)"));
+            emit m_ports.notices.unavailableTextsSet(Lang::_("PABX is unavailable"),
+                                                     Lang::_("PABX has been in service mode. Please wait (Ctrl+K)"));
         }
-        m_ports.window.setWindowState(WindowState::Disconnected);
+        showWindowState(WindowState::Disconnected);
         m_ports.socket.close();
         scheduleSlowRetry();
         return;
@@ -239,9 +239,9 @@ void LinkLifecycle::acceptLogin(const PbxReply& reply)
     // under way and the window's look stay as they are.
     if (!std::exchange(m_loggedIn, true)) {
         m_ports.timers.stop(LinkTimer::Connect);
-        m_ports.window.setWindowState(WindowState::Idle);
+        showWindowState(WindowState::Idle);
         if (!m_ports.settings.Ogolne.AutoBlokada && !m_ports.settings.Przeniesienie.Auto) {
-            m_ports.window.runPendingStartupRequest();
+            emit m_ports.notices.readyForStartupRequest();
         }
     }
 
@@ -290,7 +290,7 @@ void LinkLifecycle::onTimer(LinkTimer timer)
     case LinkTimer::Connect: {
         const int interval = m_ports.timers.interval(LinkTimer::Connect);
         if (interval > 3000) {
-            m_ports.window.clearConnectionNote();
+            emit m_ports.notices.connectionNoteCleared();
         }
         start();
         if (interval == FastRetryMs || m_fastRetryUsed) {
@@ -339,7 +339,7 @@ void LinkLifecycle::finishLogout()
 
 void LinkLifecycle::onSearchOpenFailed()
 {
-    m_ports.window.setWindowState(WindowState::Disconnected);
+    showWindowState(WindowState::Disconnected);
     status(Lang::_("The server address has not been found"));
     m_ports.log.write(QStringLiteral("Error while opening USR..."), ConsoleColour::Error);
     keepRetrying();
@@ -356,7 +356,7 @@ void LinkLifecycle::onSearchStarted()
 
 void LinkLifecycle::onSearchFailed()
 {
-    m_ports.window.setWindowState(WindowState::Disconnected);
+    showWindowState(WindowState::Disconnected);
     status(Lang::_("Searching has been finished"));
     m_ports.log.write(QStringLiteral("Error while searching for server..."), ConsoleColour::Error);
     keepRetrying();
@@ -418,9 +418,15 @@ bool LinkLifecycle::presentServiceError(const PbxReply& reply, const QString& ti
     return true;
 }
 
+void LinkLifecycle::showWindowState(WindowState state)
+{
+    m_shownState = state;
+    emit m_ports.notices.windowStateChosen(state);
+}
+
 void LinkLifecycle::status(const QString& text, int tag)
 {
-    m_ports.window.setStatus(StatusLine{text, 0x000000, tag});
+    emit m_ports.notices.statusChanged(StatusLine{text, 0x000000, tag});
 }
 
 void LinkLifecycle::showNetworkError(const QString& message)

@@ -3,17 +3,19 @@
 #include "pbxlink/lifecycle/LinkPorts.h"
 #include "pbxlink/lifecycle/SocketErrors.h"
 #include "pbxlink/lifecycle/StatusLine.h"
+#include "pbxlink/lifecycle/WindowState.h"
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class Clock;
 class LineDispatcher;
 class LinkDialogsPort;
+class LinkNotices;
 class LinkServicesPort;
 class NetLog;
 struct PbxReply;
-class TelephoneWindowPort;
 struct SettingsRecord;
 
 // Connecting, logging in, keeping alive and reconnecting the PBX link. It takes what happened (a socket event,
@@ -27,7 +29,7 @@ public:
         LinkSocket& socket;
         LinkTimers& timers;
         const NetLog& log;
-        TelephoneWindowPort& window;
+        LinkNotices& notices;
         LinkServicesPort& services;
         LinkDialogsPort& dialogs;
         Clock& clock; // the random spread of the slow retry
@@ -87,6 +89,8 @@ private:
     void handleLoginReply(const PbxReply& reply);
     void acceptLogin(const PbxReply& reply);
     void refuseIncompatibleLogin();
+    // Every window state the lifecycle chooses goes through here, so that it knows what it last showed.
+    void showWindowState(WindowState state);
     void status(const QString& text, int tag = StatusLine::NormalTag);
     void showNetworkError(const QString& message);
     void scheduleSlowRetry();
@@ -108,4 +112,7 @@ private:
     QString m_pbxType;
     QString m_pbxVersion;
     int m_logoutWaitedMs = 0;
+    // The window state the lifecycle chose last; none before the first. Call tracking chooses others only while
+    // logged in, which the lifecycle has shown as Idle.
+    std::optional<WindowState> m_shownState;
 };

@@ -1,23 +1,17 @@
 #pragma once
 
+#include "settings/NamedTimers.h"
+
 #include <QString>
 
 struct PbxReply;
 
 // The timers of the link, by name. All repeat until stopped, as the link's handlers expect.
 enum class LinkTimer { Connect, Login, Guard, DetectServerFull, DisconnectSleep };
+constexpr std::size_t LinkTimerCount = 5;
+static_assert(static_cast<std::size_t>(LinkTimer::DisconnectSleep) + 1 == LinkTimerCount);
 
-class LinkTimers {
-public:
-    virtual ~LinkTimers() = default;
-
-    virtual void start(LinkTimer timer, int milliseconds) = 0;
-    virtual void stop(LinkTimer timer) = 0;
-    virtual bool isActive(LinkTimer timer) const = 0;
-    virtual int interval(LinkTimer timer) const = 0;
-    // Changes the interval; a running timer restarts with it.
-    virtual void setInterval(LinkTimer timer, int milliseconds) = 0;
-};
+using LinkTimers = NamedTimers<LinkTimer>;
 
 // The TCP connection as the lifecycle sees it.
 class LinkSocket {

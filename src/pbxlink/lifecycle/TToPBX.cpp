@@ -30,25 +30,20 @@ private:
 
 } // namespace
 
-TToPBX::TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, Ports ports, Clock& clock,
-               QObject* parent)
+TToPBX::TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, LinkPartners partners,
+               Clock& clock, QObject* parent)
     : QObject(parent)
     , m_settings(settings)
     , m_log(std::move(netLog))
     , m_dispatcher(*this)
-    , m_lifecycle(LinkLifecycle::Collaborators{settings, std::move(saveSettings), m_dispatcher, *this, *this, m_log,
-                                               ports.window, ports.services, ports.dialogs, clock})
-    , m_calls(settings, m_dispatcher, m_lifecycle,
-              CallControl::Ports{ports.window, ports.callWindow, ports.redialList, ports.history, ports.books,
-                                 ports.recorder, ports.dialogs},
-              clock, [] { QCoreApplication::processEvents(); })
+    , m_timers(this, [this](LinkTimer which) { m_lifecycle.onTimer(which); })
+    , m_lifecycle(LinkLifecycle::Collaborators{settings, std::move(saveSettings), m_dispatcher, *this, m_timers, m_log,
+                                               m_notices, partners.services, partners.dialogs, clock})
+    , m_calls(settings, m_dispatcher, m_lifecycle, m_notices, partners, clock,
+              [] { QCoreApplication::processEvents(); })
 {
     m_dispatcher.setFirstWordObserver([waits = m_waits](const QString& word) { waits->observe(word); });
     setObjectName(QStringLiteral("TToPBX"));
-    for (std::size_t i = 0; i < m_timers.size(); ++i) {
-        const auto which = static_cast<LinkTimer>(i);
-        connect(&m_timers[i], &QTimer::timeout, this, [this, which] { m_lifecycle.onTimer(which); });
-    }
     connect(&m_socket, &QTcpSocket::connected, this, [this] { m_lifecycle.onSocketConnected(); });
     connect(&m_socket, &QTcpSocket::disconnected, this, &TToPBX::onSocketDisconnected);
     connect(&m_socket, &QTcpSocket::errorOccurred, this, &TToPBX::onSocketError);
@@ -130,31 +125,6 @@ void TToPBX::console(const QString& line, ConsoleColour colour)
 void TToPBX::replyReceived(const PbxReply& reply, const QString& command)
 {
     m_lifecycle.onReply(reply, command);
-}
-
-void TToPBX::start(LinkTimer which, int milliseconds)
-{
-    timer(which).start(milliseconds);
-}
-
-void TToPBX::stop(LinkTimer which)
-{
-    timer(which).stop();
-}
-
-bool TToPBX::isActive(LinkTimer which) const
-{
-    return m_timers[static_cast<std::size_t>(which)].isActive();
-}
-
-int TToPBX::interval(LinkTimer which) const
-{
-    return m_timers[static_cast<std::size_t>(which)].interval();
-}
-
-void TToPBX::setInterval(LinkTimer which, int milliseconds)
-{
-    timer(which).setInterval(milliseconds);
 }
 
 bool TToPBX::open(const QString& host, int port)

@@ -3,6 +3,8 @@
 #include "pbxlink/calls/CallControl.h"
 #include "pbxlink/discovery/DiscoveryAnswer.h"
 #include "pbxlink/lifecycle/LinkLifecycle.h"
+#include "pbxlink/lifecycle/LinkNotices.h"
+#include "pbxlink/lifecycle/LinkPartners.h"
 #include "pbxlink/lifecycle/LinkPorts.h"
 #include "pbxlink/lifecycle/SynchronousWaits.h"
 #include "pbxlink/protocol/LineDispatcher.h"
@@ -23,28 +25,22 @@ class ServerDiscovery;
 // The PBX link: the TCP socket to the exchange's computer-telephony server, the link's timers and the queue of
 // received lines, driving the line protocol and the connection lifecycle. Received lines are queued and processed
 // one per posted event, so a message box opened while a line is handled cannot reorder or re-enter the lines.
-class TToPBX final : public QObject, private ProtocolPeer, private LinkTimers, private LinkSocket {
+class TToPBX final : public QObject, private ProtocolPeer, private LinkSocket {
     Q_OBJECT
 
 public:
-    struct Ports {
-        TelephoneWindowPort& window;
-        LinkServicesPort& services;
-        LinkDialogsPort& dialogs;
-        CallWindowPort& callWindow;
-        RedialListPort& redialList;
-        CallHistoryPort& history;
-        PhoneBookNamesPort& books;
-        RecorderPort& recorder;
-    };
-
-    TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, Ports ports,
+    TToPBX(SettingsRecord& settings, std::function<void()> saveSettings, LogFile netLog, LinkPartners partners,
            Clock& clock = Clock::system(), QObject* parent = nullptr);
     ~TToPBX() override;
 
+    // What the link tells of the connection and the calls, for the telephone window.
+    const LinkNotices& notices() const { return m_notices; }
     LinkLifecycle& lifecycle() { return m_lifecycle; }
-    LineDispatcher& dispatcher() { return m_dispatcher; }
-    NetLog& log() { return m_log; }
+    // The commands sent and not answered yet, and those held back.
+    const CommandQueues& queues() const { return m_dispatcher.queues(); }
+    // The network console that shows the lines as they are logged to net.log.
+    void setConsole(NetworkConsolePort* console) { m_log.setConsole(console); }
+    const QString& logPath() const { return m_log.path(); }
     // What the telephone window and the service dialogs work with: the services, the calls' state, the call timer.
     TelephoneServices& services() { return m_calls.services(); }
     const CallState& callState() const { return m_calls.state(); }
@@ -70,7 +66,7 @@ public:
 
     bool isConnected() const;
     int pendingLines() const { return static_cast<int>(m_incoming.size()); }
-    QTimer& timer(LinkTimer which) { return m_timers[static_cast<std::size_t>(which)]; }
+    QTimer& timer(LinkTimer which) { return m_timers.timer(which); }
 
 signals:
     // Several servers answered; the user chooses one (chooseServer).
@@ -88,13 +84,6 @@ private:
     void console(const QString& line, ConsoleColour colour) override;
     void replyReceived(const PbxReply& reply, const QString& command) override;
 
-    // LinkTimers
-    void start(LinkTimer which, int milliseconds) override;
-    void stop(LinkTimer which) override;
-    bool isActive(LinkTimer which) const override;
-    int interval(LinkTimer which) const override;
-    void setInterval(LinkTimer which, int milliseconds) override;
-
     // LinkSocket
     bool open(const QString& host, int port) override;
     void close() override;
@@ -111,7 +100,8 @@ private:
     NetLog m_log;
     LineDispatcher m_dispatcher;
     QTcpSocket m_socket;
-    std::array<QTimer, 5> m_timers;
+    QtNamedTimers<LinkTimer, LinkTimerCount> m_timers;
+    LinkNotices m_notices;
     LinkLifecycle m_lifecycle;
     std::shared_ptr<SynchronousWaits> m_waits = std::make_shared<SynchronousWaits>();
     CallControl m_calls;

@@ -1,0 +1,3 @@
+#pragma once
+
+#include "pbxlink/lifecycle/LinkNotices.h"
