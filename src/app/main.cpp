@@ -2,6 +2,7 @@
 // databases and the link in their fixed order, and the event loop.
 #include "app/BookAssembly.h"
 #include "app/CommandLine.h"
+#include "app/DesktopAssembly.h"
 #include "app/ErrorLog.h"
 #include "app/LinkAssembly.h"
 #include "app/PhoneAssembly.h"
@@ -126,12 +127,15 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
                              [&phone] { phone.form().showMainWindow(true, true, false); });
             QObject::connect(&instance, &SingleInstance::dialRequested, &phone.window(),
                              [&phone](const QString& target) { phone.window().placeNumber(target); });
+            DesktopAssembly desktop(settings.record(), paths, phone.window(), commandLine.claimTelLinks);
             phone.start();
             link.link().start();
             sms.start();
+            desktop.start();
 
             const QuitOnTerminationSignals quitOnSignals;
             exitCode = TervoApplication::exec();
+            desktop.shutDown();
             phone.close();
             sms.shutDown();
             link.shutDown();
