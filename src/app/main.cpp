@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/DesktopAssembly.h"
 #include "app/ErrorLog.h"
+#include "app/IdleAssembly.h"
 #include "app/LinkAssembly.h"
 #include "app/PhoneAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
@@ -128,10 +129,12 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             QObject::connect(&instance, &SingleInstance::dialRequested, &phone.window(),
                              [&phone](const QString& target) { phone.window().placeNumber(target); });
             DesktopAssembly desktop(settings.record(), paths, phone.window(), commandLine.claimTelLinks);
+            IdleAssembly idle(settings.record(), link.link().services(), phone.window());
             phone.start();
             link.link().start();
             sms.start();
             desktop.start();
+            idle.start();
 
             const QuitOnTerminationSignals quitOnSignals;
             exitCode = TervoApplication::exec();
