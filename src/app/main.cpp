@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/DesktopAssembly.h"
 #include "app/ErrorLog.h"
+#include "app/HotKeyAssembly.h"
 #include "app/IdleAssembly.h"
 #include "app/LinkAssembly.h"
 #include "app/PhoneAssembly.h"
@@ -130,11 +131,13 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
                              [&phone](const QString& target) { phone.window().placeNumber(target); });
             DesktopAssembly desktop(settings.record(), paths, phone.window(), commandLine.claimTelLinks);
             IdleAssembly idle(settings.record(), link.link().services(), phone.window());
+            HotKeyAssembly hotKey(settings.record(), phone.form(), phone.window());
             phone.start();
             link.link().start();
             sms.start();
             desktop.start();
             idle.start();
+            hotKey.apply();
 
             const QuitOnTerminationSignals quitOnSignals;
             exitCode = TervoApplication::exec();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ProcessLine.h"
+
 #include <QDBusConnection>
 #include <QFile>
 #include <QProcess>
@@ -34,8 +36,7 @@ public:
         file.close();
         m_daemon.start(daemon, {QStringLiteral("--config-file=") + config, QStringLiteral("--nofork"),
                                 QStringLiteral("--print-address")});
-        if (!m_daemon.waitForStarted(PatienceMs) ||
-            !QTest::qWaitFor([this] { return m_daemon.canReadLine(); }, PatienceMs)) {
+        if (!m_daemon.waitForStarted(PatienceMs) || !waitForProcessLine(m_daemon, PatienceMs)) {
             return;
         }
         m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ProcessLine.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -19,8 +21,7 @@ public:
         m_server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
                               QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
                               QStringLiteral("640x480x24")});
-        if (m_server.waitForStarted(PatienceMs) &&
-            QTest::qWaitFor([this] { return m_server.canReadLine(); }, PatienceMs)) {
+        if (m_server.waitForStarted(PatienceMs) && waitForProcessLine(m_server, PatienceMs)) {
             m_name = u':' + QString::fromLatin1(m_server.readLine()).trimmed();
         }
     }
