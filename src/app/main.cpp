@@ -7,6 +7,7 @@
 #include "app/HotKeyAssembly.h"
 #include "app/IdleAssembly.h"
 #include "app/LinkAssembly.h"
+#include "app/NotificationAssembly.h"
 #include "app/PhoneAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
 #include "app/SingleInstance.h"
@@ -132,6 +133,8 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             DesktopAssembly desktop(settings.record(), paths, phone.window(), commandLine.claimTelLinks);
             IdleAssembly idle(settings.record(), link.link().services(), phone.window());
             HotKeyAssembly hotKey(settings.record(), phone.form(), phone.window());
+            NotificationAssembly notifications(settings.record(), link.link().callState(), phone.window(),
+                                               QDBusConnection::sessionBus());
             phone.start();
             link.link().start();
             sms.start();

@@ -2,6 +2,7 @@
 // make-call request for a contact's number is dialled (handset lifted, the number at the dial tone), an unknown
 // number is only placed in the entry line, and with TAPI/Wylacz the client does not take the bus name.
 #include "app/ClientProcess.h"
+#include "app/FakeNotificationService.h"
 #include "desktop/MakeCallService.h"
 #include "support/PrivateSessionBus.h"
 
@@ -92,7 +93,59 @@ private slots:
         QCOMPARE(makeCall(BookNumber).type(), QDBusMessage::ErrorMessage);
     }
 
+    // A ring shows one notification with "Answer" and "Reject"; "Answer" picks the call up on the exchange, and
+    // the end of the call withdraws the notification.
+    void ringIsNotifiedAndAnsweredFromTheNotification()
+    {
+        FakeNotificationService service;
+        QVERIFY(service.offer(m_bus->connect(QStringLiteral("notifications"))));
+        QVERIFY(startClient());
+        ObservedProcess& traffic = m_standIn->traffic();
+        QVERIFY(drive(QStringLiteral("ring 21 ") + BookNumber + QStringLiteral(" Someone")));
+        QTRY_COMPARE_WITH_TIMEOUT(service.shown.size(), 1, StepPatienceMs);
+        const FakeNotificationService::Shown ring = service.shown.first();
+        QVERIFY(ring.body.contains(BookNumber));
+        QCOMPARE(ring.actions, (QStringList{QStringLiteral("answer"), QStringLiteral("Answer"),
+                                            QStringLiteral("reject"), QStringLiteral("Reject")}));
+
+        const qsizetype start = traffic.lineCount();
+        emit service.ActionInvoked(ring.id, QStringLiteral("answer"));
+        QVERIFY(traffic.waitFor(PickUpRequest, start) >= 0);
+        QVERIFY(m_client->waitFor(QStringLiteral("[state] 11")) >= 0);
+        QVERIFY(drive(QStringLiteral("release 21 16")));
+        QTRY_COMPARE_WITH_TIMEOUT(service.closed, QList<uint>{ring.id}, StepPatienceMs);
+        for (const FakeNotificationService::Shown& shown : std::as_const(service.shown)) {
+            QCOMPARE(shown.id, ring.id); // replaced, never a second one
+        }
+    }
+
+    // A ring that ends unanswered leaves "Missed call" in the place of the ring's notification.
+    void unansweredRingLeavesAMissedCallNotification()
+    {
+        FakeNotificationService service;
+        QVERIFY(service.offer(m_bus->connect(QStringLiteral("notifications"))));
+        QVERIFY(startClient());
+        QVERIFY(drive(QStringLiteral("ring 21 777 Someone")));
+        QTRY_COMPARE_WITH_TIMEOUT(service.shown.size(), 1, StepPatienceMs);
+        QVERIFY(drive(QStringLiteral("release 21 16")));
+        QTRY_COMPARE_WITH_TIMEOUT(service.shown.size(), 2, StepPatienceMs);
+        QCOMPARE(service.shown.last().summary, QStringLiteral("Missed call"));
+        QCOMPARE(service.shown.last().replaces, service.shown.first().id);
+        QVERIFY(service.shown.last().actions.isEmpty());
+        QVERIFY(service.closed.isEmpty());
+    }
+
 private:
+    bool drive(const QString& line)
+    {
+        const QString answer = m_standIn->command(line);
+        if (answer != QLatin1String("ok")) {
+            qWarning().noquote() << line << "was answered" << answer;
+            return false;
+        }
+        return true;
+    }
+
     bool startClient()
     {
         QProcessEnvironment environment = m_profile->environment();
