@@ -20,7 +20,8 @@ set(below_books settings recording)
 set(below_pbxlink settings)
 set(below_sms settings)
 set(below_phone settings pbxlink)
-set(layers settings recording books pbxlink sms phone app)
+set(below_desktop settings)
+set(layers settings recording books pbxlink sms phone desktop app)
 
 # The link's concrete classes, which the window's sources must not see.
 set(concrete_link_services "TelephoneServices|TToPBX|CallControl")

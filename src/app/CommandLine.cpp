@@ -13,6 +13,8 @@ CommandLine CommandLine::parse(const QStringList& arguments)
             commandLine.showHelp = true;
         } else if (argument == u"--version") {
             commandLine.showVersion = true;
+        } else if (argument == u"--handle-tel") {
+            commandLine.claimTelLinks = true;
         } else if (argument.compare(u"dial", Qt::CaseInsensitive) == 0) {
             if (i + 1 < arguments.size()) {
                 commandLine.dialTarget = arguments[++i];
@@ -34,6 +36,7 @@ QString CommandLine::helpText(const QString& programName)
     text += Lang::_("Options:") + u'\n';
     text += option(Lang::_("-l=LANGUAGE"), Lang::_("language of the program: pl (default), cr or en"));
     text += option(Lang::_("dial NUMBER"), Lang::_("dial NUMBER, or the number of a tel:, callto: or tervop: address"));
+    text += option(QStringLiteral("--handle-tel"), Lang::_("open tel: and callto: links with this program"));
     text += option(QStringLiteral("--version"), Lang::_("show the version and exit"));
     text += option(QStringLiteral("--help"), Lang::_("show this help and exit"));
     return text;

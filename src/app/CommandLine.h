@@ -11,6 +11,8 @@ struct CommandLine {
     QString language;
     // The parameter after "dial": a number or a tel:, callto: or tervop: URL; empty when there was none.
     QString dialTarget;
+    // "--handle-tel": make the client the default handler of tel: and callto: links too.
+    bool claimTelLinks = false;
     // Parameters the client does not know, so it can say it ignored them.
     QStringList ignored;
 

@@ -9,6 +9,8 @@
 #include "sms/ui/TReceive.h"
 
 #include <QDebug>
+#include <QInputDialog>
+#include <QMessageBox>
 #include <QRandomGenerator>
 
 SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& form, TelephoneWindowLogic& window)
@@ -18,12 +20,20 @@ SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& for
     , m_gate(settings.record(), m_texts, [](int bound) { return QRandomGenerator::global()->bounded(bound); })
     , m_rows(books)
     , m_bookNumbers(books, settings.record())
+    , m_newContact(books, settings.record(),
+                   {[](const QString& number) {
+                        return QInputDialog::getText(nullptr, Lang::_("Add to a phone book"),
+                                                     Lang::_("Name:") + u' ' + number);
+                    },
+                    [](const QString& caption, const QString& text) {
+                        QMessageBox::warning(nullptr, caption, text);
+                    }})
     , m_history(settings.record(), m_rows, Clock::system())
     , m_reception([this](const ReceivedSms& message) { deliver(message); }, [] { return QDateTime::currentDateTime(); })
     , m_windows(settings.record(), m_gate.link(),
                 {[&books](const QString& number) { return books.nameForNumber(number); },
                  [this](const QString& number) { return m_history.normalised(number); },
-                 [] { return QTime::currentTime(); }, &m_bookNumbers})
+                 [] { return QTime::currentTime(); }, &m_bookNumbers, &m_newContact})
     , m_console(m_gate.link())
     , m_playback(QStringLiteral("default"), [](const QString& line) { qWarning().noquote() << line; })
     , m_sound(settings.record(), m_playback,

@@ -4,6 +4,7 @@
 #include "app/SmsComposeTestDriver.h"
 #include "app/SmsGateTexts.h"
 #include "app/SmsHistoryRows.h"
+#include "app/SmsNewContact.h"
 #include "sms/AlsaPlayback.h"
 #include "sms/SmsHistoryWriter.h"
 #include "sms/SmsNotification.h"
@@ -48,6 +49,7 @@ private:
     TToSMS m_gate;
     SmsHistoryRows m_rows;
     SmsBookNumbers m_bookNumbers;
+    SmsNewContact m_newContact;
     SmsHistoryWriter m_history;
     SmsReception m_reception;
     SmsWindowList m_windows;

@@ -2,9 +2,13 @@
 // databases and the link in their fixed order, and the event loop.
 #include "app/BookAssembly.h"
 #include "app/CommandLine.h"
+#include "app/DesktopAssembly.h"
 #include "app/ErrorLog.h"
+#include "app/HotKeyAssembly.h"
+#include "app/IdleAssembly.h"
 #include "app/LinkAssembly.h"
 #include "app/PbxRecordingAssembly.h"
+#include "app/NotificationAssembly.h"
 #include "app/PhoneAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
 #include "app/RecordingAssembly.h"
@@ -144,12 +148,21 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
                              [&phone] { phone.form().showMainWindow(true, true, false); });
             QObject::connect(&instance, &SingleInstance::dialRequested, &phone.window(),
                              [&phone](const QString& target) { phone.window().placeNumber(target); });
+            DesktopAssembly desktop(settings.record(), paths, phone.window(), commandLine.claimTelLinks);
+            IdleAssembly idle(settings.record(), link.link().services(), phone.window());
+            HotKeyAssembly hotKey(settings.record(), phone.form(), phone.window());
+            NotificationAssembly notifications(settings.record(), link.link().callState(), phone.window(),
+                                               QDBusConnection::sessionBus());
             phone.start(menuOpeners(link, sms, recording));
             link.link().start();
             sms.start();
+            desktop.start();
+            idle.start();
+            hotKey.apply();
 
             const QuitOnTerminationSignals quitOnSignals;
             exitCode = TervoApplication::exec();
+            desktop.shutDown();
             phone.close();
             sms.shutDown();
             pbxRecordings.shutDown();

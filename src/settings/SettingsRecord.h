@@ -27,6 +27,8 @@ struct SettingsRecord {
         bool Autostart;   // start the application with the desktop session
         bool ShowCmt;     // name an unknown caller by the exchange's comment
         bool Splash;      // show the splash screen
+
+        bool Powiadomienia; // desktop notifications of incoming and missed calls
     } Ogolne{};
 
     // [Siec]: network: the link to the exchange.

@@ -32,6 +32,7 @@ void visitSettings(Record& r, Visitor& v, const SettingsSchema& schema)
     v.flag(key("PokazOd"), r.Ogolne.PokazOd, false);
     v.flag(key("PytajEsc"), r.Ogolne.PytajEsc, true);
     v.flag(key("Autostart"), r.Ogolne.Autostart, true);
+    v.flag(key("Powiadomienia"), r.Ogolne.Powiadomienia, true);
     v.flag(key("ShowCmt"), r.Ogolne.ShowCmt, true);
     v.flag(key("Splash"), r.Ogolne.Splash, true);
 

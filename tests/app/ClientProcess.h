@@ -207,6 +207,9 @@ public:
         environment.insert(QStringLiteral("XDG_STATE_HOME"), folder("state"));
         // Short, so that the path of the client's local socket fits.
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+        // No session bus unless a test gives its own: a client under test never joins the user's desktop.
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                           QStringLiteral("unix:path=") + m_runtime.path() + QStringLiteral("/no-bus"));
         return environment;
     }
 

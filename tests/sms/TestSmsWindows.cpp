@@ -4,6 +4,7 @@
 #include "sms/ui/TSMSfrWindow.h"
 #include "support/RenderFolder.h"
 
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -39,6 +40,63 @@ private slots:
         window.addButton().click();
         QCOMPARE(window.recipientList().rowCount(), 1);
         QVERIFY(window.numberField().text().isEmpty());
+    }
+
+    // "List" off sends to the typed number alone; "Delete" takes the selected rows, "Delete all" only after a yes;
+    // the number field's menu hands a valid number to the books in the chosen position.
+    void listSwitchDeletingAndAddingToABook()
+    {
+        struct Contacts final : SmsContactPort {
+            void addToBook(const QString& number, int position) override { added.append({number, position}); }
+            QList<std::pair<QString, int>> added;
+        } contacts;
+        GateHarness h;
+        h.logIn();
+        TSMSfrWindow window(h.settings, h.link);
+        window.setContactPort(&contacts);
+        for (const char* number : {"600000001", "600000002", "600000003"}) {
+            window.numberField().setText(QString::fromLatin1(number));
+            window.addButton().click();
+        }
+        QVERIFY(window.listButton().isChecked());
+        window.recipientList().setFocus();
+        window.recipientList().selectRow(1);
+        window.deleteSelection();
+        QCOMPARE(window.recipientList().rowCount(), 2);
+        QCOMPARE(window.recipientList().item(1, 1)->text(), QStringLiteral("600000003"));
+
+        QStringList questions;
+        bool answer = false;
+        window.setQuestion([&](const QString& text) {
+            questions.append(text);
+            return answer;
+        });
+        window.deleteAll();
+        QCOMPARE(window.recipientList().rowCount(), 2);
+        answer = true;
+        window.deleteAll();
+        QCOMPARE(questions, QStringList(2, QStringLiteral("Delete all?.")));
+        QCOMPARE(window.recipientList().rowCount(), 0);
+
+        window.numberField().setText(QStringLiteral("60x"));
+        QVERIFY(!window.addNumberToBook(4));
+        window.numberField().setText(QStringLiteral("600123456"));
+        QVERIFY(window.addNumberToBook(4));
+        QVERIFY(!window.addNumberToBook(6));
+        QCOMPARE(contacts.added, (QList<std::pair<QString, int>>{{QStringLiteral("600123456"), 4}}));
+        QCOMPARE(window.numberMenu()->actions().last()->menu()->actions().size(), 5);
+
+        window.addButton().click();
+        window.numberField().setText(QStringLiteral("600999888"));
+        window.listButton().click();
+        QVERIFY(!window.listButton().isChecked() && window.recipientList().isHidden());
+        window.textField().setPlainText(QStringLiteral("Hi"));
+        window.sendButton().click();
+        QCOMPARE(window.sending().recipients().size(), 1);
+        QCOMPARE(window.sending().recipients().first().number, QStringLiteral("600999888"));
+        QVERIFY(!window.listButton().isEnabled());
+        window.clearText();
+        QCOMPARE(window.textField().toPlainText(), QStringLiteral("Hi"));
     }
 
     void sendsToEveryRecipientAndShowsEachOutcome()

@@ -53,6 +53,7 @@ TSMSfrWindow* SmsWindowList::openCompose(const QString& name, const QString& num
         return nullptr;
     }
     auto* window = new TSMSfrWindow(m_settings, m_link, m_services.books);
+    window->setContactPort(m_services.contacts);
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_compose.append(window);
     forgetOnDestruction(m_compose, window, this);

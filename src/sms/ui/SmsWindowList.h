@@ -2,6 +2,7 @@
 
 #include "sms/GateLines.h"
 #include "sms/SmsBookPort.h"
+#include "sms/SmsContactPort.h"
 #include "sms/SmsReception.h"
 
 #include <QList>
@@ -26,7 +27,8 @@ public:
         std::function<QString(const QString& number)> nameOf;    // from the phone books; empty when unknown
         std::function<QString(const QString& number)> normalise; // the history's form of a number
         std::function<QTime()> now;
-        SmsBookPort* books = nullptr; // where compose windows pick recipients from
+        SmsBookPort* books = nullptr;       // where compose windows pick recipients from
+        SmsContactPort* contacts = nullptr; // where their number fields add numbers to a phone book
     };
 
     SmsWindowList(const SettingsRecord& settings, GateLink& link, Services services, QObject* parent = nullptr);

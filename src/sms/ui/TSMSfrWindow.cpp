@@ -10,7 +10,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace {
 
@@ -23,7 +27,10 @@ TSMSfrWindow::TSMSfrWindow(const SettingsRecord& settings, GateLink& link, SmsBo
     : QWidget(parent)
     , m_settings(settings)
     , m_books(books)
-    , m_add(Lang::_("Add"))
+    , m_ask(
+          [this](const QString& text) { return QMessageBox::question(this, windowTitle(), text) == QMessageBox::Yes; })
+    , m_list(Lang::_("List"))
+    , m_add(Lang::_("&Add to list"))
     , m_book(Lang::_("&Book"))
     , m_recipients(0, ColumnCount)
     , m_send(Lang::_("Send"))
@@ -43,19 +50,26 @@ TSMSfrWindow::TSMSfrWindow(const SettingsRecord& settings, GateLink& link, SmsBo
     layout->addWidget(&m_number, 0, 1);
     layout->addWidget(&m_add, 0, 2);
     layout->addWidget(&m_book, 0, 3);
-    layout->addWidget(&m_recipients, 1, 0, 1, 4);
-    layout->addWidget(&m_text, 2, 0, 1, 4);
+    layout->addWidget(&m_list, 0, 4);
+    layout->addWidget(&m_recipients, 1, 0, 1, 5);
+    layout->addWidget(&m_text, 2, 0, 1, 5);
     layout->addWidget(&m_counter, 3, 0);
-    layout->addWidget(&m_progress, 3, 1, 1, 3);
+    layout->addWidget(&m_progress, 3, 1, 1, 4);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(&m_send);
     buttons->addWidget(&m_sendAgain);
     buttons->addWidget(&m_cancel);
-    layout->addLayout(buttons, 4, 0, 1, 4);
+    layout->addLayout(buttons, 4, 0, 1, 5);
+    buildEditMenu(*layout);
+    m_list.setCheckable(true);
+    m_list.setChecked(true);
+    m_number.setContextMenuPolicy(Qt::CustomContextMenu);
     m_book.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     m_book.setVisible(m_books != nullptr);
 
     connect(&m_number, &QLineEdit::textChanged, this, &TSMSfrWindow::numberEdited);
+    connect(&m_number, &QWidget::customContextMenuRequested, this, &TSMSfrWindow::showNumberMenu);
+    connect(&m_list, &QPushButton::toggled, this, &TSMSfrWindow::showList);
     connect(&m_add, &QPushButton::clicked, this, &TSMSfrWindow::addRecipient);
     connect(&m_book, &QPushButton::clicked, this, &TSMSfrWindow::openBook);
     connect(&m_text, &QPlainTextEdit::textChanged, this, &TSMSfrWindow::textEdited);
@@ -94,6 +108,7 @@ void TSMSfrWindow::addRecipient()
     }
     addRow(QString(), m_number.text());
     m_number.clear();
+    showList(true);
 }
 
 void TSMSfrWindow::addRow(const QString& name, const QString& number)
@@ -120,6 +135,7 @@ void TSMSfrWindow::addRecipients(const QList<SmsBookPort::Number>& numbers)
         }
         if (!listed && SmsNumber::isValidEntry(dialled)) {
             addRow(number.name, dialled);
+            showList(true);
         }
     }
 }
@@ -158,6 +174,9 @@ QList<SmsSending::Recipient> TSMSfrWindow::chosenRecipients() const
         recipients.append(
             {m_recipients.item(row, NameColumn)->text(), m_recipients.item(row, NumberColumn)->text(), {}, {}});
     }
+    if (!m_list.isChecked()) {
+        recipients.clear();
+    }
     if (recipients.isEmpty() && SmsNumber::isValidEntry(m_number.text())) {
         recipients.append({QString(), m_number.text(), {}, {}});
     }
@@ -170,7 +189,7 @@ void TSMSfrWindow::send()
     if (recipients.isEmpty() || m_sending.isBusy()) {
         return;
     }
-    if (m_recipients.rowCount() == 0) {
+    if (m_list.isChecked() && m_recipients.rowCount() == 0) {
         addRecipient();
     }
     const QString text = SmsSegmenter::withLineBreaks(m_text.toPlainText());
@@ -180,7 +199,9 @@ void TSMSfrWindow::send()
 
 void TSMSfrWindow::showSending()
 {
-    const QList<SmsSending::Recipient>& recipients = m_sending.recipients();
+    // With the list switched off the message goes to the typed number alone, and the list's rows keep their texts.
+    const QList<SmsSending::Recipient>& recipients =
+        m_list.isChecked() ? m_sending.recipients() : QList<SmsSending::Recipient>();
     for (int row = 0; row < recipients.size() && row < m_recipients.rowCount(); ++row) {
         m_recipients.item(row, StatusColumn)->setText(recipients.at(row).status);
     }
@@ -195,4 +216,118 @@ void TSMSfrWindow::showSending()
     m_text.setReadOnly(busy);
     m_add.setEnabled(!busy && SmsNumber::isValidEntry(m_number.text()));
     m_book.setEnabled(!busy);
+    m_list.setEnabled(!busy);
+}
+
+void TSMSfrWindow::buildEditMenu(QLayout& layout)
+{
+    auto* bar = new QMenuBar(this);
+    QMenu* edit = bar->addMenu(Lang::_("Edit"));
+    const auto onField = [this](auto onLine, auto onText) {
+        return [this, onLine, onText] {
+            if (editedField() == &m_number) {
+                (m_number.*onLine)();
+            } else if (editedField() == &m_text) {
+                (m_text.*onText)();
+            }
+        };
+    };
+    edit->addAction(Lang::_("Cut"), QKeySequence::Cut, this, onField(&QLineEdit::cut, &QPlainTextEdit::cut));
+    edit->addAction(Lang::_("Copy"), QKeySequence::Copy, this, onField(&QLineEdit::copy, &QPlainTextEdit::copy));
+    edit->addAction(Lang::_("Paste"), QKeySequence::Paste, this, onField(&QLineEdit::paste, &QPlainTextEdit::paste));
+    edit->addSeparator();
+    edit->addAction(Lang::_("&Delete"), this, &TSMSfrWindow::deleteSelection);
+    edit->addAction(Lang::_("Delete all"), this, &TSMSfrWindow::deleteAll);
+    edit->addAction(Lang::_("&Clear"), QKeySequence(Qt::CTRL | Qt::Key_U), this, &TSMSfrWindow::clearText);
+    layout.setMenuBar(bar);
+}
+
+// The field being edited: the one with the focus, or the message text when the focus is elsewhere.
+QWidget* TSMSfrWindow::editedField()
+{
+    QWidget* focused = focusWidget();
+    if (focused == &m_number || focused == &m_recipients) {
+        return focused;
+    }
+    return &m_text;
+}
+
+std::unique_ptr<QMenu> TSMSfrWindow::numberMenu()
+{
+    std::unique_ptr<QMenu> menu(m_number.createStandardContextMenu());
+    if (m_contacts == nullptr) {
+        return menu;
+    }
+    menu->addSeparator();
+    QMenu* add = menu->addMenu(Lang::_("Add to a phone book"));
+    add->setEnabled(SmsNumber::isValidEntry(m_number.text()));
+    const QStringList kinds{Lang::_("Extension"), Lang::_("Company"), Lang::_("Home"), Lang::_("Mobile"),
+                            Lang::_("Other")};
+    for (int position = SmsContactPort::FirstPosition; position <= SmsContactPort::LastPosition; ++position) {
+        add->addAction(kinds.at(position - 1), this, [this, position] { addNumberToBook(position); });
+    }
+    return menu;
+}
+
+void TSMSfrWindow::showNumberMenu(const QPoint& position)
+{
+    const std::unique_ptr<QMenu> menu = numberMenu();
+    menu->exec(m_number.mapToGlobal(position));
+}
+
+bool TSMSfrWindow::addNumberToBook(int position)
+{
+    if (m_contacts == nullptr || position < SmsContactPort::FirstPosition || position > SmsContactPort::LastPosition ||
+        !SmsNumber::isValidEntry(m_number.text())) {
+        return false;
+    }
+    m_contacts->addToBook(m_number.text(), position);
+    return true;
+}
+
+void TSMSfrWindow::showList(bool shown)
+{
+    if (m_sending.isBusy()) {
+        shown = m_list.isChecked();
+    }
+    const QSignalBlocker blocker(m_list);
+    m_list.setChecked(shown);
+    m_recipients.setVisible(shown);
+}
+
+void TSMSfrWindow::deleteSelection()
+{
+    if (m_sending.isBusy()) {
+        return;
+    }
+    QWidget* field = editedField();
+    if (field == &m_recipients) {
+        QList<int> rows;
+        for (const QModelIndex& index : m_recipients.selectionModel()->selectedRows()) {
+            rows.append(index.row());
+        }
+        std::sort(rows.begin(), rows.end(), std::greater<>());
+        for (int row : rows) {
+            m_recipients.removeRow(row);
+        }
+    } else if (field == &m_number) {
+        m_number.del();
+    } else {
+        m_text.textCursor().removeSelectedText();
+    }
+}
+
+void TSMSfrWindow::deleteAll()
+{
+    if (m_sending.isBusy() || m_recipients.rowCount() == 0 || !m_ask(Lang::_("Delete all?."))) {
+        return;
+    }
+    m_recipients.setRowCount(0);
+}
+
+void TSMSfrWindow::clearText()
+{
+    if (!m_sending.isBusy()) {
+        m_text.clear();
+    }
 }
