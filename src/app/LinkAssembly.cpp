@@ -1,6 +1,7 @@
 #include "app/LinkAssembly.h"
 
 #include "app/BookLinkServices.h"
+#include "app/LogindWatcher.h"
 #include "pbxlink/discovery/BroadcastAddresses.h"
 #include "settings/Conftool.h"
 #include "settings/SettingsStore.h"
@@ -14,7 +15,8 @@ constexpr int ShutdownWaitMs = 2000;
 
 } // namespace
 
-LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, RecorderPort& recorder)
+LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, RecorderPort& recorder,
+                           LogindWatcher& logind)
     : m_dialogs(settings.record(), &SaveSettings)
     , m_discovery(&LinkAssembly::broadcastAddresses, Clock::system())
     , m_link(settings.record(), &SaveSettings,
@@ -36,7 +38,7 @@ LinkAssembly::LinkAssembly(SettingsStore& settings, BookLinkServices& books, Rec
     });
     QObject::connect(&m_chooser, &ChooseServerDialog::serverChosen, &m_link,
                      [this](const DiscoveredServer& server, bool fixed) { m_link.chooseServer(server, fixed); });
-    QObject::connect(&m_resume, &ResumeWatcher::resumed, &m_link, [this] { m_link.restart(); });
+    QObject::connect(&logind, &LogindWatcher::resumed, &m_link, [this] { m_link.restart(); });
 }
 
 void LinkAssembly::shutDown()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/ResumeWatcher.h"
 #include "pbxlink/discovery/ServerDiscovery.h"
 #include "pbxlink/lifecycle/TToPBX.h"
 #include "pbxlink/ui/ChooseServerDialog.h"
@@ -8,6 +7,7 @@
 #include "pbxlink/ui/NetworkConsoleWindow.h"
 
 class BookLinkServices;
+class LogindWatcher;
 class RecorderPort;
 class SettingsStore;
 
@@ -15,7 +15,7 @@ class SettingsStore;
 // the login window, the choice among several servers, and the reconnect after the computer wakes up.
 class LinkAssembly final {
 public:
-    LinkAssembly(SettingsStore& settings, BookLinkServices& books, RecorderPort& recorder);
+    LinkAssembly(SettingsStore& settings, BookLinkServices& books, RecorderPort& recorder, LogindWatcher& logind);
 
     TToPBX& link() { return m_link; }
     NetworkConsoleWindow& console() { return m_console; }
@@ -33,5 +33,4 @@ private:
     ChooseServerDialog m_chooser;
     ServerDiscovery m_discovery;
     TToPBX m_link;
-    ResumeWatcher m_resume;
 };

@@ -7,6 +7,7 @@
 #include "app/HotKeyAssembly.h"
 #include "app/IdleAssembly.h"
 #include "app/LinkAssembly.h"
+#include "app/LogindWatcher.h"
 #include "app/PbxRecordingAssembly.h"
 #include "app/NotificationAssembly.h"
 #include "app/PhoneAssembly.h"
@@ -133,7 +134,11 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         // the user has been told why.
         BookAssembly books(settings);
         RecordingAssembly recording(settings);
-        LinkAssembly link(settings, books.linkServices(), recording);
+        // A shutdown or reboot announced by logind ends the event loop, so that everything below closes in order
+        // (services at closing, the redial list, the logout) before the session is torn down.
+        LogindWatcher logind;
+        QObject::connect(&logind, &LogindWatcher::shutdownComing, &logind, [] { QCoreApplication::exit(0); });
+        LinkAssembly link(settings, books.linkServices(), recording, logind);
         recording.attachCalls(link.link().callState());
         PhoneAssembly phone(settings, books.core(), books.naming(), link.link(),
                             withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
