@@ -4,7 +4,8 @@
 #include "settings/Lang.h"
 
 #include <QDBusMessage>
-#include <QDBusReply>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDebug>
 
 namespace {
@@ -33,7 +34,7 @@ CallNotifications::CallNotifications(QDBusConnection bus, QObject* parent)
 void CallNotifications::ringing(const QString& name, const QString& number)
 {
     if (!m_ringing) {
-        m_id = 0; // a missed call's notice stays; each call has its own
+        m_newCall = true; // a missed call's notice stays; each call has its own
     }
     m_ringing = true;
     m_answered = false;
@@ -67,32 +68,75 @@ void CallNotifications::ended()
 
 void CallNotifications::notify(const QString& summary, const QString& body, const QStringList& actions, uchar urgency)
 {
-    if (!m_bus.isConnected()) {
-        return;
-    }
-    QDBusMessage message = QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
-    const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(urgency)},
-                            {QStringLiteral("category"), QStringLiteral("call.incoming")}};
-    message.setArguments({QLatin1String(Const::ApplicationTitle), m_id, QString(), summary, body, actions, hints, 0});
-    const QDBusReply<uint> reply = m_bus.call(message, QDBus::Block, CallPatienceMs);
-    if (!reply.isValid()) {
-        qInfo().noquote() << "No desktop notification:" << reply.error().message();
-        m_id = 0;
-        return;
-    }
-    m_id = reply.value();
+    Request request{false, !m_newCall, summary, body, actions, urgency};
+    m_newCall = false;
+    submit(std::move(request));
 }
 
 void CallNotifications::close()
 {
-    if (m_id == 0 || !m_bus.isConnected()) {
+    submit(Request{true, true, {}, {}, {}, 0});
+}
+
+void CallNotifications::submit(Request request)
+{
+    if (!m_bus.isConnected()) {
         return;
     }
-    QDBusMessage message =
-        QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("CloseNotification"));
-    message.setArguments({m_id});
-    m_bus.call(message, QDBus::Block, CallPatienceMs);
-    m_id = 0;
+    if (request.replacesShown && !m_queue.empty()) {
+        // Only the latest state of the same call's notice is worth showing.
+        request.replacesShown = m_queue.back().replacesShown;
+        m_queue.back() = std::move(request);
+    } else {
+        m_queue.push_back(std::move(request));
+    }
+    if (!m_waiting) {
+        sendQueued();
+    }
+}
+
+void CallNotifications::sendQueued()
+{
+    while (!m_queue.empty()) {
+        const Request request = std::move(m_queue.front());
+        m_queue.pop_front();
+        if (!request.replacesShown) {
+            m_id = 0;
+        }
+        if (request.withdraw) {
+            if (m_id != 0) {
+                QDBusMessage message =
+                    QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("CloseNotification"));
+                message.setArguments({m_id});
+                m_bus.asyncCall(message, CallPatienceMs);
+                m_id = 0;
+            }
+            continue;
+        }
+        QDBusMessage message = QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
+        const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(request.urgency)},
+                                {QStringLiteral("category"), QStringLiteral("call.incoming")}};
+        message.setArguments({QLatin1String(Const::ApplicationTitle), m_id, QString(), request.summary, request.body,
+                              request.actions, hints, 0});
+        m_waiting = true;
+        auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message, CallPatienceMs), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, &CallNotifications::onNotifyAnswered);
+        return;
+    }
+}
+
+void CallNotifications::onNotifyAnswered(QDBusPendingCallWatcher* watcher)
+{
+    watcher->deleteLater();
+    const QDBusPendingReply<uint> reply = *watcher;
+    if (reply.isError()) {
+        qInfo().noquote() << "No desktop notification:" << reply.error().message();
+        m_id = 0;
+    } else {
+        m_id = reply.value();
+    }
+    m_waiting = false;
+    sendQueued();
 }
 
 void CallNotifications::onActionInvoked(uint id, const QString& action)

@@ -2,7 +2,7 @@
 // make-call request for a contact's number is dialled (handset lifted, the number at the dial tone), an unknown
 // number is only placed in the entry line, and with TAPI/Wylacz the client does not take the bus name.
 #include "app/ClientProcess.h"
-#include "app/FakeNotificationService.h"
+#include "support/FakeNotificationService.h"
 #include "desktop/MakeCallService.h"
 #include "support/PrivateSessionBus.h"
 
