@@ -106,14 +106,21 @@ void PortalHotKey::bind(const HotKeyChoice& choice)
 
 void PortalHotKey::release()
 {
+    if (m_step == Step::CreatingSession && !m_request.isEmpty()) {
+        m_abandonedSessionRequests.append(m_request);
+    }
     if (!m_session.isEmpty()) {
-        m_bus.asyncCall(
-            QDBusMessage::createMethodCall(PortalService, m_session, SessionInterface, QStringLiteral("Close")));
+        closeSession(m_session);
     }
     m_step = Step::Idle;
     m_request.clear();
     m_session.clear();
     m_bound = false;
+}
+
+void PortalHotKey::closeSession(const QString& session)
+{
+    m_bus.asyncCall(QDBusMessage::createMethodCall(PortalService, session, SessionInterface, QStringLiteral("Close")));
 }
 
 QString PortalHotKey::nextToken()
@@ -137,10 +144,14 @@ void PortalHotKey::callPortal(const QString& method, const QVariantList& argumen
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, awaited] {
         watcher->deleteLater();
-        if (m_request != awaited) {
-            return; // released or replaced meanwhile
-        }
         const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
+        if (m_request != awaited) {
+            // Released or replaced meanwhile; a session refused needs no closing.
+            if (reply.isError()) {
+                m_abandonedSessionRequests.removeOne(awaited);
+            }
+            return;
+        }
         if (reply.isError()) {
             fail(reply.error().name() + u' ' + reply.error().message());
             return;
@@ -152,6 +163,17 @@ void PortalHotKey::callPortal(const QString& method, const QVariantList& argumen
 
 void PortalHotKey::onResponse(const QDBusMessage& message)
 {
+    if (m_abandonedSessionRequests.removeOne(message.path())) {
+        const QVariantList arguments = message.arguments();
+        if (arguments.size() >= 2 && arguments.at(0).toUInt() == 0) {
+            const QString session =
+                pathText(qdbus_cast<QVariantMap>(arguments.at(1)).value(QStringLiteral("session_handle")));
+            if (!session.isEmpty()) {
+                closeSession(session);
+            }
+        }
+        return;
+    }
     if (m_request.isEmpty() || message.path() != m_request) {
         return;
     }

@@ -7,6 +7,7 @@
 #include <QDBusMessage>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 // One entry of the portal's BindShortcuts: the shortcut's id and its properties (description, preferred_trigger).
@@ -60,12 +61,14 @@ private:
     QString requestPath(const QString& token) const;
     void callPortal(const QString& method, const QVariantList& arguments, const QString& token);
     void sessionCreated(const QVariantMap& results);
+    void closeSession(const QString& session);
     void fail(const QString& why);
 
     QDBusConnection m_bus;
     Step m_step = Step::Idle;
     QString m_trigger;
-    QString m_request; // the request object whose Response is awaited
+    QString m_request;                      // the request object whose Response is awaited
+    QStringList m_abandonedSessionRequests; // sessions asked for and no longer wanted: closed when they come
     QString m_session;
     bool m_bound = false;
     unsigned m_tokens = 0;

@@ -9,6 +9,24 @@
 #include <QObject>
 #include <QVariantMap>
 
+// The sessions' org.freedesktop.portal.Session: each Close kept by the session's path.
+class FakePortalSession final : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Session")
+
+public:
+    explicit FakePortalSession(QStringList& closed)
+        : m_closed(closed)
+    {
+    }
+
+public slots:
+    void Close() { m_closed.append(message().path()); }
+
+private:
+    QStringList& m_closed;
+};
+
 // org.freedesktop.portal.GlobalShortcuts as a test plays it: each CreateSession and BindShortcuts answered by the
 // Response signal of its request object, sent (as a hurried portal may) before the method's own reply. The
 // response code of either step is set by the test; Refuse sends an error reply in place of the request.
@@ -43,6 +61,7 @@ public:
     uint createSessionCode = 0;
     uint bindCode = 0;
     QStringList sessions;
+    QStringList closed;
     QString boundSession;
     QList<PortalShortcut> bound;
 
@@ -52,6 +71,10 @@ public slots:
         const QString session =
             objectPath(QStringLiteral("session"), options.value(QStringLiteral("session_handle_token")).toString());
         sessions.append(session);
+        if (createSessionCode == 0) {
+            m_bus.registerObject(session, QStringLiteral("org.freedesktop.portal.Session"), &m_session,
+                                 QDBusConnection::ExportAllSlots);
+        }
         return answer(options, createSessionCode, {{QStringLiteral("session_handle"), session}});
     }
 
@@ -87,4 +110,5 @@ private:
     }
 
     QDBusConnection m_bus;
+    FakePortalSession m_session{closed};
 };

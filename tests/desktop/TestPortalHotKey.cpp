@@ -79,6 +79,7 @@ private slots:
         QVERIFY(scene.bound.wait(PrivateSessionBus::PatienceMs));
         QCOMPARE(scene.portal.sessions.size(), 2);
         QCOMPARE(scene.portal.boundSession, scene.portal.sessions.at(1));
+        QCOMPARE(scene.portal.closed, QStringList{session});
         QCOMPARE(scene.portal.bound.at(0).properties.value(QStringLiteral("preferred_trigger")).toString(),
                  QStringLiteral("Scroll_Lock"));
         scene.portal.activate(session, QStringLiteral("toggle-window"));
@@ -94,6 +95,26 @@ private slots:
         QVERIFY(scene.bound.wait(PrivateSessionBus::PatienceMs));
         QCOMPARE(scene.pressed.size(), 3);
         QCOMPARE(scene.unavailable.size(), 0);
+        QCOMPARE(scene.portal.closed, (QStringList{session, scene.portal.sessions.at(1)}));
+    }
+
+    void aSessionNoLongerWantedIsClosedWhenItComes()
+    {
+        PortalScene scene;
+        if (!scene.bus.isRunning()) {
+            QSKIP("dbus-daemon is not installed");
+        }
+        QVERIFY(scene.portal.offer());
+        // The second key is asked for before the portal has answered for the first.
+        scene.hotKey.bind(choice(3));
+        scene.hotKey.bind(choice(11));
+        QVERIFY(scene.bound.wait(PrivateSessionBus::PatienceMs));
+        QCOMPARE(scene.portal.sessions.size(), 2);
+        QCOMPARE(scene.portal.boundSession, scene.portal.sessions.at(1));
+        QCOMPARE(scene.portal.bound.at(0).properties.value(QStringLiteral("preferred_trigger")).toString(),
+                 QStringLiteral("Scroll_Lock"));
+        QCOMPARE(scene.portal.closed, QStringList{scene.portal.sessions.at(0)});
+        QCOMPARE(scene.bound.size(), 1);
     }
 
     void aRefusingOrErringPortalLeavesTheKeyUnavailable_data()
