@@ -19,6 +19,9 @@ HotKeyAssembly::HotKeyAssembly(const SettingsRecord& settings, TMainForm& form, 
 void HotKeyAssembly::apply()
 {
     m_hotKey.release();
+    if (m_portalHotKey) {
+        m_portalHotKey->release();
+    }
     if (!m_settings.Ogolne.Klawisz) {
         return;
     }
@@ -26,13 +29,36 @@ void HotKeyAssembly::apply()
     if (!choice) {
         return;
     }
-    if (QGuiApplication::platformName() == u"wayland" && !m_toldUnavailable) {
-        m_toldUnavailable = true;
-        qWarning() << "The hot key is not available: the desktop session has no X11";
+    if (QGuiApplication::platformName() == u"wayland") {
+        bindThroughPortal(*choice);
         return;
     }
     // A key that another program holds stays with it, silently.
     m_hotKey.grab(*choice);
+}
+
+void HotKeyAssembly::bindThroughPortal(const HotKeyChoice& choice)
+{
+    if (!m_portalHotKey) {
+        const QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected()) {
+            tellUnavailable();
+            return;
+        }
+        m_portalHotKey = std::make_unique<PortalHotKey>(bus);
+        QObject::connect(m_portalHotKey.get(), &PortalHotKey::pressed, &m_form, [this] { toggleWindow(); });
+        QObject::connect(m_portalHotKey.get(), &PortalHotKey::unavailable, &m_form, [this] { tellUnavailable(); });
+    }
+    m_portalHotKey->bind(choice);
+}
+
+void HotKeyAssembly::tellUnavailable()
+{
+    if (m_toldUnavailable) {
+        return;
+    }
+    m_toldUnavailable = true;
+    qWarning() << "The hot key is not available: the desktop session has no X11, and no desktop portal binds it";
 }
 
 void HotKeyAssembly::toggleWindow()
