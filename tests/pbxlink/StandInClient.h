@@ -6,6 +6,7 @@
 #include "pbxlink/lifecycle/WindowState.h"
 #include "pbxsim/PbxSimulator.h"
 #include "settings/SettingsRecord.h"
+#include "support/QuietStandIn.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,11 +19,8 @@ inline constexpr int Patience = 5000;
 // A stand-in on a free port, without discovery, that connects dialled numbers almost at once.
 inline pbxsim::SimulatorConfig standInConfig()
 {
-    pbxsim::SimulatorConfig config;
-    config.port = 0;
-    config.discovery = false;
+    pbxsim::SimulatorConfig config = quietStandInConfig();
     config.dialDelayMs = 5;
-    config.quiet = true;
     return config;
 }
 

@@ -2,6 +2,7 @@
 #include "pbxsim/PbxSimulator.h"
 #include "settings/SettingsRecord.h"
 #include "sms/TToSMS.h"
+#include "support/QuietStandIn.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -9,15 +10,6 @@
 namespace {
 
 constexpr int Patience = 5000;
-
-pbxsim::SimulatorConfig standInConfig()
-{
-    pbxsim::SimulatorConfig config;
-    config.port = 0;
-    config.discovery = false;
-    config.quiet = true;
-    return config;
-}
 
 // The real gate link on a loopback socket to the stand-in. The send timer is stopped and ticked by the test, so
 // no test waits out the link's one-second pace.
@@ -75,7 +67,7 @@ class TestGateAgainstStandIn final : public QObject {
 private slots:
     void sendsASegmentAndHearsTheCentreAndTheReport()
     {
-        pbxsim::PbxSimulator standIn(standInConfig());
+        pbxsim::PbxSimulator standIn(quietStandInConfig());
         QString error;
         QVERIFY2(standIn.start(&error), qPrintable(error));
         standIn.gate().setDelays(5, 20);
@@ -106,7 +98,7 @@ private slots:
 
     void receivesSegmentsWithTheirBytesKept()
     {
-        pbxsim::PbxSimulator standIn(standInConfig());
+        pbxsim::PbxSimulator standIn(quietStandInConfig());
         QString error;
         QVERIFY2(standIn.start(&error), qPrintable(error));
         GateClient client(standIn.port());
@@ -126,7 +118,7 @@ private slots:
 
     void refusedPinIsReported()
     {
-        pbxsim::PbxSimulator standIn(standInConfig());
+        pbxsim::PbxSimulator standIn(quietStandInConfig());
         QString error;
         QVERIFY2(standIn.start(&error), qPrintable(error));
         GateClient client(standIn.port(), QStringLiteral("9999"));
@@ -137,7 +129,7 @@ private slots:
 
     void droppedLineEndsTheWaitingSend()
     {
-        pbxsim::PbxSimulator standIn(standInConfig());
+        pbxsim::PbxSimulator standIn(quietStandInConfig());
         QString error;
         QVERIFY2(standIn.start(&error), qPrintable(error));
         GateClient client(standIn.port());

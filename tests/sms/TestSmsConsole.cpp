@@ -3,6 +3,7 @@
 #include "settings/SettingsRecord.h"
 #include "sms/TToSMS.h"
 #include "sms/ui/SmsConsoleWindow.h"
+#include "support/QuietStandIn.h"
 #include "support/TestFiles.h"
 
 #include <QTemporaryDir>
@@ -45,15 +46,6 @@ struct ConsoleClient {
     SmsConsoleWindow console{gate.link()};
 };
 
-pbxsim::SimulatorConfig standInConfig()
-{
-    pbxsim::SimulatorConfig config;
-    config.port = 0;
-    config.discovery = false;
-    config.quiet = true;
-    return config;
-}
-
 } // namespace
 
 // The SMS console over the real link and the stand-in: its buttons, its colours, and a saved log that never holds
@@ -64,7 +56,7 @@ class TestSmsConsole final : public QObject {
 private slots:
     void onLogsInAndSavedLogHidesThePin()
     {
-        pbxsim::PbxSimulator standIn(standInConfig());
+        pbxsim::PbxSimulator standIn(quietStandInConfig());
         QString error;
         QVERIFY2(standIn.start(&error), qPrintable(error));
         ConsoleClient client(standIn.port());
@@ -99,7 +91,7 @@ private slots:
 
     void offLogsOutAndWaitsAFullIntervalAndClsClears()
     {
-        pbxsim::PbxSimulator standIn(standInConfig());
+        pbxsim::PbxSimulator standIn(quietStandInConfig());
         QString error;
         QVERIFY2(standIn.start(&error), qPrintable(error));
         ConsoleClient client(standIn.port());
