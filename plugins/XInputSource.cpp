@@ -1,28 +1,15 @@
-// One activity plug-in: a thread with its own X connection that listens for XInput2 raw events of one kind on the
-// root window (pointer motion and buttons for the mouse plug-in, keys for the keyboard plug-in), so it sees input
-// to every program without grabbing anything. Built twice, with TERVO_HOOK_MOUSE or TERVO_HOOK_KEYBOARD.
-#include "HookRecord.h"
+#include "XInputSource.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
-#include <atomic>
 #include <chrono>
-#include <mutex>
 #include <poll.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
 
 // Raw motion comes in floods; the client needs only to know that the user is there.
 constexpr auto ReportSpacing = std::chrono::milliseconds(250);
-
-TervoHookRecord record{nullptr, nullptr};
-std::mutex guard;
-Display* display = nullptr;
-std::thread listener;
-int stopPipe[2] = {-1, -1};
-int xiOpcode = 0;
 
 void selectRawEvents(Display* connection)
 {
@@ -38,7 +25,7 @@ void selectRawEvents(Display* connection)
     XFlush(connection);
 }
 
-void listen(Display* connection, int stopFd, TervoHookRecord target)
+void listen(Display* connection, int xiOpcode, int stopFd, TervoHookRecord target)
 {
     auto lastReport = std::chrono::steady_clock::now() - ReportSpacing;
     pollfd watched[2] = {{ConnectionNumber(connection), POLLIN, 0}, {stopFd, POLLIN, 0}};
@@ -65,51 +52,45 @@ void listen(Display* connection, int stopFd, TervoHookRecord target)
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) TervoHookRecord* GetMsgRecPointer()
+bool XInputSource::start(TervoHookRecord target)
 {
-    return &record;
-}
-
-extern "C" __attribute__((visibility("default"))) bool _InstallHook()
-{
-    const std::lock_guard lock(guard);
-    if (display != nullptr) {
+    if (m_display != nullptr) {
         return true;
     }
     Display* connection = XOpenDisplay(nullptr);
     if (connection == nullptr) {
         return false;
     }
+    int xiOpcode = 0;
     int event = 0;
     int error = 0;
     int major = 2;
     int minor = 2;
     if (!XQueryExtension(connection, "XInputExtension", &xiOpcode, &event, &error) ||
-        XIQueryVersion(connection, &major, &minor) != Success || pipe(stopPipe) != 0) {
+        XIQueryVersion(connection, &major, &minor) != Success || pipe(m_stopPipe) != 0) {
         XCloseDisplay(connection);
         return false;
     }
     selectRawEvents(connection);
-    display = connection;
-    listener = std::thread(listen, connection, stopPipe[0], record);
+    m_display = connection;
+    m_listener = std::thread(listen, connection, xiOpcode, m_stopPipe[0], target);
     return true;
 }
 
-extern "C" __attribute__((visibility("default"))) bool _RemoveHook()
+bool XInputSource::stop()
 {
-    const std::lock_guard lock(guard);
-    if (display == nullptr) {
+    if (m_display == nullptr) {
         return true;
     }
     const char stop = 1;
-    if (write(stopPipe[1], &stop, 1) != 1) {
+    if (write(m_stopPipe[1], &stop, 1) != 1) {
         return false;
     }
-    listener.join();
-    XCloseDisplay(display);
-    display = nullptr;
-    close(stopPipe[0]);
-    close(stopPipe[1]);
-    stopPipe[0] = stopPipe[1] = -1;
+    m_listener.join();
+    XCloseDisplay(m_display);
+    m_display = nullptr;
+    close(m_stopPipe[0]);
+    close(m_stopPipe[1]);
+    m_stopPipe[0] = m_stopPipe[1] = -1;
     return true;
 }
