@@ -2,6 +2,8 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
+#include <array>
 
 namespace PoCatalogueCheck {
 
@@ -75,50 +77,40 @@ QString Entry::quoted() const
     return text;
 }
 
+// The one-letter C escapes and the characters they stand for.
+constexpr std::array<std::pair<char16_t, char16_t>, 7> LetterEscapes{{
+    {u'n', u'\n'},
+    {u't', u'\t'},
+    {u'r', u'\r'},
+    {u'a', u'\a'},
+    {u'b', u'\b'},
+    {u'f', u'\f'},
+    {u'v', u'\v'},
+}};
+
 QString unescape(QStringView quoted)
 {
     QString text;
     for (qsizetype i = 0; i < quoted.size(); ++i) {
-        const QChar c = quoted[i];
-        if (c != u'\\' || i + 1 == quoted.size()) {
-            text += c;
+        if (quoted[i] != u'\\' || i + 1 == quoted.size()) {
+            text += quoted[i];
             continue;
         }
         const QChar next = quoted[++i];
-        switch (next.unicode()) {
-        case u'n':
-            text += u'\n';
-            break;
-        case u't':
-            text += u'\t';
-            break;
-        case u'r':
-            text += u'\r';
-            break;
-        case u'a':
-            text += u'\a';
-            break;
-        case u'b':
-            text += u'\b';
-            break;
-        case u'f':
-            text += u'\f';
-            break;
-        case u'v':
-            text += u'\v';
-            break;
-        default:
-            if (next >= u'0' && next <= u'7') {
-                int value = 0;
-                int digits = 0;
-                for (; digits < 3 && i < quoted.size() && quoted[i] >= u'0' && quoted[i] <= u'7'; ++digits, ++i) {
-                    value = value * 8 + (quoted[i].unicode() - u'0');
-                }
-                --i;
-                text += QChar(value);
-            } else {
-                text += next; // \" \\ \?
+        const auto letter = std::find_if(LetterEscapes.begin(), LetterEscapes.end(),
+                                         [next](const auto& escape) { return escape.first == next.unicode(); });
+        if (letter != LetterEscapes.end()) {
+            text += QChar(letter->second);
+        } else if (next >= u'0' && next <= u'7') {
+            int value = 0;
+            for (int digits = 0; digits < 3 && i < quoted.size() && quoted[i] >= u'0' && quoted[i] <= u'7';
+                 ++digits, ++i) {
+                value = value * 8 + (quoted[i].unicode() - u'0');
             }
+            --i;
+            text += QChar(value);
+        } else {
+            text += next; // \" \\ \?
         }
     }
     return text;
@@ -128,20 +120,14 @@ QString escape(const QString& text)
 {
     QString quoted;
     for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'"':
-            quoted += QStringLiteral("\\\"");
-            break;
-        case u'\\':
-            quoted += QStringLiteral("\\\\");
-            break;
-        case u'\n':
+        if (c == u'"' || c == u'\\') {
+            quoted += u'\\';
+            quoted += c;
+        } else if (c == u'\n') {
             quoted += QStringLiteral("\\n");
-            break;
-        case u'\t':
+        } else if (c == u'\t') {
             quoted += QStringLiteral("\\t");
-            break;
-        default:
+        } else {
             quoted += c;
         }
     }

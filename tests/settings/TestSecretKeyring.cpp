@@ -39,6 +39,7 @@ struct Reports {
     }
 };
 
+// An installation whose settings file starts as the Windows generation left it.
 class Installation {
 public:
     Installation()
@@ -46,11 +47,11 @@ public:
                   UserFolders{m_root.filePath(QStringLiteral("config")), m_root.filePath(QStringLiteral("data")),
                               m_root.filePath(QStringLiteral("state"))})
     {
+        writeFile(m_paths.settingsFile(), windowsGenerationFile());
     }
 
-    std::unique_ptr<SettingsStore> loadWith(const QByteArray& ini) const
+    std::unique_ptr<SettingsStore> load() const
     {
-        writeFile(m_paths.settingsFile(), ini);
         auto store = std::make_unique<SettingsStore>(m_paths);
         store->load();
         return store;
@@ -62,6 +63,28 @@ private:
     QTemporaryDir m_root;
     SettingsPaths m_paths;
 };
+
+// A keyring over the settings loaded from the installation's file, what it reported and how its switches went.
+struct KeyringBench {
+    KeyringBench(const Installation& installation, FakeSecretVault& vault)
+        : store(installation.load())
+        , keyring(*store, vault, reports.sink())
+    {
+    }
+
+    std::unique_ptr<SettingsStore> store;
+    Reports reports;
+    SecretKeyring keyring;
+    QSignalSpy switched{&keyring, &SecretKeyring::switched};
+};
+
+// Moves the installation's secrets into vault, as the configuration's switch does.
+void switchOn(const Installation& installation, FakeSecretVault& vault)
+{
+    KeyringBench bench(installation, vault);
+    bench.keyring.setEnabled(true);
+    vault.answer();
+}
 
 bool fileHoldsSecrets(const QByteArray& file)
 {
@@ -121,7 +144,7 @@ private slots:
     void windowsGenerationFilesKeepTheirSecretsAndTheKeyringBlanksThem()
     {
         const Installation installation;
-        const auto store = installation.loadWith(windowsGenerationFile());
+        const auto store = installation.load();
         QVERIFY(!store->record().Ogolne.Keyring);
         QCOMPARE(store->record().WorkingPin, QStringLiteral("1234"));
         store->save();
@@ -137,11 +160,9 @@ private slots:
     void switchingMovesTheSecretsAndBack()
     {
         const Installation installation;
-        const auto store = installation.loadWith(windowsGenerationFile());
         FakeSecretVault vault;
-        Reports reports;
-        SecretKeyring keyring(*store, vault, reports.sink());
-        QSignalSpy switched(&keyring, &SecretKeyring::switched);
+        KeyringBench bench(installation, vault);
+        auto& [store, reports, keyring, switched] = bench;
 
         keyring.setEnabled(true);
         keyring.setEnabled(true); // while the first is on its way: ignored
@@ -170,16 +191,11 @@ private slots:
     void startWaitsForTheKeyringAndTakesALateAnswerOnce()
     {
         const Installation installation;
-        const auto first = installation.loadWith(windowsGenerationFile());
         FakeSecretVault vault;
-        {
-            SecretKeyring keyring(*first, vault, {});
-            keyring.setEnabled(true);
-            vault.answer();
-        }
+        switchOn(installation, vault);
 
         // On time: settled only once the secrets are in the record.
-        auto store = installation.loadWith(installation.file());
+        auto store = installation.load();
         QVERIFY(store->record().Ogolne.Keyring);
         QVERIFY(store->record().WorkingPin.isEmpty());
         Reports reports;
@@ -194,7 +210,7 @@ private slots:
 
         // Late: the start goes on without them and is told when they come; the same answer again changes nothing.
         keyring.reset();
-        store = installation.loadWith(installation.file());
+        store = installation.load();
         keyring = std::make_unique<SecretKeyring>(*store, vault, reports.sink());
         QSignalSpy lateSettled(keyring.get(), &SecretKeyring::settled);
         QSignalSpy late(keyring.get(), &SecretKeyring::lateSecrets);
@@ -222,11 +238,9 @@ private slots:
     void anUnreachableKeyringIsReportedAndTheFileKept()
     {
         const Installation installation;
-        const auto store = installation.loadWith(windowsGenerationFile());
         FakeSecretVault vault;
-        Reports reports;
-        SecretKeyring keyring(*store, vault, reports.sink());
-        QSignalSpy switched(&keyring, &SecretKeyring::switched);
+        KeyringBench bench(installation, vault);
+        auto& [store, reports, keyring, switched] = bench;
 
         keyring.setEnabled(true);
         vault.answer(false);
@@ -252,18 +266,11 @@ private slots:
     void secretsTheKeyringDidNotGiveAreNeverOverwritten()
     {
         const Installation installation;
-        const auto first = installation.loadWith(windowsGenerationFile());
         FakeSecretVault vault;
-        {
-            SecretKeyring keyring(*first, vault, {});
-            keyring.setEnabled(true);
-            vault.answer();
-        }
+        switchOn(installation, vault);
         const QByteArray kept = *vault.stored;
-        const auto store = installation.loadWith(installation.file());
-        Reports reports;
-        SecretKeyring keyring(*store, vault, reports.sink());
-        QSignalSpy switched(&keyring, &SecretKeyring::switched);
+        KeyringBench bench(installation, vault);
+        auto& [store, reports, keyring, switched] = bench;
         keyring.load();
         vault.answer(false);
         QVERIFY(keyring.isSettled());
