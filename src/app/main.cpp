@@ -6,10 +6,11 @@
 #include "app/ErrorLog.h"
 #include "app/HotKeyAssembly.h"
 #include "app/IdleAssembly.h"
+#include "app/KeyringAssembly.h"
 #include "app/LinkAssembly.h"
 #include "app/LogindWatcher.h"
-#include "app/PbxRecordingAssembly.h"
 #include "app/NotificationAssembly.h"
+#include "app/PbxRecordingAssembly.h"
 #include "app/PhoneAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
 #include "app/RecordingAssembly.h"
@@ -95,10 +96,18 @@ TMainForm::Openers menuOpeners(LinkAssembly& link, SmsAssembly& sms, RecordingAs
         link.console().show();
         link.console().raise();
     };
-    openers.sms = [&sms] { sms.openCompose(); };
-    openers.smsConsole = [&sms] { sms.showConsole(); };
-    openers.recording = [&recording] { recording.toggle(); };
-    openers.configuration = [&recording] { recording.openAudioConfiguration(); };
+    openers.sms = [&sms] {
+        sms.openCompose();
+    };
+    openers.smsConsole = [&sms] {
+        sms.showConsole();
+    };
+    openers.recording = [&recording] {
+        recording.toggle();
+    };
+    openers.configuration = [&recording] {
+        recording.openAudioConfiguration();
+    };
     return openers;
 }
 
@@ -127,6 +136,9 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         }
         SettingsStore& settings = GetSettingsStore();
         qInfo().noquote() << "Settings:" << settings.paths().settingsFile() << "- language:" << Lang::currentLanguage();
+        // Secrets kept in the desktop's keyring are in the record before anything that logs in is built.
+        KeyringAssembly keyring(settings, errorLog);
+        keyring.waitForSecrets();
         showSplash(settings.record());
 
         // The link and the windows first (the telephone window is built on the link, which starts last), then the
@@ -140,6 +152,11 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
         QObject::connect(&logind, &LogindWatcher::shutdownComing, &logind, [] { QCoreApplication::exit(0); });
         LinkAssembly link(settings, books.linkServices(), recording, logind);
         recording.attachCalls(link.link().callState());
+        keyring.onLateSecrets([&link] {
+            if (link.link().lifecycle().loginFailed()) {
+                link.link().lifecycle().connectToServer();
+            }
+        });
         PhoneAssembly phone(settings, books.core(), books.naming(), link.link(),
                             withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
         recording.showOutcomesIn(phone.window());

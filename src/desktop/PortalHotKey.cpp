@@ -1,5 +1,7 @@
 #include "desktop/PortalHotKey.h"
 
+#include "settings/Lang.h"
+
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -207,7 +209,7 @@ void PortalHotKey::sessionCreated(const QVariantMap& results)
     }
     m_step = Step::Binding;
     const PortalShortcut shortcut{QString::fromUtf16(ShortcutId),
-                                  {{QStringLiteral("description"), QStringLiteral("Show or hide the telephone window")},
+                                  {{QStringLiteral("description"), Lang::_("Show or hide the telephone window")},
                                    {QStringLiteral("preferred_trigger"), m_trigger}}};
     const QString token = nextToken();
     callPortal(QStringLiteral("BindShortcuts"),

@@ -29,6 +29,7 @@ struct SettingsRecord {
         bool Splash;      // show the splash screen
 
         bool Powiadomienia; // desktop notifications of incoming and missed calls
+        bool Keyring;       // the PINs and passwords live in the desktop's keyring, not in this file
     } Ogolne{};
 
     // [Siec]: network: the link to the exchange.

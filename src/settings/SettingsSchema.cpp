@@ -3,6 +3,7 @@
 #include "settings/IniInteger.h"
 #include "settings/SecretScrambler.h"
 #include "settings/SettingsLog.h"
+#include "settings/SettingsSecrets.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ void visitSettings(Record& r, Visitor& v, const SettingsSchema& schema)
     v.flag(key("Powiadomienia"), r.Ogolne.Powiadomienia, true);
     v.flag(key("ShowCmt"), r.Ogolne.ShowCmt, true);
     v.flag(key("Splash"), r.Ogolne.Splash, true);
+    v.flag(key("Keyring"), r.Ogolne.Keyring, false);
 
     v.section(key("Siec"));
     v.secret(key("Klucz"), r.Siec.Klucz, r.Ogolne.ZapiszKlucz || r.Siec.ZapiszKlucz);
@@ -368,5 +370,12 @@ void SettingsSchema::read(const IniDocument& document, SettingsRecord& record) c
 void SettingsSchema::write(const SettingsRecord& record, IniDocument& document) const
 {
     WriteVisitor visitor(document);
-    visitSettings(record, visitor, *this);
+    if (!record.Ogolne.Keyring) {
+        visitSettings(record, visitor, *this);
+        return;
+    }
+    // The keyring holds the secrets: the file gets their keys empty and the book locations without password.
+    SettingsRecord withoutSecrets = record;
+    SettingsSecrets::removeAll(withoutSecrets);
+    visitSettings(withoutSecrets, visitor, *this);
 }

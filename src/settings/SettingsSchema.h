@@ -22,7 +22,8 @@ public:
     void read(const IniDocument& document, SettingsRecord& record) const;
 
     // Every key of the table, including the write-only keys; PINs scrambled, the extension PIN only when one of
-    // the two save-PIN options is set.
+    // the two save-PIN options is set. With Ogolne.Keyring set no secret is written: the PIN keys are empty and a
+    // book location loses its password.
     void write(const SettingsRecord& record, IniDocument& document) const;
 
     QString defaultPrivateBookFolder() const;

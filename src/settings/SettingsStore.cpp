@@ -98,4 +98,7 @@ void SettingsStore::save()
             Lang::_("Cannot save the settings file \"%1\": %2").arg(QDir::toNativeSeparators(path), error));
     }
     m_document = std::move(document);
+    if (m_savedHook) {
+        m_savedHook();
+    }
 }

@@ -6,6 +6,7 @@
 #include "settings/SettingsRecord.h"
 #include "settings/SettingsSchema.h"
 
+#include <functional>
 #include <memory>
 
 // Loads the settings record from the per-user ini file, or from the places earlier versions kept it (moving such a
@@ -29,6 +30,9 @@ public:
     // cannot be written; the old file is then untouched.
     void save();
 
+    // Runs after every successful save(), e.g. to keep secrets held outside the file in step with it.
+    void setSavedHook(std::function<void()> hook) { m_savedHook = std::move(hook); }
+
 private:
     struct Source {
         QString path;
@@ -43,4 +47,5 @@ private:
     std::unique_ptr<AudioRegistryStore> m_audioRegistry;
     IniDocument m_document;
     QString m_loadedFrom;
+    std::function<void()> m_savedHook;
 };

@@ -1,5 +1,9 @@
-// Every text the sources hand to _(), _n(), tr() or a .ui file must have a translation in each catalogue, and
-// the catalogues must compile without warnings. The texts are extracted with xgettext and compared with msgcmp.
+// Every text the sources hand to _(), _n(), _p(), QT_TR_NOOP(), tr() or a .ui file must have a translation in each
+// catalogue, no catalogue may keep a text the sources no longer use, and the catalogues must compile without
+// warnings. The texts are extracted with xgettext; a failure lists the offending msgids of each catalogue in .po
+// syntax, ready to be filled in or removed.
+#include "settings/PoCatalogueCheck.h"
+
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
@@ -49,27 +53,20 @@ QByteArray cLiteral(const QString& text)
     return literal + '"';
 }
 
-QStringList readLines(const QString& path)
+QString readText(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')) : QStringList();
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// The msgid written at or just above line (1-based) of a .pot file, as msgcmp reports it.
-QString msgidNear(const QStringList& potLines, int line)
+QList<PoCatalogueCheck::Entry> parsed(const char* text)
 {
-    int start = qMin(line, int(potLines.size())) - 1;
-    while (start >= 0 && !potLines[start].startsWith(QLatin1String("msgid "))) {
-        --start;
+    QString error;
+    const QList<PoCatalogueCheck::Entry> entries = PoCatalogueCheck::parse(QString::fromUtf8(text), &error);
+    if (!error.isEmpty()) {
+        qWarning() << error;
     }
-    if (start < 0) {
-        return QStringLiteral("(line %1)").arg(line);
-    }
-    QStringList msgid{potLines[start]};
-    for (int i = start + 1; i < potLines.size() && potLines[i].startsWith(QLatin1Char('"')); ++i) {
-        msgid << potLines[i];
-    }
-    return msgid.join(QLatin1Char(' '));
+    return entries;
 }
 
 } // namespace
@@ -174,24 +171,121 @@ private slots:
     void cataloguesCoverSources()
     {
         QFETCH(QString, language);
-        const ProcessResult msgcmp = run(QStringLiteral("msgcmp"), {poFile(language), m_pot});
-        if (msgcmp.exitCode == 0) {
-            return;
-        }
-        // msgcmp names a line of the .pot for a missing text and a line of the .po for a fuzzy one.
-        const QHash<QString, QStringList> lines{{m_pot, readLines(m_pot)},
-                                                {poFile(language), readLines(poFile(language))}};
-        static const QRegularExpression problem(QStringLiteral("^(.*):(\\d+): (?!warning:)(.*)$"),
-                                                QRegularExpression::MultilineOption);
-        QStringList msgids;
-        for (auto it = problem.globalMatch(msgcmp.output); it.hasNext();) {
-            const QRegularExpressionMatch match = it.next();
-            msgids << msgidNear(lines.value(match.captured(1)), match.captured(2).toInt()) + QStringLiteral(" (") +
-                          match.captured(3) + QLatin1Char(')');
-        }
-        QFAIL(qPrintable(
-            QStringLiteral("%1.po lacks translations for:\n%2\n%3")
-                .arg(language, msgids.join(QLatin1Char('\n')), msgids.isEmpty() ? msgcmp.output : QString())));
+        QString error;
+        const QList<PoCatalogueCheck::Entry> sources = PoCatalogueCheck::parse(readText(m_pot), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(m_pot + QStringLiteral(": ") + error));
+        QVERIFY2(sources.size() > 100, "xgettext found next to no texts in src/");
+        const QList<PoCatalogueCheck::Entry> catalogue = PoCatalogueCheck::parse(readText(poFile(language)), &error);
+        QVERIFY2(error.isEmpty(), qPrintable(poFile(language) + QStringLiteral(": ") + error));
+
+        const PoCatalogueCheck::Differences differences = PoCatalogueCheck::compare(sources, catalogue);
+        QVERIFY2(differences.isEmpty(),
+                 qPrintable(QStringLiteral("po/%1.po does not match the texts of src/:\n").arg(language) +
+                            differences.report()));
+    }
+
+    // The comparison itself: every kind of fault in a catalogue is named, by its msgid, and nothing else is.
+    void comparisonNamesEveryFault()
+    {
+        const auto sources = parsed(R"po(msgid ""
+msgstr ""
+
+#: a.cpp:1
+msgid "Kept"
+msgstr ""
+
+msgid "Missing"
+msgstr ""
+
+msgctxt "menu"
+msgid "Open"
+msgstr ""
+
+msgid "Two\nlines"
+msgstr ""
+
+msgid "%1 call"
+msgid_plural "%1 calls"
+msgstr[0] ""
+msgstr[1] ""
+
+msgid "Plural forms lost"
+msgid_plural "Plural forms lost (n)"
+msgstr[0] ""
+msgstr[1] ""
+
+msgid "Not translated"
+msgstr ""
+
+msgid "Doubtful"
+msgstr ""
+
+msgid ""
+"Missing "
+"in parts"
+msgstr ""
+)po");
+        const auto catalogue = parsed(R"po(msgid ""
+msgstr ""
+"Plural-Forms: nplurals=3; plural=(n==1 ? 0 : n%10>=2 && n%10<=4 && (n%100<10 || n%100>=20) ? 1 : 2);\n"
+
+msgid "Kept"
+msgstr "Zachowany"
+
+msgid "Open"
+msgstr "Otwórz bez kontekstu"
+
+msgctxt "menu"
+msgid "Open"
+msgstr "Otwórz"
+
+msgid "Two\nlines"
+msgstr "Dwa\nwiersze"
+
+msgid "%1 call"
+msgid_plural "%1 calls"
+msgstr[0] "%1 połączenie"
+msgstr[1] "%1 połączenia"
+msgstr[2] ""
+
+msgid "Plural forms lost"
+msgstr "Utracone"
+
+msgid "Not translated"
+msgstr ""
+
+#, fuzzy
+msgid "Doubtful"
+msgstr "Wątpliwy"
+
+#, fuzzy
+#~ msgid "Gone"
+#~ msgstr "Nie ma"
+)po");
+        const PoCatalogueCheck::Differences differences = PoCatalogueCheck::compare(sources, catalogue);
+        QCOMPARE(differences.missing,
+                 (QStringList{QStringLiteral(R"(msgid "Missing")"), QStringLiteral(R"(msgid "Missing in parts")")}));
+        QCOMPARE(differences.untranslated,
+                 (QStringList{QStringLiteral(R"(msgid "%1 call")"), QStringLiteral(R"(msgid "Not translated")")}));
+        QCOMPARE(differences.fuzzy, QStringList{QStringLiteral(R"(msgid "Doubtful")")});
+        QCOMPARE(differences.pluralMismatch,
+                 QStringList{QStringLiteral(R"(msgid "Plural forms lost" (a plural text))")});
+        QCOMPARE(differences.obsolete,
+                 (QStringList{QStringLiteral(R"(msgid "Open")"), QStringLiteral(R"(msgid "Gone")")}));
+        QVERIFY(differences.report().contains(QStringLiteral("missing (2):\n  msgid \"Missing\"\n")));
+
+        QVERIFY(PoCatalogueCheck::compare(sources, sources).untranslated.size() == 9);
+        QVERIFY(PoCatalogueCheck::compare(catalogue, catalogue).fuzzy.size() == 1);
+    }
+
+    void parserRejectsWhatIsNotPo()
+    {
+        QString error;
+        PoCatalogueCheck::parse(QStringLiteral("msgid \"a\"\nmsgstr \"b\"\nnonsense\n"), &error);
+        QVERIFY(error.contains(QLatin1String("line 3")));
+        PoCatalogueCheck::parse(QStringLiteral("msgstr \"b\"\n"), &error);
+        QVERIFY(error.contains(QLatin1String("line 1")));
+        QCOMPARE(PoCatalogueCheck::unescape(u"a\\\"b\\\\c\\n\\101"), QStringLiteral("a\"b\\c\nA"));
     }
 };
 

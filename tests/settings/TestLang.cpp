@@ -134,6 +134,27 @@ private slots:
             QVERIFY(catalogue);
             QCOMPARE(catalogue->pluralRule().formCount(), 3);
         }
+        // The shipped catalogues as the command line chooses them: "cr" and its alias "hr" Croatian, "en" and
+        // unknown codes English.
+        const char* const msgid = "Cannot create directory.";
+        const QList<std::pair<QString, QString>> expected{
+            {QStringLiteral("-l=pl"), QStringLiteral("Nie można utworzyć katalogu.")},
+            {QStringLiteral("-l=cr"), QStringLiteral("Nije moguće stvoriti mapu.")},
+            {QStringLiteral("-l=hr"), QStringLiteral("Nije moguće stvoriti mapu.")},
+            {QStringLiteral("-l=en"), QString::fromUtf8(msgid)},
+            {QStringLiteral("-l=de"), QString::fromUtf8(msgid)},
+        };
+        for (const auto& [argument, text] : expected) {
+            Lang::useLanguage(Lang::chooseLanguage({QStringLiteral("tervo"), argument}));
+            QCOMPARE(Lang::_(msgid), text);
+        }
+        Lang::useLanguage(QStringLiteral("pl"));
+        QCOMPARE(Lang::_n("(reported %1 time)", "(reported %1 times)", 22).arg(22),
+                 QStringLiteral("(zgłoszono 22 razy)"));
+        Lang::useLanguage(QStringLiteral("hr"));
+        QCOMPARE(Lang::_n("(reported %1 time)", "(reported %1 times)", 21).arg(21),
+                 QStringLiteral("(prijavljeno 21 put)"));
+        Lang::useLanguage(QStringLiteral("en"));
     }
 
     void translatorFollowsLanguage()

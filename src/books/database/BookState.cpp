@@ -7,8 +7,8 @@ BookState BookState::privateBook(const QString& defaultFolder)
     BookState state;
     state.isPrivate = true;
     state.displayName = Lang::_("Private phone book");
-    state.nameFrom = inflectedName("Dop1.private phone book");
-    state.nameTo = inflectedName("Dop2.private phone book");
+    state.nameFrom = inflectedName(QT_TR_NOOP("Dop1.private phone book"));
+    state.nameTo = inflectedName(QT_TR_NOOP("Dop2.private phone book"));
     state.defaultFolder = defaultFolder;
     return state;
 }
@@ -18,8 +18,8 @@ BookState BookState::publicBook()
     BookState state;
     state.isPublic = true;
     state.displayName = Lang::_("Public phone book");
-    state.nameFrom = inflectedName("Dop1.public phone book");
-    state.nameTo = inflectedName("Dop2.public phone book");
+    state.nameFrom = inflectedName(QT_TR_NOOP("Dop1.public phone book"));
+    state.nameTo = inflectedName(QT_TR_NOOP("Dop2.public phone book"));
     return state;
 }
 

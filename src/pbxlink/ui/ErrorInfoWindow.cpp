@@ -26,7 +26,7 @@ void ErrorInfoWindow::report(const QString& message)
     ++m_count;
     QString text = message;
     if (m_count > 1) {
-        text += QLatin1Char('\n') + Lang::_("(reported %1 times)").arg(m_count);
+        text += QLatin1Char('\n') + Lang::_n("(reported %1 time)", "(reported %1 times)", m_count).arg(m_count);
     }
     m_ui->MessageLabel->setText(text);
 }

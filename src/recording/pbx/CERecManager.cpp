@@ -147,7 +147,7 @@ void CERecManager::fileReceived(const QString& remoteName, const QByteArray& dat
     const int entryId = recordingId.isEmpty() ? -1 : m_history.entryForRecording(recordingId);
     const QString path = RecordingStore::write(m_history.recordingsFolder(), localName(remoteName, entryId), data);
     if (path.isEmpty()) {
-        emit error(QStringLiteral("Write error"));
+        emit error(Lang::_("Write error"));
         return;
     }
     const CFileCompleteData completed{remoteName, path, entryId, true};

@@ -1,5 +1,7 @@
 #include "recording/pbx/CFTPClient.h"
 
+#include "settings/Lang.h"
+
 #include <QUrl>
 #include <curl/curl.h>
 #include <mutex>
@@ -78,7 +80,7 @@ bool CFTPClient::open(const QString& host, const QString& folder)
     m_curl = curl_easy_init();
     m_multi = curl_multi_init();
     if (m_curl == nullptr || m_multi == nullptr) {
-        fail(QStringLiteral("Iternal error"));
+        fail(Lang::_("Iternal error"));
         return false;
     }
     CURL* curl = handle(m_curl);
@@ -105,7 +107,7 @@ bool CFTPClient::open(const QString& host, const QString& folder)
     // The folder's listing is not wanted: asking for the folder itself connects, logs in and changes to it.
     const QString folderUrl = fileUrl(host, m_settings.port, folder, QString());
     if (folderUrl.isEmpty()) {
-        fail(QStringLiteral("Invalid FTP host: ") + host);
+        fail(Lang::_("Invalid FTP host: ") + host);
         return false;
     }
     m_connected = perform(folderUrl, false, nullptr);
@@ -126,7 +128,7 @@ bool CFTPClient::fetch(const QString& fileName, QByteArray& buffer)
 {
     buffer.truncate(0); // keeps what the caller reserved
     if (!m_connected) {
-        fail(QStringLiteral("Not connected"));
+        fail(Lang::_("Not connected"));
         return false;
     }
     return perform(fileUrl(m_host, m_settings.port, m_folder, fileName), true, &buffer);
@@ -163,7 +165,8 @@ bool CFTPClient::perform(const QString& url, bool bodyWanted, QByteArray* buffer
         return true;
     }
     if (m_tooLarge) {
-        fail(QStringLiteral("File larger than %1 bytes").arg(m_settings.maxFileBytes));
+        fail(Lang::_n("File larger than %1 byte", "File larger than %1 bytes", m_settings.maxFileBytes)
+                 .arg(m_settings.maxFileBytes));
     } else {
         fail(QString::fromUtf8(errorText[0] != '\0' ? errorText : curl_easy_strerror(result)));
     }

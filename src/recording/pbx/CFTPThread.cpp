@@ -1,6 +1,7 @@
 #include "recording/pbx/CFTPThread.h"
 
 #include "recording/pbx/CFTPClient.h"
+#include "settings/Lang.h"
 
 #include <QDebug>
 #include <cmath>
@@ -123,9 +124,9 @@ void CFTPThread::process(DownloadJob& job)
         }
         client.close();
     } catch (const std::bad_alloc&) {
-        error = QStringLiteral("Iternal error");
+        error = Lang::_("Iternal error");
     } catch (const std::exception&) {
-        error = QStringLiteral("Iternal error");
+        error = Lang::_("Iternal error");
     }
     if (!ok && m_handlers.error) {
         m_handlers.error(job, error);

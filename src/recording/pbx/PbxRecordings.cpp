@@ -1,5 +1,7 @@
 #include "recording/pbx/PbxRecordings.h"
 
+#include "settings/Lang.h"
+
 #include <QDebug>
 #include <QPointer>
 
@@ -34,7 +36,7 @@ CFTPThread::Handlers PbxRecordings::handlers()
                     manager->fileReceived(name, data);
                 } catch (const std::exception& exception) {
                     qWarning() << "Storing a recording failed:" << exception.what();
-                    emit manager->error(QStringLiteral("Iternal error"));
+                    emit manager->error(Lang::_("Iternal error"));
                 }
             },
             Qt::QueuedConnection);
@@ -44,7 +46,7 @@ CFTPThread::Handlers PbxRecordings::handlers()
             this, [this, percent] { emit progress(percent); }, Qt::QueuedConnection);
     };
     handlers.error = [manager](const DownloadJob& job, const QString& text) {
-        const QString what = text.isEmpty() ? QStringLiteral("Iternal error") : text;
+        const QString what = text.isEmpty() ? Lang::_("Iternal error") : text;
         qWarning().noquote() << "Fetching the recording" << job.record.fileName << "from" << job.record.host
                              << "failed:" << what;
         QMetaObject::invokeMethod(
