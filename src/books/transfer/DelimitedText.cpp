@@ -8,6 +8,13 @@
 
 namespace {
 
+// A value that would not read back as itself when written bare.
+bool needsQuotes(const QString& value)
+{
+    return (value.isEmpty() && !value.isNull()) || value.contains(u',') || value.contains(u'"') ||
+           value.contains(u'\n') || value.contains(u'\r');
+}
+
 QString quoted(const QString& value)
 {
     QString text = value;
@@ -129,7 +136,11 @@ bool fail(QString* error, int line, const QString& text)
 
 QString DelimitedText::write(const TransferTable& table)
 {
-    QString text = table.columns.join(u',') + QLatin1String("\r\n");
+    QStringList header;
+    for (const QString& column : table.columns) {
+        header.append(needsQuotes(column) ? quoted(column) : column);
+    }
+    QString text = header.join(u',') + QLatin1String("\r\n");
     QList<bool> quote;
     for (const QString& column : table.columns) {
         quote.append(TransferColumns::isTextColumn(column));
@@ -141,7 +152,7 @@ QString DelimitedText::write(const TransferTable& table)
             }
             const bool isText = i < quote.size() ? quote[i] : true;
             // A missing text stays an empty field, so that it reads back as missing.
-            text += isText && !row[i].isNull() ? quoted(row[i]) : row[i];
+            text += (isText && !row[i].isNull()) || needsQuotes(row[i]) ? quoted(row[i]) : row[i];
         }
         text += QLatin1String("\r\n");
     }
