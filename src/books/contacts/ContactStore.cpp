@@ -69,6 +69,30 @@ std::optional<int> ContactStore::insert(const Contact& contact)
     return id;
 }
 
+bool ContactStore::insertKeepingId(const Contact& contact)
+{
+    if (!fits(contact)) {
+        return false;
+    }
+    const QStringList columns =
+        QStringList{QStringLiteral("ID"), QLatin1String(NameIndex::Column)} + ContactColumns::names();
+    QStringList placeholders;
+    placeholders.fill(QStringLiteral("?"), columns.size());
+    QSqlQuery query(m_database);
+    query.prepare(
+        QStringLiteral("INSERT INTO Book2 (%1) VALUES (%2)").arg(columns.join(u", "), placeholders.join(u", ")));
+    query.addBindValue(contact.id);
+    query.addBindValue(NameIndex::searchForm(contact.nazwa));
+    for (const QVariant& value : ContactColumns::values(contact)) {
+        query.addBindValue(value);
+    }
+    if (!query.exec()) {
+        m_lastError = query.lastError().text();
+        return false;
+    }
+    return true;
+}
+
 ContactStore::UpdateResult ContactStore::update(const Contact& edited, const Contact& original)
 {
     if (!fits(edited)) {

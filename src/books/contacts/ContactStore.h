@@ -17,6 +17,8 @@ public:
 
     // The ID of the new row; empty when a text is longer than its column or the statement failed (see lastError()).
     std::optional<int> insert(const Contact& contact);
+    // A new row with the contact's own ID (a book converted from another file keeps its identities).
+    bool insertKeepingId(const Contact& contact);
     // Writes edited over the row original.id, provided that row still equals original in every column.
     UpdateResult update(const Contact& edited, const Contact& original);
 

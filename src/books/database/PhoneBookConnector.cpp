@@ -6,6 +6,7 @@
 #include "books/database/ColumnWidth.h"
 #include "books/database/DatabaseLocation.h"
 #include "books/database/SchemaUpgrade.h"
+#include "books/transfer/JetMigration.h"
 #include "settings/Lang.h"
 
 #include <QDir>
@@ -63,6 +64,12 @@ ConnectOutcome PhoneBookConnector::open(const QString& folder, bool silent, Data
         return ConnectOutcome::failed(checked.error);
     }
 
+    if (!BookConnection::isServerLocation(folder)) {
+        const JetMigration::Outcome converted = JetMigration::convert(JetMigration::Kind::Book, folder, fileName());
+        if (!reportConversion(converted, creation)) {
+            return ConnectOutcome::failed(converted.message);
+        }
+    }
     QString error;
     if (!m_connection.open(folder, fileName(), &error)) {
         return ConnectOutcome::failed(checked.fileIsNew ? Lang::_("Error of phone book file creation:") + u' ' + file
@@ -151,6 +158,24 @@ void PhoneBookConnector::upgradeColumns(SchemaUpgrade& schema)
             m_dialogs.showError(Lang::_("Error of phone book conversion"));
         }
     }
+}
+
+bool PhoneBookConnector::reportConversion(const JetMigration::Outcome& outcome, DatabaseLocation::Creation creation)
+{
+    switch (outcome.result) {
+    case JetMigration::Outcome::Result::NothingToDo:
+        return true;
+    case JetMigration::Outcome::Result::Converted:
+        m_dialogs.showWarning(outcome.message);
+        return true;
+    case JetMigration::Outcome::Result::Failed:
+        // Said once, when the book is opened; the periodic refresh tries again without a box each time.
+        if (creation == DatabaseLocation::Creation::Allowed) {
+            m_dialogs.showError(outcome.message);
+        }
+        return false;
+    }
+    return false;
 }
 
 void PhoneBookConnector::reportOldGenerationBook(const QString& folder)

@@ -5,6 +5,7 @@
 #include "books/database/BookState.h"
 #include "books/database/ConnectOutcome.h"
 #include "books/database/DatabaseLocation.h"
+#include "books/transfer/JetMigration.h"
 
 class BookDialogsPort;
 class SchemaUpgrade;
@@ -34,6 +35,8 @@ private:
     bool upgrade(SchemaUpgrade& upgrade);
     void upgradeColumns(SchemaUpgrade& upgrade);
     void reportOldGenerationBook(const QString& folder);
+    // Tells the user of a conversion of a file of the Windows generation; false when it failed.
+    bool reportConversion(const JetMigration::Outcome& outcome, DatabaseLocation::Creation creation);
 
     BookState m_state;
     BookDialogsPort& m_dialogs;

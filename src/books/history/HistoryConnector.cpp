@@ -5,6 +5,7 @@
 #include "books/database/ColumnWidth.h"
 #include "books/database/DatabaseLocation.h"
 #include "books/database/SchemaUpgrade.h"
+#include "books/transfer/JetMigration.h"
 #include "settings/Lang.h"
 
 #include <QDir>
@@ -41,6 +42,14 @@ ConnectOutcome HistoryConnector::open(const QString& folder, bool silent)
          Lang::_("no file of call history in folder")});
     if (!checked.ok) {
         return ConnectOutcome::failed(checked.error);
+    }
+    const JetMigration::Outcome converted = JetMigration::convert(JetMigration::Kind::History, folder, fileName());
+    if (converted.result == JetMigration::Outcome::Result::Failed) {
+        m_dialogs.showError(converted.message);
+        return ConnectOutcome::failed(converted.message);
+    }
+    if (converted.result == JetMigration::Outcome::Result::Converted) {
+        m_dialogs.showWarning(converted.message);
     }
     QString error;
     if (!m_connection.open(folder, fileName(), &error)) {
