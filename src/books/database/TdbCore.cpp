@@ -129,6 +129,11 @@ int TdbCore::currentBookIndex() const
     return m_settings.Ksiazka.Tryb == PublicBook ? PublicBook : PrivateBook;
 }
 
+QString TdbCore::configuredFolder(int index) const
+{
+    return index == PublicBook ? m_settings.Ksiazka.KsPubliczna : m_settings.Ksiazka.KsPrywatna;
+}
+
 void TdbCore::selectCurrentBook(int index, bool refreshWindow)
 {
     m_settings.Ksiazka.Tryb = index;
@@ -190,8 +195,11 @@ void TdbCore::reconnectFailedBooks()
 
 void TdbCore::refreshBooks()
 {
-    openBook(false, PrivateBook, m_settings.Ksiazka.KsPrywatna, DatabaseOpener::Report::Refresh);
-    openBook(false, PublicBook, m_settings.Ksiazka.KsPubliczna, DatabaseOpener::Report::Refresh);
+    for (const int index : {PrivateBook, PublicBook}) {
+        if (!isUnderEdition(index)) {
+            openBook(false, index, configuredFolder(index), DatabaseOpener::Report::Refresh);
+        }
+    }
 }
 
 bool TdbCore::setSmsState(int reference, int kind)
