@@ -37,10 +37,12 @@ ContactConflict::ContactConflict(const Contact& mine, const Contact& original, c
     for (const Field field : ButtonFields) {
         const QString their = value(theirs, field);
         const QString own = value(mine, field);
-        if (their == own) {
+        const QString before = value(original, field);
+        if (their == own || their == before) {
+            // Nobody else changed it: this user's value stands.
             continue;
         }
-        if (own == value(original, field)) {
+        if (own == before) {
             // Only the other user changed it: nothing to choose.
             setValue(m_merged, field, their);
         } else {

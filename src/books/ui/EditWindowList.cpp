@@ -33,7 +33,6 @@ TEditPhoneBookForm* EditWindowList::open(const ContactEditRequest& request)
     auto* window = new TEditPhoneBookForm(m_books, m_settings, m_messages, request, m_openers);
     window->setAttribute(Qt::WA_DeleteOnClose);
     m_windows.append(window);
-    connect(window, &QObject::destroyed, this, [this] { m_windows.removeAll(nullptr); });
     connect(window, &QDialog::finished, this, [this, window] { forget(window); });
     if (m_settings.Ksiazka.EdycjaX >= 0 && m_settings.Ksiazka.EdycjaY >= 0) {
         // Each further window a little lower and to the right, so that none hides another entirely.

@@ -50,7 +50,13 @@ TPhoneBookForm::TPhoneBookForm(TdbCore& books, SettingsRecord& settings, std::fu
     reload();
 }
 
-TPhoneBookForm::~TPhoneBookForm() = default;
+TPhoneBookForm::~TPhoneBookForm()
+{
+    // The grids and fields go before the tabs: their removal must not search a half-destroyed window.
+    for (QObject* source : std::initializer_list<QObject*>{&m_tabs, &m_search, &m_groupSearch}) {
+        source->blockSignals(true);
+    }
+}
 
 void TPhoneBookForm::buildLayout()
 {
@@ -247,6 +253,10 @@ bool TPhoneBookForm::eventFilter(QObject* watched, QEvent* event)
     if ((watched == &m_search || watched == &m_groupSearch) && event->type() == QEvent::KeyPress) {
         // Up and down move in the grid while the user types in a search field.
         auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            callCurrent();
+            return true;
+        }
         if (key->modifiers() == Qt::NoModifier && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down ||
                                                    key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown)) {
             QTableView& grid = m_tabs.currentIndex() == NumberTab ? m_numberGrid : m_nameGrid;
