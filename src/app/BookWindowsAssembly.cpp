@@ -5,7 +5,7 @@
 #include "phone/EntryText.h"
 #include "phone/TelephoneWindowLogic.h"
 #include "settings/Const.h"
-#include "settings/SettingsStore.h"
+#include "settings/SettingsRecord.h"
 
 #include <QMessageBox>
 
@@ -21,18 +21,19 @@ bool askYesNo(const QString& question)
 
 } // namespace
 
-BookWindowsAssembly::BookWindowsAssembly(SettingsStore& settings, TdbCore& books, BookNaming& naming,
+BookWindowsAssembly::BookWindowsAssembly(SettingsRecord& settings, std::function<void()> saveSettings, TdbCore& books, BookNaming& naming,
                                          TelephoneWindowLogic& window, Openers openers, ContactMessagesPort* messages,
                                          std::function<bool(const QString&)> ask)
     : m_settings(settings)
+    , m_saveSettings(std::move(saveSettings))
     , m_books(books)
     , m_window(window)
     , m_messages(messages != nullptr ? *messages : m_boxes)
-    , m_editors(books, settings.record(), [&settings] { settings.save(); }, m_messages)
+    , m_editors(books, settings, [this] { m_saveSettings(); }, m_messages)
     , m_groups(books, m_messages)
-    , m_options(settings.record(), [&settings] { settings.save(); })
+    , m_options(settings, [this] { m_saveSettings(); })
     , m_call(window, ask ? std::move(ask) : std::function<bool(const QString&)>(&askYesNo))
-    , m_bookWindow(books, settings.record(), [&settings] { settings.save(); }, m_messages,
+    , m_bookWindow(books, settings, [this] { m_saveSettings(); }, m_messages,
                    TPhoneBookForm::Openers{
                        [this](const ContactEditRequest& request) { m_editors.open(request); },
                        [this] { showGroups(); },
@@ -45,7 +46,7 @@ BookWindowsAssembly::BookWindowsAssembly(SettingsStore& settings, TdbCore& books
                        {},
                    })
     , m_contactWindows(books, naming, m_editors, [this] { showOptions(); })
-    , m_callEvents(settings.record(),
+    , m_callEvents(settings,
                    CallContactEvents::Actions{
                        [&naming, &books](const QString& number) -> std::optional<CallContactEvents::Known> {
                            const QString normalised = naming.normaliseNumber(number);

@@ -14,7 +14,7 @@
 
 class BookNaming;
 class ContactMessagesPort;
-class SettingsStore;
+struct SettingsRecord;
 class TdbCore;
 class TelephoneWindowLogic;
 
@@ -32,7 +32,7 @@ public:
     };
 
     // messages and ask default to message boxes; tests answer them.
-    BookWindowsAssembly(SettingsStore& settings, TdbCore& books, BookNaming& naming, TelephoneWindowLogic& window,
+    BookWindowsAssembly(SettingsRecord& settings, std::function<void()> saveSettings, TdbCore& books, BookNaming& naming, TelephoneWindowLogic& window,
                         Openers openers, ContactMessagesPort* messages = nullptr,
                         std::function<bool(const QString&)> ask = {});
     ~BookWindowsAssembly();
@@ -52,7 +52,8 @@ private:
     void showGroups();
     void showOptions();
 
-    SettingsStore& m_settings;
+    SettingsRecord& m_settings;
+    std::function<void()> m_saveSettings;
     TdbCore& m_books;
     TelephoneWindowLogic& m_window;
     ContactBoxes m_boxes;

@@ -152,7 +152,7 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
                                                phone.window());
             SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
             BookWindowsAssembly bookWindows(
-                settings, books.core(), books.naming(), phone.window(),
+                settings.record(), [&settings] { settings.save(); }, books.core(), books.naming(), phone.window(),
                 {{}, {}, {}, [&sms, &books](const QString& number) {
                      sms.openComposeTo(books.naming().nameForNumber(number), number);
                  }});
