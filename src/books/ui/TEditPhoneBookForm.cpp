@@ -282,7 +282,7 @@ bool TEditPhoneBookForm::save()
 {
     if (m_conflict && !m_conflict->resolved()) {
         m_messages.warning(QLatin1String(Const::ApplicationTitle),
-                           _("Choose the other user's value or yours beside each field marked with \"!\"."));
+                           _("Choose the other user's value or yours beside each field marked with !."));
         return false;
     }
     PhoneBook* phoneBook = m_books.book(m_book);
