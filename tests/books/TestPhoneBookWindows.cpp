@@ -2,6 +2,7 @@
 #include "books/contacts/ContactConflict.h"
 #include "books/ui/TGroupNameForm.h"
 #include "books/ui/TPhoneBookOptionsForm.h"
+#include "support/RenderFolder.h"
 
 #include <QAction>
 #include <QTest>
@@ -280,6 +281,44 @@ private slots:
         QTest::mouseClick(&groups.removeButton(), Qt::LeftButton);
         QCOMPARE(groups.groupList().count(), 1);
         QCOMPARE(books.shownNames(), (QStringList{u"[-] Others"_s, u"Jan"_s}));
+    }
+
+    // The pictures of the documentation: the grouped grid searching "kow", and a contact in its editing window.
+    void theWindowsAreRendered()
+    {
+        BookWindowFixture books;
+        QVERIFY(books.start());
+        const int customers = books.addGroup(u"Customers"_s);
+        const int family = books.addGroup(u"Family"_s);
+        const struct {
+            QString name;
+            QStringList numbers;
+            int group;
+        } contacts[] = {
+            {u"Jan Kowalski"_s, {u"214"_s, u"226543210"_s, QString(), u"601234567"_s}, family},
+            {u"Anna Kowalska"_s, {QString(), u"226543211"_s, u"227001122"_s, u"602345678"_s}, family},
+            {u"Kowalczyk Sp. z o.o."_s, {QString(), u"618112233"_s, QString(), QString(), u"618112299"_s}, customers},
+            {u"Piotr Kowalewski"_s, {u"231"_s, QString(), QString(), u"603456789"_s}, 0},
+            {u"Ewa Nowak"_s, {u"215"_s, QString(), QString(), u"604567890"_s}, 0},
+            {u"Hurtownia Wiśniewski"_s, {QString(), u"124445566"_s}, customers},
+        };
+        int jan = -1;
+        for (const auto& contact : contacts) {
+            const int id = insertContact(books.privateBook(), contact.name, contact.numbers, contact.group);
+            jan = jan < 0 ? id : jan;
+        }
+        books.core.requeryBooks();
+        books.form->resize(760, 360);
+        books.form->show();
+        books.form->searchField().setText(u"kow"_s);
+        QVERIFY(books.form->grab().save(renderFolder() + u"/book-window.png"_s));
+
+        ContactEditRequest request;
+        request.contactId = jan;
+        TEditPhoneBookForm* editor = books.editors->open(request);
+        editor->descriptionField().setText(u"Sales, second floor"_s);
+        editor->emailField().setText(u"jan.kowalski@example.com"_s);
+        QVERIFY(editor->grab().save(renderFolder() + u"/book-edit.png"_s));
     }
 
     void searchingOptionsAreKept()

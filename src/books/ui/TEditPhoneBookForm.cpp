@@ -94,6 +94,8 @@ TEditPhoneBookForm::TEditPhoneBookForm(TdbCore& books, const SettingsRecord& set
     m_bookChoice.setEnabled(!m_startedFrom);
     m_pages.setCurrentIndex(static_cast<int>(request.page));
     updateCaption();
+    // Wide enough for the four page tabs side by side.
+    resize(std::max(sizeHint().width(), 520), sizeHint().height());
 }
 
 TEditPhoneBookForm::~TEditPhoneBookForm() = default;
