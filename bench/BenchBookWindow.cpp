@@ -45,8 +45,8 @@ public:
         m_settings.Ksiazka.Wys = 600;
         const int index = engine == BenchEngines::Postgres ? TdbCore::PublicBook : TdbCore::PrivateBook;
         if (engine == BenchEngines::Postgres) {
-            m_settings.Ksiazka.KsPubliczna = BenchEngines::instance().newLocation(
-                engine, QStringLiteral("window%1").arg(size), &m_error);
+            m_settings.Ksiazka.KsPubliczna =
+                BenchEngines::instance().newLocation(engine, QStringLiteral("window%1").arg(size), &m_error);
             if (m_settings.Ksiazka.KsPubliczna.isEmpty()) {
                 return;
             }
@@ -68,7 +68,8 @@ public:
     const QString& error() const { return m_error; }
     std::unique_ptr<TPhoneBookForm> openWindow()
     {
-        return std::make_unique<TPhoneBookForm>(m_core, m_settings, [] {}, m_boxes, TPhoneBookForm::Openers{});
+        return std::make_unique<TPhoneBookForm>(
+            m_core, m_settings, [] {}, m_boxes, TPhoneBookForm::Openers{});
     }
 
 private:

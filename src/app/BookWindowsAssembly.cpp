@@ -21,48 +21,50 @@ bool askYesNo(const QString& question)
 
 } // namespace
 
-BookWindowsAssembly::BookWindowsAssembly(SettingsRecord& settings, std::function<void()> saveSettings, TdbCore& books, BookNaming& naming,
-                                         TelephoneWindowLogic& window, Openers openers, ContactMessagesPort* messages,
-                                         std::function<bool(const QString&)> ask)
+BookWindowsAssembly::BookWindowsAssembly(SettingsRecord& settings, std::function<void()> saveSettings, TdbCore& books,
+                                         BookNaming& naming, TelephoneWindowLogic& window, Openers openers,
+                                         ContactMessagesPort* messages, std::function<bool(const QString&)> ask)
     : m_settings(settings)
     , m_saveSettings(std::move(saveSettings))
     , m_books(books)
     , m_window(window)
     , m_messages(messages != nullptr ? *messages : m_boxes)
-    , m_editors(books, settings, [this] { m_saveSettings(); }, m_messages)
+    , m_editors(
+          books, settings, [this] { m_saveSettings(); }, m_messages)
     , m_groups(books, m_messages)
     , m_options(settings, [this] { m_saveSettings(); })
     , m_call(window, ask ? std::move(ask) : std::function<bool(const QString&)>(&askYesNo))
-    , m_bookWindow(books, settings, [this] { m_saveSettings(); }, m_messages,
-                   TPhoneBookForm::Openers{
-                       [this](const ContactEditRequest& request) { m_editors.open(request); },
-                       [this] { showGroups(); },
-                       [this] { showOptions(); },
-                       openers.configuration,
-                       openers.importBook,
-                       openers.exportBook,
-                       openers.sendSms,
-                       [this](const QString& number) { m_call.call(number); },
-                       {},
-                   })
+    , m_bookWindow(
+          books, settings, [this] { m_saveSettings(); }, m_messages,
+          TPhoneBookForm::Openers{
+              [this](const ContactEditRequest& request) { m_editors.open(request); },
+              [this] { showGroups(); },
+              [this] { showOptions(); },
+              openers.configuration,
+              openers.importBook,
+              openers.exportBook,
+              openers.sendSms,
+              [this](const QString& number) { m_call.call(number); },
+              {},
+          })
     , m_contactWindows(books, naming, m_editors, [this] { showOptions(); })
-    , m_callEvents(settings,
-                   CallContactEvents::Actions{
-                       [&naming, &books](const QString& number) -> std::optional<CallContactEvents::Known> {
-                           const QString normalised = naming.normaliseNumber(number);
-                           const int id = normalised.isEmpty() ? -1 : books.findContactForNumber(normalised);
-                           PhoneBook* book = id >= 0 ? books.book(books.currentBookIndex()) : nullptr;
-                           const std::optional<Contact> contact = book != nullptr ? book->contact(id) : std::nullopt;
-                           if (!contact) {
-                               return std::nullopt;
-                           }
-                           return CallContactEvents::Known{contact->otwNot};
-                       },
-                       [this](const QString& number) { m_contactWindows.openNotes(number); },
-                       [this](const QString& number) {
-                           m_contactWindows.addNumber(number, ContactWindows::positionForNew(number));
-                       },
-                   })
+    , m_callEvents(settings, CallContactEvents::Actions{
+                                 [&naming, &books](const QString& number) -> std::optional<CallContactEvents::Known> {
+                                     const QString normalised = naming.normaliseNumber(number);
+                                     const int id = normalised.isEmpty() ? -1 : books.findContactForNumber(normalised);
+                                     PhoneBook* book = id >= 0 ? books.book(books.currentBookIndex()) : nullptr;
+                                     const std::optional<Contact> contact =
+                                         book != nullptr ? book->contact(id) : std::nullopt;
+                                     if (!contact) {
+                                         return std::nullopt;
+                                     }
+                                     return CallContactEvents::Known{contact->otwNot};
+                                 },
+                                 [this](const QString& number) { m_contactWindows.openNotes(number); },
+                                 [this](const QString& number) {
+                                     m_contactWindows.addNumber(number, ContactWindows::positionForNew(number));
+                                 },
+                             })
 {
     m_editors.setOpeners({[this] { showGroups(); }, openers.configuration});
     books.setEditionCheck([this](int book) { return m_editors.worksOn(book); });
@@ -82,21 +84,27 @@ BookWindowsAssembly::~BookWindowsAssembly()
 
 void BookWindowsAssembly::fillMenuOpeners(TMainForm::Openers& openers)
 {
-    openers.book = [this] { m_bookWindow.showSearching(); };
+    openers.book = [this] {
+        m_bookWindow.showSearching();
+    };
     openers.notes = [this] {
         const QString number = currentNumber();
         if (!number.isEmpty()) {
             m_contactWindows.openNotes(number);
         }
     };
-    openers.searchOptions = [this] { showOptions(); };
+    openers.searchOptions = [this] {
+        showOptions();
+    };
     openers.editBook = [this] {
         const QString number = currentNumber();
         if (!number.isEmpty()) {
             m_contactWindows.editNumber(number);
         }
     };
-    openers.addToBook = [this](int position) { m_contactWindows.addNumber(currentNumber(), position); };
+    openers.addToBook = [this](int position) {
+        m_contactWindows.addNumber(currentNumber(), position);
+    };
 }
 
 QString BookWindowsAssembly::currentNumber() const

@@ -32,9 +32,9 @@ public:
     };
 
     // messages and ask default to message boxes; tests answer them.
-    BookWindowsAssembly(SettingsRecord& settings, std::function<void()> saveSettings, TdbCore& books, BookNaming& naming, TelephoneWindowLogic& window,
-                        Openers openers, ContactMessagesPort* messages = nullptr,
-                        std::function<bool(const QString&)> ask = {});
+    BookWindowsAssembly(SettingsRecord& settings, std::function<void()> saveSettings, TdbCore& books,
+                        BookNaming& naming, TelephoneWindowLogic& window, Openers openers,
+                        ContactMessagesPort* messages = nullptr, std::function<bool(const QString&)> ask = {});
     ~BookWindowsAssembly();
 
     // The telephone window's menu items that open these windows.

@@ -9,8 +9,8 @@
 #include "app/IdleAssembly.h"
 #include "app/LinkAssembly.h"
 #include "app/LogindWatcher.h"
-#include "app/PbxRecordingAssembly.h"
 #include "app/NotificationAssembly.h"
+#include "app/PbxRecordingAssembly.h"
 #include "app/PhoneAssembly.h"
 #include "app/QuitOnTerminationSignals.h"
 #include "app/RecordingAssembly.h"
@@ -98,10 +98,18 @@ TMainForm::Openers menuOpeners(LinkAssembly& link, SmsAssembly& sms, RecordingAs
         link.console().show();
         link.console().raise();
     };
-    openers.sms = [&sms] { sms.openCompose(); };
-    openers.smsConsole = [&sms] { sms.showConsole(); };
-    openers.recording = [&recording] { recording.toggle(); };
-    openers.configuration = [&recording] { recording.openAudioConfiguration(); };
+    openers.sms = [&sms] {
+        sms.openCompose();
+    };
+    openers.smsConsole = [&sms] {
+        sms.showConsole();
+    };
+    openers.recording = [&recording] {
+        recording.toggle();
+    };
+    openers.configuration = [&recording] {
+        recording.openAudioConfiguration();
+    };
     return openers;
 }
 
@@ -151,11 +159,11 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             PbxRecordingAssembly pbxRecordings(settings, books.core(), books.linkServices(), link.link(),
                                                phone.window());
             SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
-            BookWindowsAssembly bookWindows(
-                settings.record(), [&settings] { settings.save(); }, books.core(), books.naming(), phone.window(),
-                {{}, {}, {}, [&sms, &books](const QString& number) {
-                     sms.openComposeTo(books.naming().nameForNumber(number), number);
-                 }});
+            BookWindowsAssembly bookWindows(settings.record(), [&settings] { settings.save(); }, books.core(),
+                                            books.naming(), phone.window(),
+                                            {{}, {}, {}, [&sms, &books](const QString& number) {
+                                                 sms.openComposeTo(books.naming().nameForNumber(number), number);
+                                             }});
             phone.window().setPendingDial(commandLine.dialTarget);
             QObject::connect(&instance, &SingleInstance::showRequested, &phone.form(),
                              [&phone] { phone.form().showMainWindow(true, true, false); });

@@ -20,7 +20,8 @@ struct TelephoneWithBooks {
             naming = std::make_unique<BookNaming>(books.core, books.settings);
             assembly = std::make_unique<BookWindowsAssembly>(
                 books.settings, [] {}, books.core, *naming, telephone.window, BookWindowsAssembly::Openers{},
-                &books.messages, [this](const QString& question) {
+                &books.messages,
+                [this](const QString& question) {
                     questions.append(question);
                     return answers.isEmpty() ? false : answers.takeFirst();
                 });
@@ -146,7 +147,9 @@ private slots:
                                                 return std::nullopt;
                                             },
                                             [&notes](const QString& number) { notes.append(number); },
-                                            [&added](const QString& number) { added.append(number); }});
+                                            [&added](const QString& number) {
+                                                added.append(number);
+                                            }});
         events.stateApplied(WindowState::IncomingConnected, u"100"_s);
         events.stateApplied(WindowState::IncomingConnected, u"100"_s);
         QCOMPARE(notes, QStringList{u"100"_s});

@@ -31,12 +31,18 @@ struct BookWindowFixture : TdbCoreOnDisk {
         if (!core.start()) {
             return false;
         }
-        editors = std::make_unique<EditWindowList>(core, settings, [] {}, messages);
+        editors = std::make_unique<EditWindowList>(
+            core, settings, [] {}, messages);
         core.setEditionCheck([this](int book) { return editors->worksOn(book); });
         TPhoneBookForm::Openers openers;
-        openers.edit = [this](const ContactEditRequest& request) { editors->open(request); };
-        openers.call = [this](const QString& number) { called.append(number); };
-        form = std::make_unique<TPhoneBookForm>(core, settings, [] {}, messages, openers);
+        openers.edit = [this](const ContactEditRequest& request) {
+            editors->open(request);
+        };
+        openers.call = [this](const QString& number) {
+            called.append(number);
+        };
+        form = std::make_unique<TPhoneBookForm>(
+            core, settings, [] {}, messages, openers);
         return true;
     }
 

@@ -36,10 +36,10 @@ private slots:
             const int group = i % 3 == 0 ? zeta : i % 3 == 1 ? alpha : 0;
             // Names out of insertion order, numbers in two positions.
             const int mixed = (i * 7919) % Contacts;
-            QVERIFY(insertContact(database, u"Name %1"_s.arg(mixed, 5, 10, QChar(u'0')),
-                                  {u"4%1"_s.arg(mixed, 5, 10, QChar(u'0')), QString(),
-                                   u"9%1"_s.arg(i, 5, 10, QChar(u'0'))},
-                                  group) > 0);
+            QVERIFY(
+                insertContact(database, u"Name %1"_s.arg(mixed, 5, 10, QChar(u'0')),
+                              {u"4%1"_s.arg(mixed, 5, 10, QChar(u'0')), QString(), u"9%1"_s.arg(i, 5, 10, QChar(u'0'))},
+                              group) > 0);
         }
         QVERIFY(database.commit());
 

@@ -58,8 +58,8 @@ private slots:
         QCOMPARE(books.shownNames(), (QStringList{u"[+] Friends"_s, u"[+] Others"_s}));
         books.form->command(u"PromoteAll"_s)->trigger();
         books.form->command(u"HideGroups"_s)->trigger();
-        QCOMPARE(books.shownNames(), (QStringList{u"Anna Kowalska"_s, u"Ewa Nowak"_s, u"Jan Kowalski"_s,
-                                                  u"Piotr Zieliński"_s}));
+        QCOMPARE(books.shownNames(),
+                 (QStringList{u"Anna Kowalska"_s, u"Ewa Nowak"_s, u"Jan Kowalski"_s, u"Piotr Zieliński"_s}));
         QCOMPARE(books.settings.Ksiazka.TrybGrup, 1);
     }
 
@@ -127,8 +127,8 @@ private slots:
         QSqlDatabase database = books.privateBook();
         database.transaction();
         for (int i = 0; i < 300; ++i) {
-            insertContact(database, u"Contact %1"_s.arg(i), {u"5%1"_s.arg(i, 4, 10, QChar(u'0')),
-                                                              u"/7%1"_s.arg(i, 4, 10, QChar(u'0'))});
+            insertContact(database, u"Contact %1"_s.arg(i),
+                          {u"5%1"_s.arg(i, 4, 10, QChar(u'0')), u"/7%1"_s.arg(i, 4, 10, QChar(u'0'))});
         }
         database.commit();
         books.core.requeryBooks();
@@ -262,8 +262,7 @@ private slots:
         QTest::mouseClick(&groups.addButton(), Qt::LeftButton);
         QCOMPARE(books.messages.lastWarning(), u"Group already exists."_s);
         QCOMPARE(groups.groupList().count(), 2);
-        const int friends =
-            scalar(books.privateBook(), u"SELECT ID FROM Groups WHERE Nazwa = 'Friends'"_s).toInt();
+        const int friends = scalar(books.privateBook(), u"SELECT ID FROM Groups WHERE Nazwa = 'Friends'"_s).toInt();
         const int jan = insertContact(books.privateBook(), u"Jan"_s, {u"1"_s}, friends);
         groups.groupList().setCurrentRow(0);
         QCOMPARE(groups.nameField().text(), u"Friends"_s);

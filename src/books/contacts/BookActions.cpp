@@ -27,8 +27,7 @@ bool BookActions::failed(const QString& driverMessage)
 bool BookActions::deleteContact(int id)
 {
     PhoneBook* book = m_books.book(m_books.currentBookIndex());
-    if (book == nullptr ||
-        !m_messages.ask(QLatin1String(Const::ApplicationTitle), _("Delete item from phone book?"))) {
+    if (book == nullptr || !m_messages.ask(QLatin1String(Const::ApplicationTitle), _("Delete item from phone book?"))) {
         return false;
     }
     ContactStore store(book->database());
@@ -116,7 +115,8 @@ void BookActions::refreshBooks()
 QString BookActions::defaultNumber(const Contact& contact)
 {
     const int position = contact.defNr.value_or(0);
-    if (position >= 0 && position < Contact::NumberCount && !contact.numbers[static_cast<std::size_t>(position)].isEmpty()) {
+    if (position >= 0 && position < Contact::NumberCount &&
+        !contact.numbers[static_cast<std::size_t>(position)].isEmpty()) {
         return contact.numbers[static_cast<std::size_t>(position)];
     }
     for (const QString& number : contact.numbers) {

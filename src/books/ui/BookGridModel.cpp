@@ -165,6 +165,6 @@ QVariant BookGridModel::headerData(int section, Qt::Orientation orientation, int
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     static const char* const titles[] = {QT_TR_NOOP("     Name"), QT_TR_NOOP("Extension"), QT_TR_NOOP("Company"),
-                                         QT_TR_NOOP("Home"),       QT_TR_NOOP("Mobile"),    QT_TR_NOOP("Other")};
+                                         QT_TR_NOOP("Home"),      QT_TR_NOOP("Mobile"),    QT_TR_NOOP("Other")};
     return section >= 0 && section < ColumnCount ? Lang::_(titles[section]) : QVariant();
 }

@@ -37,7 +37,9 @@ TPhoneBookForm::TPhoneBookForm(TdbCore& books, SettingsRecord& settings, std::fu
 {
     setObjectName(QStringLiteral("TPhoneBookForm"));
     if (!m_openers.openUrl) {
-        m_openers.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+        m_openers.openUrl = [](const QUrl& url) {
+            QDesktopServices::openUrl(url);
+        };
     }
     if (m_settings.Ksiazka.TrybGrup != 0) {
         m_names.setGrouped(false);
@@ -155,12 +157,13 @@ void TPhoneBookForm::buildMenus()
         return item;
     };
     addCommand(file, "Call", QT_TR_NOOP("Call"), QKeySequence(Qt::Key_Return), [this] { callCurrent(); });
-    optional(file, "SendSMS", QT_TR_NOOP("Send SMS"), {}, m_openers.sendSms ? std::function<void()>([this] {
-        if (const std::optional<Contact> contact = currentContact()) {
-            m_openers.sendSms(BookActions::defaultNumber(*contact));
-        }
-    })
-                                                                           : std::function<void()>());
+    optional(file, "SendSMS", QT_TR_NOOP("Send SMS"), {},
+             m_openers.sendSms ? std::function<void()>([this] {
+                 if (const std::optional<Contact> contact = currentContact()) {
+                     m_openers.sendSms(BookActions::defaultNumber(*contact));
+                 }
+             })
+                               : std::function<void()>());
     file.addSeparator();
     addCommand(file, "New", QT_TR_NOOP("New"), QKeySequence(Qt::Key_Insert), [this] { newContact(); });
     addCommand(file, "Edit", QT_TR_NOOP("Edit"), QKeySequence(Qt::ALT | Qt::Key_E),
@@ -219,8 +222,8 @@ void TPhoneBookForm::buildMenus()
              m_openers.searchOptions);
 
     // The grids' pop-up menus offer the commands on a contact.
-    for (const char* name : {"Call", "SendSMS", "New", "Edit", "Notes", "AutoRinging", "CopyBetweenBooks", "Delete",
-                             "SendEmail"}) {
+    for (const char* name :
+         {"Call", "SendSMS", "New", "Edit", "Notes", "AutoRinging", "CopyBetweenBooks", "Delete", "SendEmail"}) {
         if (QAction* item = command(QLatin1String(name)); item != nullptr && item->isVisible()) {
             m_nameGrid.addAction(item);
             m_numberGrid.addAction(item);
@@ -360,9 +363,9 @@ void TPhoneBookForm::applySearch()
     PhoneBook* current = book();
     if (current != nullptr && m_settings.Ksiazka.FiltrNazw && !text.isEmpty()) {
         if (!m_nameSearch) {
-            m_nameSearch = std::make_unique<NameSearch>(current->database(), m_settings.Ksiazka.SzukajNazw,
-                                                        m_settings.Ksiazka.IgnorujPolskieZnaki,
-                                                        Lang::currentLanguage());
+            m_nameSearch =
+                std::make_unique<NameSearch>(current->database(), m_settings.Ksiazka.SzukajNazw,
+                                             m_settings.Ksiazka.IgnorujPolskieZnaki, Lang::currentLanguage());
         }
         const std::optional<QList<int>> passing = m_nameSearch->matching(text);
         filter.passing = passing ? QSet<int>(passing->cbegin(), passing->cend()) : QSet<int>();
@@ -415,9 +418,8 @@ void TPhoneBookForm::callCurrent()
     if (!contact) {
         return;
     }
-    const QString underCursor = index.column() >= BookGridModel::FirstNumberColumn
-                                    ? m_names.data(index).toString()
-                                    : QString();
+    const QString underCursor =
+        index.column() >= BookGridModel::FirstNumberColumn ? m_names.data(index).toString() : QString();
     const QString number = underCursor.isEmpty() ? BookActions::defaultNumber(*contact) : underCursor;
     if (!number.isEmpty()) {
         m_openers.call(number);
