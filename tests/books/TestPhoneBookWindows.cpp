@@ -249,6 +249,12 @@ private slots:
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!books.editors->worksOn(TdbCore::PrivateBook));
+        // Without editing windows the book is reopened, and the grid reads it again.
+        const int warnings = books.messages.warnings.size();
+        books.form->command(u"Refresh"_s)->trigger();
+        QCOMPARE(books.messages.warnings.size(), warnings);
+        QCoreApplication::processEvents();
+        QCOMPARE(books.shownNames(), (QStringList{u"[-] Others"_s, u"Ewa"_s}));
         QVERIFY(books.editors->open({}) != nullptr);
     }
 

@@ -80,6 +80,7 @@ DatabaseOpener::Result TdbCore::openBook(bool ask, int index, const QString& fol
 {
     PhoneBookConnector& connector = *m_connectors[index];
     const bool wasOnDefaults = connector.state().defaults;
+    emit bookClosing(index);
     m_books[index].reset();
     const bool wasInOutage = connector.state().outage;
     const DatabaseOpener::Result result = m_opener.openBook(connector, folder, !ask, report);

@@ -97,6 +97,8 @@ public:
     const QTimer& refreshTimer() const { return m_refreshTimer; }
 
 signals:
+    // A book is about to be closed and opened again: whoever keeps its connection lets go of it now.
+    void bookClosing(int index);
     void booksChanged();
     void autoUpdateDone();
     void currentBookChanged(int index);

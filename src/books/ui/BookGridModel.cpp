@@ -21,7 +21,12 @@ bool BookGridModel::reload()
     m_pages = m_database.isOpen() ? std::make_unique<ContactPages>(m_database) : nullptr;
     bool ok = true;
     if (!m_pages) {
-        m_layout.setClassic({});
+        // No book: no rows, the kind of grid stays.
+        if (m_layout.grouped()) {
+            m_layout.setGrouped({}, {});
+        } else {
+            m_layout.setClassic({});
+        }
     } else if (m_layout.grouped()) {
         const auto groups = ContactOrder::groups(m_database);
         const auto keys = ContactOrder::byGroup(m_database);

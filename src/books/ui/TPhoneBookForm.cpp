@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using Lang::_;
@@ -48,6 +49,16 @@ TPhoneBookForm::TPhoneBookForm(TdbCore& books, SettingsRecord& settings, std::fu
     buildMenus();
     connect(&m_books, &TdbCore::booksChanged, this, &TPhoneBookForm::reload);
     connect(&m_books, &TdbCore::currentBookChanged, this, &TPhoneBookForm::showBookState);
+    connect(&m_books, &TdbCore::bookClosing, this, [this](int index) {
+        if (index != currentBook()) {
+            return;
+        }
+        // The grids let go of the connection before it is removed, and read the book again once it is back.
+        m_nameSearch.reset();
+        m_names.setDatabase({});
+        m_numbers.setDatabase({});
+        QTimer::singleShot(0, this, &TPhoneBookForm::reload);
+    });
     restoreGeometry();
     reload();
 }
