@@ -1,5 +1,6 @@
 // How long turning a calling number into a name takes on books of growing size, and how long the name filter of the
 // book window needs for one keystroke over a large book; each on an SQLite file and on a PostgreSQL server.
+#include "BenchContacts.h"
 #include "BenchEngines.h"
 #include "books/contacts/NameFilter.h"
 #include "books/contacts/NameIndex.h"
@@ -18,59 +19,8 @@
 
 namespace {
 
-constexpr int NumberPositions = 5;
-// Rows written by one INSERT while a book is filled.
-constexpr int RowsPerInsert = 250;
-
-QString numberOf(int contact, int position)
-{
-    return QStringLiteral("%1%2").arg(position).arg(contact, 8, 10, QLatin1Char('0'));
-}
-
-// Common Polish surnames and first names: about one contact in twenty has "kow" in the name.
-QString nameOf(int contact)
-{
-    static const QStringList surnames{
-        QStringLiteral("Nowak"),        QStringLiteral("Kowalski"),    QStringLiteral("Wiśniewski"),
-        QStringLiteral("Wójcik"),       QStringLiteral("Kamiński"),    QStringLiteral("Lewandowski"),
-        QStringLiteral("Zieliński"),    QStringLiteral("Szymański"),   QStringLiteral("Woźniak"),
-        QStringLiteral("Dąbrowski"),    QStringLiteral("Kozłowski"),   QStringLiteral("Jankowski"),
-        QStringLiteral("Mazur"),        QStringLiteral("Kwiatkowski"), QStringLiteral("Krawczyk"),
-        QStringLiteral("Piotrowski"),   QStringLiteral("Grabowski"),   QStringLiteral("Nowakowski"),
-        QStringLiteral("Pawłowski"),    QStringLiteral("Michalski"),   QStringLiteral("Nowicki"),
-        QStringLiteral("Adamczyk"),     QStringLiteral("Dudek"),       QStringLiteral("Zając"),
-        QStringLiteral("Wieczorek"),    QStringLiteral("Jabłoński"),   QStringLiteral("Król"),
-        QStringLiteral("Majewski"),     QStringLiteral("Olszewski"),   QStringLiteral("Jaworski"),
-        QStringLiteral("Wróbel"),       QStringLiteral("Malinowski"),  QStringLiteral("Pawlak"),
-        QStringLiteral("Witkowski"),    QStringLiteral("Walczak"),     QStringLiteral("Stępień"),
-        QStringLiteral("Górski"),       QStringLiteral("Rutkowski"),   QStringLiteral("Michalak"),
-        QStringLiteral("Sikora"),       QStringLiteral("Ostrowski"),   QStringLiteral("Baran"),
-        QStringLiteral("Duda"),         QStringLiteral("Szewczyk"),    QStringLiteral("Tomaszewski"),
-        QStringLiteral("Pietrzak"),     QStringLiteral("Marciniak"),   QStringLiteral("Wróblewski"),
-        QStringLiteral("Zalewski"),     QStringLiteral("Jakubowski"),  QStringLiteral("Jasiński"),
-        QStringLiteral("Zawadzki"),     QStringLiteral("Sadowski"),    QStringLiteral("Bąk"),
-        QStringLiteral("Chmielewski"),  QStringLiteral("Włodarczyk"),  QStringLiteral("Borkowski"),
-        QStringLiteral("Czarnecki"),    QStringLiteral("Sawicki"),     QStringLiteral("Sokołowski"),
-        QStringLiteral("Urbański"),     QStringLiteral("Kubiak"),      QStringLiteral("Maciejewski"),
-        QStringLiteral("Szczepański"),  QStringLiteral("Kucharski"),   QStringLiteral("Wilk"),
-        QStringLiteral("Kalinowski"),   QStringLiteral("Lis"),         QStringLiteral("Mazurek"),
-        QStringLiteral("Wysocki"),      QStringLiteral("Adamski"),     QStringLiteral("Kaźmierczak"),
-        QStringLiteral("Wasilewski"),   QStringLiteral("Sobczak"),     QStringLiteral("Czerwiński"),
-        QStringLiteral("Andrzejewski"), QStringLiteral("Cieślak"),     QStringLiteral("Głowacki"),
-        QStringLiteral("Zakrzewski"),   QStringLiteral("Kołodziej")};
-    static const QStringList firstNames{
-        QStringLiteral("Anna"),       QStringLiteral("Piotr"),     QStringLiteral("Maria"),
-        QStringLiteral("Krzysztof"),  QStringLiteral("Katarzyna"), QStringLiteral("Andrzej"),
-        QStringLiteral("Małgorzata"), QStringLiteral("Tomasz"),    QStringLiteral("Agnieszka"),
-        QStringLiteral("Paweł"),      QStringLiteral("Barbara"),   QStringLiteral("Jan"),
-        QStringLiteral("Ewa"),        QStringLiteral("Michał"),    QStringLiteral("Krystyna"),
-        QStringLiteral("Marcin"),     QStringLiteral("Elżbieta"),  QStringLiteral("Łukasz"),
-        QStringLiteral("Zofia"),      QStringLiteral("Grzegorz")};
-    // Neighbouring contacts get unrelated names.
-    const quint32 mixed = static_cast<quint32>(contact) * 2654435761U;
-    return surnames[static_cast<qsizetype>(mixed % surnames.size())] + u' ' +
-           firstNames[static_cast<qsizetype>((mixed / 97) % firstNames.size())];
-}
+using BenchContacts::nameOf;
+using BenchContacts::numberOf;
 
 // A book of size contacts, each with five numbers and its folded name, opened as the client opens a book and
 // filled in one transaction.
@@ -106,48 +56,7 @@ public:
     }
 
 private:
-    QString fill(int size)
-    {
-        QSqlDatabase db = database();
-        // Filling a large book takes longer than the statements of a ring may.
-        QSqlQuery query(db);
-        if (SqlEngines::of(db) == SqlEngine::Postgres) {
-            query.exec(QStringLiteral("SET statement_timeout = 0"));
-        }
-        if (!db.transaction()) {
-            return db.lastError().text();
-        }
-        const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?)");
-        for (int first = 0; first < size; first += RowsPerInsert) {
-            const int count = std::min(RowsPerInsert, size - first);
-            QStringList rows;
-            rows.fill(row, count);
-            query.prepare(QStringLiteral("INSERT INTO Book2 (Nazwa, NazwaSzuk, Nr1, Nr2, Nr3, Nr4, Nr5) VALUES ") +
-                          rows.join(u", "));
-            for (int contact = first; contact < first + count; ++contact) {
-                const QString name = nameOf(contact);
-                query.addBindValue(name);
-                query.addBindValue(NameIndex::searchForm(name));
-                for (int position = 1; position <= NumberPositions; ++position) {
-                    query.addBindValue(numberOf(contact, position));
-                }
-            }
-            if (!query.exec()) {
-                const QString text = query.lastError().text();
-                db.rollback();
-                return text;
-            }
-        }
-        if (!db.commit()) {
-            return db.lastError().text();
-        }
-        if (SqlEngines::of(db) == SqlEngine::Postgres) {
-            // As autovacuum leaves a server's book: the trigram index's pending entries merged, statistics taken.
-            query.exec(QStringLiteral("VACUUM ANALYZE Book2"));
-            query.exec(QStringLiteral("SET statement_timeout = 1000"));
-        }
-        return {};
-    }
+    QString fill(int size) { return BenchContacts::fillBook(database(), size); }
 
     bookseed::SilentBookDialogs m_dialogs;
     PhoneBookConnector m_connector;

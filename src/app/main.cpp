@@ -1,6 +1,8 @@
 // The client's start: one instance per installation, the language, settings, the error log, then the windows, the
 // databases and the link in their fixed order, and the event loop.
 #include "app/BookAssembly.h"
+#include "app/BookTransferAssembly.h"
+#include "app/BookWindowsAssembly.h"
 #include "app/CommandLine.h"
 #include "app/DesktopAssembly.h"
 #include "app/ErrorLog.h"
@@ -89,9 +91,11 @@ void announceBookOutages(TdbCore& books, TelephoneWindowLogic& window, const Err
 }
 
 // The windows the telephone window's menus and buttons open, from the subsystems that own them.
-TMainForm::Openers menuOpeners(LinkAssembly& link, SmsAssembly& sms, RecordingAssembly& recording)
+TMainForm::Openers menuOpeners(LinkAssembly& link, SmsAssembly& sms, RecordingAssembly& recording,
+                               BookWindowsAssembly& bookWindows)
 {
     TMainForm::Openers openers;
+    bookWindows.fillMenuOpeners(openers);
     openers.networkConsole = [&link] {
         link.console().show();
         link.console().raise();
@@ -165,6 +169,13 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             PbxRecordingAssembly pbxRecordings(settings, books.core(), books.linkServices(), link.link(),
                                                phone.window());
             SmsAssembly sms(settings, books.core(), phone.form(), phone.window());
+            BookTransferAssembly bookTransfer(books.core());
+            BookWindowsAssembly bookWindows(settings.record(), [&settings] { settings.save(); }, books.core(),
+                                            books.naming(), phone.window(),
+                                            {{}, bookTransfer.importOpener(), bookTransfer.exportOpener(),
+                                             [&sms, &books](const QString& number) {
+                                                 sms.openComposeTo(books.naming().nameForNumber(number), number);
+                                             }});
             phone.window().setPendingDial(commandLine.dialTarget);
             QObject::connect(&instance, &SingleInstance::showRequested, &phone.form(),
                              [&phone] { phone.form().showMainWindow(true, true, false); });
@@ -175,7 +186,7 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             HotKeyAssembly hotKey(settings.record(), phone.form(), phone.window());
             NotificationAssembly notifications(settings.record(), link.link().callState(), phone.window(),
                                                QDBusConnection::sessionBus());
-            phone.start(menuOpeners(link, sms, recording));
+            phone.start(menuOpeners(link, sms, recording, bookWindows));
             link.link().start();
             sms.start();
             desktop.start();

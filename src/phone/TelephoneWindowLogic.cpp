@@ -538,10 +538,20 @@ void TelephoneWindowLogic::entryEdited(const QString& text)
         if (canChangeState) {
             setState(WindowState::NumberReady);
         }
+    } else if (m_nameSearch) {
+        // A name is looked for in the phone book window, which takes the typing from here on.
+        clearEntry();
+        m_nameSearch(text.trimmed());
     } else if (canChangeState) {
         m_notice.show(QString(), QString(), false);
         setState(WindowState::NumberEntry);
     }
+}
+
+void TelephoneWindowLogic::dialChosen(const QString& number)
+{
+    setEntry(number);
+    dial();
 }
 
 bool TelephoneWindowLogic::keypadKey(QChar key)

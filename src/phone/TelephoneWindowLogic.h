@@ -12,6 +12,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class CallTimer;
@@ -102,6 +103,11 @@ public:
     // A number from another program, the command line or a second start: named from the books and placed in the
     // entry line; dialled at once when a book knows it or a call is under way.
     void placeNumber(const QString& number);
+    // A number chosen in the phone book: placed in the entry line and dialled.
+    void dialChosen(const QString& number);
+    // Where a name typed or pasted into the entry line goes: the phone book window searching it. Without one the
+    // name stays in the entry line.
+    void setNameSearch(std::function<void(const QString& name)> search) { m_nameSearch = std::move(search); }
     // A number from the first start's command line, placed when the login has succeeded.
     void setPendingDial(const QString& number) { m_pendingDial = number; }
     const QString& pendingDial() const { return m_pendingDial; }
@@ -169,6 +175,7 @@ private:
     QString m_status;
     QString m_pendingDial;
     std::optional<ShownEntry> m_shownEntry;
+    std::function<void(const QString&)> m_nameSearch;
     int m_missedCount = 0;
     bool m_missedPending = false;
     bool m_redialBrowsing = false;

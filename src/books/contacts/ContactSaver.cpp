@@ -67,6 +67,7 @@ std::optional<Contact> ContactSaver::validate(Contact contact) const
 
 std::optional<int> ContactSaver::save(const Contact& edited, const std::optional<Contact>& startedFrom)
 {
+    m_conflicted = false;
     const std::optional<Contact> checked = validate(edited);
     if (!checked) {
         return std::nullopt;
@@ -82,6 +83,7 @@ std::optional<int> ContactSaver::save(const Contact& edited, const std::optional
     case ContactStore::UpdateResult::Updated:
         return startedFrom->id;
     case ContactStore::UpdateResult::Conflict:
+        m_conflicted = true;
         warn(_("Record has been removed or changed by other user"));
         break;
     case ContactStore::UpdateResult::Failed:

@@ -27,6 +27,8 @@ public:
     // Inserts a new contact (no startedFrom) or updates the row startedFrom was read from; answers the row's ID,
     // or empty after a warning box (the row is then unchanged, and the caller keeps the edit open).
     std::optional<int> save(const Contact& edited, const std::optional<Contact>& startedFrom);
+    // Whether the last save was refused because another user had changed or removed the row.
+    bool lastSaveConflicted() const { return m_conflicted; }
 
 private:
     void warn(const QString& text) const;
@@ -34,4 +36,5 @@ private:
     ContactStore m_store;
     NumberSettings m_numbers;
     ContactMessagesPort& m_messages;
+    bool m_conflicted = false;
 };

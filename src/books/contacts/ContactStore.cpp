@@ -122,3 +122,25 @@ bool ContactStore::fits(const Contact& contact)
     m_lastError = ContactColumns::tooLongMessage(contact);
     return m_lastError.isEmpty();
 }
+
+bool ContactStore::remove(int id)
+{
+    QSqlQuery query(m_database);
+    query.prepare(QStringLiteral("DELETE FROM Book2 WHERE ID = ?"));
+    query.addBindValue(id);
+    if (!query.exec()) {
+        m_lastError = query.lastError().text();
+        return false;
+    }
+    return true;
+}
+
+bool ContactStore::removeAll()
+{
+    QSqlQuery query(m_database);
+    if (!query.exec(QStringLiteral("DELETE FROM Book2"))) {
+        m_lastError = query.lastError().text();
+        return false;
+    }
+    return true;
+}

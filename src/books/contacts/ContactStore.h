@@ -21,6 +21,10 @@ public:
     bool insertKeepingId(const Contact& contact);
     // Writes edited over the row original.id, provided that row still equals original in every column.
     UpdateResult update(const Contact& edited, const Contact& original);
+    // Deletes one contact; true also when another user deleted it first.
+    bool remove(int id);
+    // Deletes every contact of the book in one statement.
+    bool removeAll();
 
     QString lastError() const { return m_lastError; }
 

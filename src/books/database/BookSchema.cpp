@@ -62,6 +62,11 @@ QStringList BookSchema::createNumberIndexes()
     return statements;
 }
 
+QString BookSchema::createGroupIndex()
+{
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS Idx_GrupaNazwa ON Book2 (GroupID, Nazwa, ID)");
+}
+
 QString BookSchema::createInfo()
 {
     return QStringLiteral("CREATE TABLE Info (Hash INTEGER NOT NULL DEFAULT 0)");
@@ -148,6 +153,7 @@ bool BookSchema::createPhoneBook(QSqlDatabase& database, const QString& othersNa
     statements.append(QStringLiteral("ALTER TABLE Book2 ADD COLUMN GroupID INTEGER DEFAULT 0 CONSTRAINT gr_pk "
                                      "REFERENCES Groups"));
     statements.append(createNumberIndexes());
+    statements.append(createGroupIndex());
     const bool ok = schema.begin() && schema.run(statements) &&
                     schema.exec(QStringLiteral("INSERT INTO Groups (ID, Nazwa) VALUES (0, ?)"), {othersName}) &&
                     schema.exec(QStringLiteral("INSERT INTO Info (Hash) VALUES (?)"), {identityValue}) &&

@@ -18,6 +18,7 @@ inline constexpr int NameWidth = 30;
 inline constexpr int NumberWidth = 26;
 inline constexpr int DescriptionWidth = 200;
 inline constexpr int EmailWidth = 80;
+inline constexpr int GroupNameWidth = 24;
 
 // Book2 as first created (without GroupID, which the column upgrade adds) and its name index.
 QStringList createBook2(SqlEngine engine);
@@ -26,6 +27,8 @@ QStringList createGroups(SqlEngine engine);
 QStringList createTelTypes2(SqlEngine engine);
 // The indexes on Nr1 .. Nr5 (each with Nazwa) that number lookups need, each made when missing.
 QStringList createNumberIndexes();
+// The index that hands out a group's contacts in name order to the book window's grouped grid.
+QString createGroupIndex();
 QString createInfo();
 
 // The index that keeps counting and trimming the history cheap however long it is: rows by their reserved and

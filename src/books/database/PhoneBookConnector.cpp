@@ -113,7 +113,8 @@ bool PhoneBookConnector::upgrade(SchemaUpgrade& schema)
         return false;
     }
     upgradeColumns(schema);
-    if (!schema.run(BookSchema::createNumberIndexes()) || !NameIndex::upgrade(schema)) {
+    if (!schema.run(BookSchema::createNumberIndexes() + QStringList{BookSchema::createGroupIndex()}) ||
+        !NameIndex::upgrade(schema)) {
         schema.rollback();
         return false;
     }

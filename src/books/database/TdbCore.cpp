@@ -80,6 +80,7 @@ DatabaseOpener::Result TdbCore::openBook(bool ask, int index, const QString& fol
 {
     PhoneBookConnector& connector = *m_connectors[index];
     const bool wasOnDefaults = connector.state().defaults;
+    emit bookClosing(index);
     m_books[index].reset();
     const bool wasInOutage = connector.state().outage;
     const DatabaseOpener::Result result = m_opener.openBook(connector, folder, !ask, report);
@@ -127,6 +128,11 @@ bool TdbCore::isBookConnected(int index) const
 int TdbCore::currentBookIndex() const
 {
     return m_settings.Ksiazka.Tryb == PublicBook ? PublicBook : PrivateBook;
+}
+
+QString TdbCore::configuredFolder(int index) const
+{
+    return index == PublicBook ? m_settings.Ksiazka.KsPubliczna : m_settings.Ksiazka.KsPrywatna;
 }
 
 void TdbCore::selectCurrentBook(int index, bool refreshWindow)
@@ -190,8 +196,11 @@ void TdbCore::reconnectFailedBooks()
 
 void TdbCore::refreshBooks()
 {
-    openBook(false, PrivateBook, m_settings.Ksiazka.KsPrywatna, DatabaseOpener::Report::Refresh);
-    openBook(false, PublicBook, m_settings.Ksiazka.KsPubliczna, DatabaseOpener::Report::Refresh);
+    for (const int index : {PrivateBook, PublicBook}) {
+        if (!isUnderEdition(index)) {
+            openBook(false, index, configuredFolder(index), DatabaseOpener::Report::Refresh);
+        }
+    }
 }
 
 bool TdbCore::setSmsState(int reference, int kind)

@@ -59,6 +59,8 @@ public:
     // The open book, or null when it is closed.
     PhoneBook* book(int index) { return m_books[index].get(); }
     int currentBookIndex() const;
+    // The folder (or server location) the settings give for the book.
+    QString configuredFolder(int index) const;
     // Makes the book the one the book window shows (stored in the settings) and, unless told not to, asks for the
     // telephone window to be refreshed.
     void selectCurrentBook(int index, bool refreshWindow = true);
@@ -70,8 +72,12 @@ public:
 
     // Books that run on their default folder try their configured folder again.
     void reconnectFailedBooks();
-    // Reopens both books from their configured folders (the periodic refresh).
+    // Reopens both books from their configured folders (the periodic refresh); a book that an editing window works
+    // on is left as it is, as reopening it would lose the rows the window saves against.
     void refreshBooks();
+    // Whether an editing window works on the book (the windows tell).
+    void setEditionCheck(std::function<bool(int index)> underEdition) { m_underEdition = std::move(underEdition); }
+    bool isUnderEdition(int index) const { return m_underEdition && m_underEdition(index); }
     // After a contact was saved or copied: the current book selected again and the book windows told.
     void requeryBooks();
 
@@ -91,6 +97,8 @@ public:
     const QTimer& refreshTimer() const { return m_refreshTimer; }
 
 signals:
+    // A book is about to be closed and opened again: whoever keeps its connection lets go of it now.
+    void bookClosing(int index);
     void booksChanged();
     void autoUpdateDone();
     void currentBookChanged(int index);
@@ -119,4 +127,5 @@ private:
     std::array<std::unique_ptr<PhoneBook>, 2> m_books;
     std::unique_ptr<OpenHistory> m_history;
     QTimer m_refreshTimer;
+    std::function<bool(int)> m_underEdition;
 };

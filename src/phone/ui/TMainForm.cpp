@@ -231,6 +231,21 @@ void TMainForm::buildMenus(ServiceDialogs& dialogs, const Openers& openers)
               [this] { QApplication::clipboard()->setText(m_skin.entry().text()); });
     m_menu.addSeparator();
     optional(m_menu, "MenuBook", QT_TR_NOOP("Phone book"), QKeySequence(Qt::CTRL | Qt::Key_T), openers.book);
+    optional(m_menu, "MenuEditBook", QT_TR_NOOP("Edit a phone book"), QKeySequence(Qt::CTRL | Qt::Key_E),
+             openers.editBook);
+    if (openers.addToBook) {
+        QMenu* add = m_menu.addMenu(Lang::_("Add to a phone book"));
+        add->setObjectName(QStringLiteral("MenuAddBook"));
+        const char* const kinds[] = {QT_TR_NOOP("Extension"), QT_TR_NOOP("Company"), QT_TR_NOOP("Home"),
+                                     QT_TR_NOOP("Mobile"), QT_TR_NOOP("Other")};
+        const Qt::Key keys[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5};
+        static const char* const names[] = {"NewBook1", "NewBook2", "NewBook3", "NewBook4", "NewBook5"};
+        for (int position = 1; position <= 5; ++position) {
+            const auto open = openers.addToBook;
+            addAction(*add, names[position - 1], kinds[position - 1], QKeySequence(Qt::CTRL | keys[position - 1]),
+                      [open, position] { open(position); });
+        }
+    }
     optional(m_menu, "MenuHistory", QT_TR_NOOP("History"), QKeySequence(Qt::CTRL | Qt::Key_H), openers.history);
     optional(m_menu, "MenuNotes", QT_TR_NOOP("Notes"), QKeySequence(Qt::CTRL | Qt::Key_N), openers.notes);
     optional(m_menu, "MenuOptions", QT_TR_NOOP("Search options"), QKeySequence(Qt::CTRL | Qt::Key_O),

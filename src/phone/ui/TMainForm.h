@@ -34,6 +34,9 @@ public:
     // The windows other parts of the program open from here; an empty one leaves its menu item and button out.
     struct Openers {
         std::function<void()> book;
+        // The contact of the current number in its editing window; a new contact in position 1..5 for it.
+        std::function<void()> editBook;
+        std::function<void(int position)> addToBook;
         std::function<void()> history;
         std::function<void()> notes;
         std::function<void()> configuration;
