@@ -35,18 +35,21 @@ bool IdleDetection::idleSwitch(bool on, Kind kind)
     bool& active = kind == Kind::Forwarding ? m_fwdIdleOn : m_dndIdleOn;
     const bool& other = kind == Kind::Forwarding ? m_dndIdleOn : m_fwdIdleOn;
     QTimer& timer = kind == Kind::Forwarding ? m_idleTimer : m_idleDnd;
-    if (active == on) {
-        return true;
-    }
     if (on) {
         const int minutes =
             kind == Kind::Forwarding ? m_settings.Przeniesienie.IdleFwdTime : m_settings.DND.IdleDNDTime;
         if (minutes >= MinimumMinutes && minutes <= MaximumMinutes) {
-            // setInterval keeps a running timer running. Above 35791 minutes the milliseconds no longer fit a
-            // timer; the longest interval it holds (24.8 days) stands in, as Windows timers do the same.
+            // setInterval keeps a running timer running (an armed kind takes a new idle time from the
+            // configuration at once). Above 35791 minutes the milliseconds no longer fit a timer; the longest
+            // interval it holds (24.8 days) stands in, as Windows timers do the same.
             const qint64 milliseconds = qint64(minutes) * 60000;
             timer.setInterval(int(std::min<qint64>(milliseconds, std::numeric_limits<int>::max())));
         }
+    }
+    if (active == on) {
+        return true;
+    }
+    if (on) {
         if (!m_hooks.loadHooks()) {
             return false;
         }

@@ -71,6 +71,12 @@ private slots:
         QVERIFY(f.idle.idleSwitch(false, IdleDetection::Kind::Forwarding));
         QVERIFY(f.idle.idleSwitch(true, IdleDetection::Kind::Forwarding));
         QCOMPARE(f.idle.forwardingTimer().interval(), 35791 * 60000);
+        // Armed already: a new idle time from the configuration takes effect without switching off.
+        f.settings.Przeniesienie.OnIdle = true;
+        f.settings.Przeniesienie.IdleFwdTime = 3;
+        f.idle.applySettings();
+        QVERIFY(f.idle.isActive(IdleDetection::Kind::Forwarding));
+        QCOMPARE(f.idle.forwardingTimer().interval(), 180000);
     }
 
     void hooksStayWhileEitherKindIsOnAndFailuresKeepTheKindOff()
