@@ -110,3 +110,22 @@ bool HistorySideTables::clearAll()
     }
     return transaction.commit();
 }
+
+bool HistorySideTables::clearUnused()
+{
+    HistoryTransaction transaction(m_database);
+    if (!transaction.isOpen()) {
+        return false;
+    }
+    for (const Table table : {Table::SmsTexts, Table::CallerNames, Table::CalledNumbers}) {
+        const SideTable side = describe(table);
+        QSqlQuery remove(m_database.database());
+        if (!m_database.exec(remove,
+                             QStringLiteral("DELETE FROM %1 WHERE ID > 0 AND NOT EXISTS (SELECT 1 FROM History2 "
+                                            "WHERE History2.%2 = %1.ID)")
+                                 .arg(side.table, side.reference))) {
+            return false;
+        }
+    }
+    return transaction.commit();
+}

@@ -21,6 +21,9 @@ public:
     bool deleteWhenUnused(Table table, int id);
     // Deletes every row but row 0 of all three tables.
     bool clearAll();
+    // Deletes every row but row 0 of all three tables that no entry refers to any more (the archived entries keep
+    // their texts).
+    bool clearUnused();
 
 private:
     HistoryDatabase& m_database;
