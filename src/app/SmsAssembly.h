@@ -30,6 +30,8 @@ public:
     TToSMS& gate() { return m_gate; }
     // The SMS button and menu item: a new compose window.
     void openCompose() { m_windows.openCompose(); }
+    // A new compose window to that number (the history's "Send SMS" and "Answer").
+    void openCompose(const QString& name, const QString& number) { m_windows.openCompose(name, number); }
     // The menu item "SMS console".
     void showConsole();
     // The first connection attempt comes half a minute after the start, as the exchange's own link goes first.

@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/DesktopAssembly.h"
 #include "app/ErrorLog.h"
+#include "app/HistoryWindowAssembly.h"
 #include "app/HotKeyAssembly.h"
 #include "app/IdleAssembly.h"
 #include "app/LinkAssembly.h"
@@ -158,7 +159,17 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             HotKeyAssembly hotKey(settings.record(), phone.form(), phone.window());
             NotificationAssembly notifications(settings.record(), link.link().callState(), phone.window(),
                                                QDBusConnection::sessionBus());
-            phone.start(menuOpeners(link, sms, recording));
+            HistoryWindowAssembly history(
+                settings, books.core(), phone.window(),
+                {[&books, &sms](const QString& number) { sms.openCompose(books.core().nameForNumber(number), number); },
+                 {}, {}, {}, [&recording] { recording.openAudioConfiguration(); },
+                 [&pbxRecordings](const QString& id) {
+                     return HistoryWindowAssembly::exchangeRecording(pbxRecordings.recordings().manager(), id);
+                 },
+                 {}});
+            TMainForm::Openers openers = menuOpeners(link, sms, recording);
+            openers.history = [&history] { history.open(); };
+            phone.start(openers);
             link.link().start();
             sms.start();
             desktop.start();

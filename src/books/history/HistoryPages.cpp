@@ -7,9 +7,10 @@
 
 namespace {
 
-// The order of Idx_Data (start date and time descending); the identity breaks ties as the index itself does, so
-// that the engine walks the index instead of sorting the table, and pages never overlap.
-const QString Order = QStringLiteral(" ORDER BY Data1_Historia DESC, Czas1_Historia DESC, ID_Historia");
+// The order of Idx_Data (start date and time descending), so that the engine walks the index instead of sorting
+// the table; the identity puts the later written of two entries of the same second first (the engine sorts only
+// within such ties) and keeps pages from overlapping.
+const QString Order = QStringLiteral(" ORDER BY Data1_Historia DESC, Czas1_Historia DESC, ID_Historia DESC");
 
 // The column after the entry's own: the called number from its side table.
 constexpr int CalledNumberColumn = 17;
@@ -59,7 +60,7 @@ bool HistoryPages::isBefore(const HistoryEntry& a, const HistoryEntry& b)
     if (a.startTime != b.startTime) {
         return a.startTime > b.startTime;
     }
-    return a.id < b.id;
+    return a.id > b.id;
 }
 
 QList<HistoryRow> HistoryPages::read(const QString& where, const QVariantList& values, const QString& tail)

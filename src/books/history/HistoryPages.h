@@ -28,7 +28,7 @@ public:
     // Every number in the history, each once.
     QStringList distinctNumbers();
 
-    // Whether a sorts before b in the window: later start first, then the order of writing.
+    // Whether a sorts before b in the window: later start first, then the later written.
     static bool isBefore(const HistoryEntry& a, const HistoryEntry& b);
 
 private:
