@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ContactRows.h"
+#include "HistoryTestDatabase.h"
 #include "books/history/HistoryBrowser.h"
 #include "books/history/HistoryRecordingPlayer.h"
 #include "books/history/HistorySideTables.h"
@@ -68,18 +69,16 @@ public:
     }
 
     // A finished entry written as the link and the SMS gate write them; answers its id.
-    int add(int kind, const QString& number, const QDateTime& start, int seconds, const QString& smsText = {})
+    int add(int kind, const QString& number, const QDateTime& start, int seconds, const QString& smsText = {},
+            const QString& calledNumber = {})
     {
-        HistoryEntry entry;
-        entry.kind = kind;
-        entry.number = number;
-        entry.startDate = start.date();
-        entry.startTime = start.time();
-        const QDateTime end = start.addSecs(seconds);
-        entry.endDate = end.date();
-        entry.endTime = end.time();
+        HistoryEntry entry = callEntry(kind, number, start, seconds);
         if (!smsText.isEmpty()) {
             entry.smsTextId = core.historySideTables()->store(HistorySideTables::Table::SmsTexts, smsText);
+        }
+        if (!calledNumber.isEmpty()) {
+            entry.calledNumberId =
+                core.historySideTables()->store(HistorySideTables::Table::CalledNumbers, calledNumber);
         }
         return core.historyRegister()->addEntry(entry);
     }

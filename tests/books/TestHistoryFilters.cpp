@@ -113,6 +113,9 @@ private slots:
 
     void numberSearchTakesOnlyDigitsAndPlus()
     {
+        QVERIFY(HistorySelection::numberHolds(u"9/601222333"_s, u"1222"_s));
+        QVERIFY(HistorySelection::numberHolds(u"0048601"_s, u"+48"_s));
+        QVERIFY(!HistorySelection::numberHolds(u"48601"_s, u"+48"_s));
         QVERIFY(HistorySelection::isValidNumberText(u"+48601"_s));
         QVERIFY(HistorySelection::isValidNumberText(QString()));
         QVERIFY(!HistorySelection::isValidNumberText(u"601-222"_s));

@@ -27,7 +27,7 @@ struct Rows {
 Rows seed(HistoryFormHarness& test)
 {
     Rows rows{};
-    rows.missedJan = test.add(1, u"601222333"_s, test.daysAgo(0, QTime(8, 0)), 0);
+    rows.missedJan = test.add(1, u"601222333"_s, test.daysAgo(0, QTime(8, 0)), 0, {}, u"300"_s);
     rows.extension = test.add(2, u"22"_s, test.daysAgo(1, QTime(12, 30)), 95);
     rows.prefixedJan = test.add(0, u"9/601222333"_s, test.daysAgo(5, QTime(16, 0)), 20);
     rows.anna = test.add(3, u"48581234567"_s, test.daysAgo(10, QTime(10, 0)), 300);
@@ -59,6 +59,31 @@ void selectRows(THistoryForm& form, const QList<int>& rows)
     }
     form.grid().selectionModel()->setCurrentIndex(
         form.grid().model()->index(rows.first(), HistoryTableModel::DateColumn), QItemSelectionModel::NoUpdate);
+}
+
+// Seeds the rows and shows the window over them.
+THistoryForm& showSeeded(HistoryFormHarness& test, Rows& rows)
+{
+    rows = seed(test);
+    THistoryForm& form = test.open();
+    form.showHistory();
+    return form;
+}
+
+// Marks the rows of these entries, the first one current.
+void selectEntries(HistoryFormHarness& test, const QList<int>& ids)
+{
+    QList<int> rows;
+    for (const int id : ids) {
+        rows.append(static_cast<int>(test.shownIds().indexOf(id)));
+    }
+    selectRows(*test.form, rows);
+}
+
+bool touch(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly);
 }
 
 QString entryRecordingPath(HistoryFormHarness& test, int id)
@@ -182,6 +207,7 @@ private slots:
         QCOMPARE(text(0, HistoryTableModel::NameColumn), u"Jan Kowalski"_s);
         QCOMPARE(text(1, HistoryTableModel::NumberColumn), u"Unknown"_s);
         QCOMPARE(text(2, HistoryTableModel::TimeColumn), u"00:01:35"_s);
+        QCOMPARE(text(0, HistoryTableModel::ChosenNumberColumn), u"300"_s);
         QCOMPARE(text(3, HistoryTableModel::NameColumn), u"Jan Kowalski"_s); // named after its prefix
         QCOMPARE(text(7, HistoryTableModel::DateColumn), u"25.12.31 23:05"_s);
         QCOMPARE(text(7, HistoryTableModel::TimeColumn), u"01:02:05"_s);
@@ -208,11 +234,10 @@ private slots:
     {
         HistoryFormHarness test;
         QVERIFY(test.ready);
-        const Rows rows = seed(test);
-        THistoryForm& form = test.open();
-        form.showHistory();
+        Rows rows{};
+        THistoryForm& form = showSeeded(test, rows);
         const auto select = [&](int id) {
-            selectRows(form, {static_cast<int>(test.shownIds().indexOf(id))});
+            selectEntries(test, {id});
         };
 
         select(rows.missedJan);
@@ -267,13 +292,10 @@ private slots:
     {
         HistoryFormHarness test;
         QVERIFY(test.ready);
-        const Rows rows = seed(test);
-        THistoryForm& form = test.open();
-        form.showHistory();
+        Rows rows{};
+        THistoryForm& form = showSeeded(test, rows);
         const QString recording = entryRecordingPath(test, rows.extension);
-        QFile file(recording);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(touch(recording));
 
         selectRows(form, {0});
         test.answer = false;
@@ -282,9 +304,7 @@ private slots:
         QCOMPARE(test.shownIds().size(), 7);
 
         test.answer = true;
-        selectRows(form, {static_cast<int>(test.shownIds().indexOf(rows.missedJan)),
-                          static_cast<int>(test.shownIds().indexOf(rows.extension)),
-                          static_cast<int>(test.shownIds().indexOf(rows.smsReceived))});
+        selectEntries(test, {rows.missedJan, rows.extension, rows.smsReceived});
         QTest::keyClick(&form.grid(), Qt::Key_Delete);
         QCOMPARE(test.questions.last(), u"Confirm to delete these items"_s);
         // The archived entry is irremovable; the other two go, the recording with its entry.
@@ -297,18 +317,14 @@ private slots:
     {
         HistoryFormHarness test;
         QVERIFY(test.ready);
-        const Rows rows = seed(test);
-        THistoryForm& form = test.open();
-        form.showHistory();
-        selectRows(form, {static_cast<int>(test.shownIds().indexOf(rows.anna)),
-                          static_cast<int>(test.shownIds().indexOf(rows.extension))});
+        Rows rows{};
+        THistoryForm& form = showSeeded(test, rows);
+        selectEntries(test, {rows.anna, rows.extension});
         QTest::keyClick(&form.grid(), Qt::Key_A, Qt::AltModifier);
         QVERIFY(test.core.historyReader()->entry(rows.anna)->archived);
         QVERIFY(test.core.historyReader()->entry(rows.extension)->archived);
         const QString recording = entryRecordingPath(test, rows.extension);
-        QFile file(recording);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(touch(recording));
 
         test.answer = false;
         QTest::keyClick(&form.grid(), Qt::Key_Delete, Qt::AltModifier);
@@ -324,7 +340,7 @@ private slots:
                  u"Call me back"_s);
         QCOMPARE(scalar(test.core.historyDatabase()->database(), u"SELECT COUNT(*) FROM Sms"_s).toInt(), 2);
 
-        selectRows(form, {static_cast<int>(test.shownIds().indexOf(rows.anna))});
+        selectEntries(test, {rows.anna});
         test.answer = false;
         QTest::keyClick(&form.grid(), Qt::Key_B, Qt::AltModifier);
         QVERIFY(test.core.historyReader()->entry(rows.anna)->archived);
@@ -344,7 +360,7 @@ private slots:
         THistoryForm& form = test.open();
         form.showHistory();
         const auto play = [&](int id) {
-            selectRows(form, {static_cast<int>(test.shownIds().indexOf(id))});
+            selectEntries(test, {id});
             QTest::keyClick(&form.grid(), Qt::Key_Z, Qt::AltModifier);
         };
 
@@ -352,9 +368,7 @@ private slots:
         QCOMPARE(test.messages, QStringList{u"file with a call has not been found"_s});
         const QString recording = entryRecordingPath(test, rows.extension);
         QVERIFY(recording.endsWith(u".ogg"_s));
-        QFile file(recording);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(touch(recording));
         play(rows.extension);
         QCOMPARE(test.opened, QList<QUrl>{QUrl::fromLocalFile(recording)});
         test.desktopOpens = false;
@@ -371,9 +385,7 @@ private slots:
         QCOMPARE(test.opened.last(), address);
         const QString stored = entryRecordingPath(test, exchange);
         QCOMPARE(QFileInfo(stored).fileName(), u"ABC1234 Jan Kowalski_28-02-26 09-00-00.wav"_s);
-        QFile wav(stored);
-        QVERIFY(wav.open(QIODevice::WriteOnly));
-        wav.close();
+        QVERIFY(touch(stored));
         play(exchange);
         QCOMPARE(test.opened.last(), QUrl::fromLocalFile(stored));
 
@@ -388,9 +400,8 @@ private slots:
     {
         HistoryFormHarness test;
         QVERIFY(test.ready);
-        const Rows rows = seed(test);
-        THistoryForm& form = test.open();
-        form.showHistory();
+        Rows rows{};
+        THistoryForm& form = showSeeded(test, rows);
         const int call = test.add(1, u"48581234567"_s, test.clock.now(), 0);
         QCOMPARE(test.shownIds().first(), call);
         QCOMPARE(form.grid().model()->index(0, HistoryTableModel::NameColumn).data().toString(), u"Anna Nowak"_s);
@@ -438,6 +449,25 @@ private slots:
         QCOMPARE(model.rowCount(), 250);
         QCOMPARE(asSet(test.shownIds()).size(), std::size_t{250});
         QCOMPARE(model.rowAt(249)->entry.number, u"600249"_s);
+    }
+
+    // The window with every kind of row and both panels, saved for the documentation.
+    void theWindowAsAUserSeesIt()
+    {
+        HistoryFormHarness test;
+        QVERIFY(test.ready);
+        seed(test);
+        // Seen before: the missed marker; missed since: bold.
+        QVERIFY(HistoryMarks(*test.core.historyDatabase()).markAllSeen());
+        test.add(1, u"48581234567"_s, test.daysAgo(0, QTime(9, 10)), 0);
+        test.settings.Historia.PanelFiltr = true;
+        test.settings.Historia.PanelLegendy = true;
+        test.settings.Historia.Wys = 330;
+        THistoryForm& form = test.open();
+        form.resize(1020, 330);
+        form.showHistory();
+        form.grid().selectRow(3);
+        QVERIFY(form.grab().save(renderFolder() + u"/history-window.png"_s));
     }
 
     void theWindowKeepsItsPlaceAndPanels()

@@ -176,26 +176,23 @@ private slots:
             reader.entriesOfNumbers({u"601"_s, u"602"_s}, HistoryReader::ContactEntries::All);
         QCOMPARE(entries.size(), 3);
         QCOMPARE(entries.first().id, smsId);
-        // The window's selection as SQL, on this engine: the filters, the number search with a pattern character
-        // typed, and a name search.
+        // The window's selection as SQL, on this engine: the filters and the numbers the searches found.
         const auto count = [&test](HistorySelection selection) {
             return static_cast<int>(
                 HistoryPages(*test.history).page(selection.condition(Start.date(), u"Unknown"_s), 0, 100).size());
         };
-        QCOMPARE(count({{HistoryFilters::LastWeek, 0, 0, 0}, {}, {}}), 2);
-        QCOMPARE(count({{0, HistoryFilters::TakenBack, 0, 0}, {}, {}}), 1);
-        QCOMPARE(count({{0, HistoryFilters::IncomingMissed, HistoryFilters::Extension, 0}, {}, {}}), 2);
-        QCOMPARE(count({{0, 0, 0, HistoryFilters::ArchivedOnly}, {}, {}}), 1);
-        QCOMPARE(count({{0, 0, 0, HistoryFilters::WithRecording}, {}, {}}), 1);
-        QCOMPARE(count({{0, 0, 0, HistoryFilters::WithoutRecording}, {}, {}}), 2);
-        QCOMPARE(count({{0, 0, 0, HistoryFilters::SmsOnly}, u"60"_s, {}}), 1);
-        QCOMPARE(count({{}, u"2"_s, {}}), 1);
-        QCOMPARE(count({{}, u"6%"_s, {}}), 0);
-        QCOMPARE(count({{}, {}, QStringList{u"601"_s}}), 2);
-        QCOMPARE(count({{}, {}, QStringList{}}), 0);
+        QCOMPARE(count({{HistoryFilters::LastWeek, 0, 0, 0}, {}}), 2);
+        QCOMPARE(count({{0, HistoryFilters::TakenBack, 0, 0}, {}}), 1);
+        QCOMPARE(count({{0, HistoryFilters::IncomingMissed, HistoryFilters::Extension, 0}, {}}), 2);
+        QCOMPARE(count({{0, 0, 0, HistoryFilters::ArchivedOnly}, {}}), 1);
+        QCOMPARE(count({{0, 0, 0, HistoryFilters::WithRecording}, {}}), 1);
+        QCOMPARE(count({{0, 0, 0, HistoryFilters::WithoutRecording}, {}}), 2);
+        QCOMPARE(count({{0, 0, 0, HistoryFilters::SmsOnly}, QStringList{u"601"_s, u"602"_s}}), 1);
+        QCOMPARE(count({{}, QStringList{u"601"_s}}), 2);
+        QCOMPARE(count({{}, QStringList{}}), 0);
         QVERIFY(HistoryMarks(*test.history).setArchived({smsId, missed}, true));
         QVERIFY(HistoryMarks(*test.history).setArchived({other}, false));
-        QCOMPARE(count({{0, 0, 0, HistoryFilters::ArchivedOnly}, {}, {}}), 2);
+        QCOMPARE(count({{0, 0, 0, HistoryFilters::ArchivedOnly}, {}}), 2);
         QVERIFY(tables.clearAll());
         QCOMPARE(tables.text(Table::SmsTexts, text), QString());
         QCOMPARE(reader.entry(smsId)->smsTextId, 0);

@@ -16,8 +16,9 @@ HistoryBrowser::HistoryBrowser(TdbCore& books, SettingsRecord& settings, Clock& 
                [&clock] { return clock.now().date(); }, Lang::_("Unknown")})
 {
     m_model.setDateStyle(m_settings.Ogolne.HistData, QLocale(Lang::currentLanguage()));
-    connect(&books, &TdbCore::historyEntryAdded, this, [this](int entryId) { m_model.entryAdded(entryId); });
-    connect(&books, &TdbCore::historyReopened, this, [this] { m_model.reload(); });
+    connect(&books, &TdbCore::historyEntryAdded, this,
+            [this](int entryId, const QDateTime&, const QString& number) { m_model.entryAdded(entryId, number); });
+    connect(&books, &TdbCore::historyReopened, this, [this] { m_model.historyChanged(); });
     connect(&books, &TdbCore::booksChanged, this, [this] { m_model.forgetNames(); });
     select();
 }
@@ -27,7 +28,7 @@ HistoryDatabase* HistoryBrowser::database()
     return m_books.historyDatabase();
 }
 
-int HistoryBrowser::filter(Filter filter) const
+int& HistoryBrowser::setting(Filter filter) const
 {
     switch (filter) {
     case Filter::Date:
@@ -42,22 +43,14 @@ int HistoryBrowser::filter(Filter filter) const
     return m_settings.Historia.FiltrWgTypu;
 }
 
+int HistoryBrowser::filter(Filter filter) const
+{
+    return setting(filter);
+}
+
 void HistoryBrowser::setFilter(Filter filter, int index)
 {
-    switch (filter) {
-    case Filter::Date:
-        m_settings.Historia.FiltrWgDaty = index;
-        break;
-    case Filter::Conversation:
-        m_settings.Historia.FiltrWgRozm = index;
-        break;
-    case Filter::Number:
-        m_settings.Historia.FiltrWgNr = index;
-        break;
-    case Filter::Kind:
-        m_settings.Historia.FiltrWgTypu = index;
-        break;
-    }
+    setting(filter) = index;
     select();
 }
 
@@ -79,10 +72,9 @@ void HistoryBrowser::setNameSearch(const QString& text)
 
 void HistoryBrowser::showAll()
 {
-    m_settings.Historia.FiltrWgDaty = 0;
-    m_settings.Historia.FiltrWgRozm = 0;
-    m_settings.Historia.FiltrWgNr = 0;
-    m_settings.Historia.FiltrWgTypu = 0;
+    for (const Filter filter : {Filter::Date, Filter::Conversation, Filter::Number, Filter::Kind}) {
+        setting(filter) = 0;
+    }
     m_numberText.clear();
     m_nameText.clear();
     select();
@@ -99,14 +91,23 @@ void HistoryBrowser::select()
     HistorySelection selection;
     selection.filters = {m_settings.Historia.FiltrWgDaty, m_settings.Historia.FiltrWgTypu,
                          m_settings.Historia.FiltrWgNr, m_settings.Historia.FiltrWgRozm};
-    selection.numberText = m_numberText;
-    if (!m_nameText.trimmed().isEmpty()) {
+    const bool byName = !m_nameText.trimmed().isEmpty();
+    if (!m_numberText.isEmpty() || byName) {
         // Names come from the books, so the numbers of the names that match are found there: a number stored with
         // an outgoing prefix is named, and found, as the grid names it.
         NameFilter names(m_settings.Ksiazka.SzukajNazw, m_settings.Ksiazka.IgnorujPolskieZnaki,
                          Lang::currentLanguage());
         names.setSearchText(m_nameText);
-        selection.namedNumbers = m_model.numbersNamed([&names](const QString& name) { return names.passes(name); });
+        selection.numbers = m_model.numbersWhere([this, &names, byName](const QString& number) {
+            if (!HistorySelection::numberHolds(number, m_numberText)) {
+                return false;
+            }
+            if (!byName) {
+                return true;
+            }
+            const QString name = m_model.nameOf(number);
+            return !name.isEmpty() && names.passes(name);
+        });
     }
     m_model.setSelection(selection);
 }
@@ -132,7 +133,7 @@ QString HistoryBrowser::viewSms(const HistoryEntry& entry)
         return {};
     }
     if (entry.bold && HistoryMarks(*history).markSeen(entry.id)) {
-        m_model.entryAdded(entry.id);
+        m_model.entryAdded(entry.id, entry.number);
     }
     return texts->text(HistorySideTables::Table::SmsTexts, entry.smsTextId);
 }
@@ -151,13 +152,13 @@ bool HistoryBrowser::setArchived(const QList<int>& entryIds, bool archived)
 int HistoryBrowser::deleteEntries(const QList<int>& entryIds)
 {
     const int deleted = m_books.deleteHistoryEntries(entryIds);
-    m_model.reload();
+    m_model.historyChanged();
     return deleted;
 }
 
 bool HistoryBrowser::deleteAll()
 {
     const bool done = m_books.clearHistory();
-    m_model.reload();
+    m_model.historyChanged();
     return done;
 }

@@ -50,6 +50,8 @@ signals:
 
 private:
     HistoryDatabase* database();
+    // The setting that keeps the list's choice.
+    int& setting(Filter filter) const;
     void select();
 
     TdbCore& m_books;

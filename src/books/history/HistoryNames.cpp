@@ -15,16 +15,3 @@ QString HistoryNames::name(const QString& number)
     m_names.insert(number, found);
     return found;
 }
-
-QStringList HistoryNames::numbersNamed(const QStringList& numbers,
-                                       const std::function<bool(const QString& name)>& accepts)
-{
-    QStringList named;
-    for (const QString& number : numbers) {
-        const QString found = name(number);
-        if (!found.isEmpty() && accepts(found)) {
-            named.append(number);
-        }
-    }
-    return named;
-}

@@ -15,8 +15,6 @@ public:
 
     // The name of the number's contact; "" when no book knows it.
     QString name(const QString& number);
-    // The numbers among these whose name the predicate accepts.
-    QStringList numbersNamed(const QStringList& numbers, const std::function<bool(const QString& name)>& accepts);
     // The books changed: every name is asked again.
     void forget() { m_names.clear(); }
 

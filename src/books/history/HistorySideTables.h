@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class HistoryDatabase;
 
@@ -26,5 +27,9 @@ public:
     bool clearUnused();
 
 private:
+    // Runs the statements on each table in one transaction; %1 stands for the table, %2 for History2's column
+    // that refers to it.
+    bool forEachTable(const QStringList& statements);
+
     HistoryDatabase& m_database;
 };

@@ -4,6 +4,7 @@
 #include "settings/Lang.h"
 
 #include <algorithm>
+#include <iterator>
 
 using Lang::_;
 
@@ -75,11 +76,14 @@ void HistoryTableModel::fetchMore(const QModelIndex& parent)
     endInsertRows();
 }
 
-void HistoryTableModel::entryAdded(int entryId)
+void HistoryTableModel::entryAdded(int entryId, const QString& number)
 {
     HistoryDatabase* database = m_sources.database ? m_sources.database() : nullptr;
     if (database == nullptr) {
         return;
+    }
+    if (m_numbers && !number.isEmpty() && !m_numbers->contains(number)) {
+        m_numbers->append(number);
     }
     const std::optional<HistoryRow> row = HistoryPages(*database).row(condition(), entryId);
     const int existing = indexOfEntry(entryId);
@@ -122,13 +126,27 @@ const HistoryRow* HistoryTableModel::rowAt(int row) const
     return row >= 0 && row < m_rows.size() ? &m_rows[row] : nullptr;
 }
 
-QStringList HistoryTableModel::numbersNamed(const std::function<bool(const QString& name)>& accepts)
+std::optional<QStringList> HistoryTableModel::numbersWhere(const std::function<bool(const QString& number)>& accepts)
 {
     HistoryDatabase* database = m_sources.database ? m_sources.database() : nullptr;
     if (database == nullptr) {
-        return {};
+        return QStringList();
     }
-    return m_names.numbersNamed(HistoryPages(*database).distinctNumbers(), accepts);
+    if (!m_numbers) {
+        m_numbers = HistoryPages(*database).distinctNumbers();
+    }
+    QStringList found;
+    std::copy_if(m_numbers->cbegin(), m_numbers->cend(), std::back_inserter(found), accepts);
+    if (found.size() == m_numbers->size()) {
+        return std::nullopt;
+    }
+    return found;
+}
+
+void HistoryTableModel::historyChanged()
+{
+    m_numbers.reset();
+    reload();
 }
 
 int HistoryTableModel::rowCount(const QModelIndex& parent) const

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QLocale>
 #include <functional>
+#include <optional>
 
 class HistoryDatabase;
 
@@ -58,15 +59,20 @@ public:
     void setDateStyle(int style, const QLocale& locale);
     // Reads the first page again: the history changed under the rows read so far.
     void reload();
-    // An entry was written: its row appears, changes or goes as the selection says, without reading the rest.
-    void entryAdded(int entryId);
+    // An entry was written (number: the one it was written with): its row appears, changes or goes as the
+    // selection says, without reading the rest.
+    void entryAdded(int entryId, const QString& number);
     // The books changed: names are asked again.
     void forgetNames();
 
     // The row, or null.
     const HistoryRow* rowAt(int row) const;
-    // The numbers of the history whose name the predicate accepts.
-    QStringList numbersNamed(const std::function<bool(const QString& name)>& accepts);
+    // The numbers of the history that the predicate accepts; none when it accepts them all. The history's numbers
+    // are read once and then kept up to date as entries are added, so that a search as the user types reads no
+    // table.
+    std::optional<QStringList> numbersWhere(const std::function<bool(const QString& number)>& accepts);
+    // Entries went or the history was opened again: its numbers are read again and so are the rows.
+    void historyChanged();
     QString nameOf(const QString& number) { return m_names.name(number); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -86,6 +92,7 @@ private:
     HistorySelection m_selection;
     mutable HistoryNames m_names;
     QList<HistoryRow> m_rows;
+    std::optional<QStringList> m_numbers; // every number of the history, once read
     bool m_atEnd = true;
     int m_dateStyle = 0;
     QLocale m_locale;

@@ -64,7 +64,9 @@ THistoryForm::THistoryForm(HistoryBrowser& browser, const HistoryRecordingPlayer
     m_grid.setColumnWidth(HistoryTableModel::DateColumn, fontMetrics().horizontalAdvance(u"00:00 www, 00 www 0000"_qs));
     m_grid.setColumnWidth(HistoryTableModel::TimeColumn, fontMetrics().horizontalAdvance(u"000:00:000"_qs));
     m_grid.setColumnWidth(HistoryTableModel::NumberColumn, fontMetrics().horizontalAdvance(u"00000000000000"_qs));
-    m_grid.setColumnWidth(HistoryTableModel::ChosenNumberColumn, fontMetrics().horizontalAdvance(u"0000000000000"_qs));
+    // The header's own font: its title is wider than the numbers below it.
+    m_grid.setColumnWidth(HistoryTableModel::ChosenNumberColumn,
+                          m_grid.horizontalHeader()->fontMetrics().horizontalAdvance(_("Chosen number") + u"0000"_qs));
 
     buildPanels();
     buildLegend();
@@ -118,6 +120,9 @@ THistoryForm::THistoryForm(HistoryBrowser& browser, const HistoryRecordingPlayer
         columns.exec(m_grid.horizontalHeader()->mapToGlobal(point));
     });
 
+    // Only now that they sit in the window: a panel shown before would have become a window of its own.
+    m_filterPanel.setVisible(m_settings.Historia.PanelFiltr);
+    m_legendPanel.setVisible(m_settings.Historia.PanelLegendy);
     applyColumns();
     updateCommands();
 }
@@ -141,7 +146,6 @@ void THistoryForm::buildPanels()
         button.setText(text);
         button.setCheckable(true);
         button.setChecked(shown);
-        panel.setVisible(shown);
         connect(&button, &QToolButton::toggled, this, [&panel, &shown](bool on) {
             shown = on;
             panel.setVisible(on);
