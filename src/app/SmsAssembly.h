@@ -30,7 +30,7 @@ public:
     TToSMS& gate() { return m_gate; }
     // The SMS button and menu item: a new compose window.
     void openCompose() { m_windows.openCompose(); }
-    // A compose window addressed to a number (the phone book's "Send SMS").
+    // A compose window addressed to a number (the book's and the history's "Send SMS", the history's "Answer").
     void openComposeTo(const QString& name, const QString& number) { m_windows.openCompose(name, number); }
     // The menu item "SMS console".
     void showConsole();

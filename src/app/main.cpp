@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/DesktopAssembly.h"
 #include "app/ErrorLog.h"
+#include "app/HistoryWindowAssembly.h"
 #include "app/HotKeyAssembly.h"
 #include "app/IdleAssembly.h"
 #include "app/KeyringAssembly.h"
@@ -186,7 +187,23 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             HotKeyAssembly hotKey(settings.record(), phone.form(), phone.window());
             NotificationAssembly notifications(settings.record(), link.link().callState(), phone.window(),
                                                QDBusConnection::sessionBus());
-            phone.start(menuOpeners(link, sms, recording, bookWindows));
+            ContactWindows& contacts = bookWindows.contactWindows();
+            HistoryWindowAssembly history(
+                settings, books.core(), phone.window(),
+                {[&books, &sms](const QString& number) {
+                     sms.openComposeTo(books.naming().nameForNumber(number), number);
+                 },
+                 [&contacts](const QString& number) { contacts.editNumber(number); },
+                 [&contacts](const QString& number, int position) { contacts.addNumber(number, position); },
+                 [&contacts](const QString& number) { contacts.openNotes(number); },
+                 [&recording] { recording.openAudioConfiguration(); },
+                 [&pbxRecordings](const QString& id) {
+                     return HistoryWindowAssembly::exchangeRecording(pbxRecordings.recordings().manager(), id);
+                 },
+                 {}});
+            TMainForm::Openers openers = menuOpeners(link, sms, recording, bookWindows);
+            openers.history = [&history] { history.open(); };
+            phone.start(openers);
             link.link().start();
             sms.start();
             desktop.start();

@@ -52,3 +52,8 @@ QString RecordName::withPrefix(const QString& prefix, const QString& party, cons
         party.isEmpty() || !start.isValid() ? QString() : cleanParty(party) + u'_' + start.toString(StartFormat);
     return prefix + u' ' + call + QStringLiteral(".wav");
 }
+
+QString RecordName::forExchange(const QString& identifier, const QString& party, const QDateTime& start)
+{
+    return withPrefix(cleanName(identifier), party, start);
+}

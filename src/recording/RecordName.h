@@ -20,4 +20,7 @@ QString forCall(const QString& party, const QDateTime& start, const QTime& durat
 // known, and ".wav".
 QString withPrefix(const QString& prefix, const QString& party, const QDateTime& start);
 
+// The name of a recording the exchange made: its identifier, cleaned like a party, as the prefix of withPrefix().
+QString forExchange(const QString& identifier, const QString& party, const QDateTime& start);
+
 } // namespace RecordName

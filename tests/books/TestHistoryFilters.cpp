@@ -1,28 +1,36 @@
-#include "books/history/HistoryFilters.h"
+#include "HistoryTestDatabase.h"
+#include "books/history/HistoryPages.h"
+#include "books/history/HistoryRegister.h"
+#include "books/history/HistorySelection.h"
 
 #include <QTest>
 
-// The history window's filters over single entries.
+using namespace Qt::StringLiterals;
+
+// The history window's filters as the condition the rows are read with.
 class TestHistoryFilters final : public QObject {
     Q_OBJECT
 
 private:
     const QDate m_today{2024, 3, 15};
-    const QString m_unknown = QStringLiteral("Nieznany");
+    const QString m_unknown = u"Nieznany"_s;
+
+    // Whether the only entry of a new history passes.
+    bool passes(HistoryFilters::Choice choice, const HistoryEntry& entry) const
+    {
+        HistoryTestDatabase test;
+        const int id = HistoryRegister(test.history()).addEntry(entry);
+        if (id < 0) {
+            return false;
+        }
+        HistorySelection selection;
+        selection.filters = choice;
+        return HistoryPages(test.history()).row(selection.condition(m_today, m_unknown), id).has_value();
+    }
 
     static HistoryEntry entry(int kind, const QString& number, const QDate& start)
     {
-        HistoryEntry entry;
-        entry.kind = kind;
-        entry.number = number;
-        entry.startDate = start;
-        entry.startTime = QTime(23, 59);
-        return entry;
-    }
-
-    bool passes(HistoryFilters::Choice choice, const HistoryEntry& e) const
-    {
-        return HistoryFilters(choice, m_unknown).passes(e, m_today);
+        return callEntry(kind, number, QDateTime(start, QTime(23, 59)), 0);
     }
 
 private slots:
@@ -41,6 +49,7 @@ private slots:
         QTest::newRow("two weeks 15") << 4 << 15 << false;
         QTest::newRow("month 30") << 5 << 30 << true;
         QTest::newRow("month 31") << 5 << 31 << false;
+        QTest::newRow("month, clock put back") << 5 << -2 << true;
         QTest::newRow("all") << 0 << 4000 << true;
     }
 
@@ -51,19 +60,24 @@ private slots:
         QFETCH(bool, passes);
         HistoryFilters::Choice choice;
         choice.date = filter;
-        QCOMPARE(this->passes(choice, entry(2, QStringLiteral("601"), m_today.addDays(-daysAgo))), passes);
+        QCOMPARE(this->passes(choice, entry(2, u"601"_s, m_today.addDays(-daysAgo))), passes);
     }
 
-    void kindFilterPassesTheKindBeforeItsIndex()
+    void kindListNamesTheKindItSelects()
     {
+        // "incoming missed" selects the missed incoming call (kind 1), "outgoing missed" the unanswered outgoing one.
+        const std::pair<int, int> expected[] = {
+            {HistoryFilters::IncomingMissed, 1}, {HistoryFilters::OutgoingMissed, 0},
+            {HistoryFilters::Incoming, 2},       {HistoryFilters::Outgoing, 3},
+            {HistoryFilters::Sent, 4},           {HistoryFilters::TakenBack, 8},
+            {HistoryFilters::AnyKind, -1},       {42, -1}};
+        for (const auto& [filter, kind] : expected) {
+            QCOMPARE(HistoryFilters::kindOf(filter), kind);
+        }
         HistoryFilters::Choice choice;
-        choice.kind = 2;
-        QVERIFY(passes(choice, entry(1, QStringLiteral("601"), m_today)));
-        QVERIFY(!passes(choice, entry(2, QStringLiteral("601"), m_today)));
-        choice.kind = 9;
-        QVERIFY(passes(choice, entry(8, QStringLiteral("601"), m_today)));
-        choice.kind = 0;
-        QVERIFY(passes(choice, entry(5, QStringLiteral("601"), m_today)));
+        choice.kind = HistoryFilters::IncomingMissed;
+        QVERIFY(passes(choice, entry(1, u"601"_s, m_today)));
+        QVERIFY(!passes(choice, entry(0, u"601"_s, m_today)));
     }
 
     void numberFilterSplitsAtSixCharacters_data()
@@ -71,10 +85,10 @@ private slots:
         QTest::addColumn<QString>("number");
         QTest::addColumn<bool>("extension");
         QTest::addColumn<bool>("external");
-        QTest::newRow("five") << QStringLiteral("12345") << true << false;
-        QTest::newRow("six") << QStringLiteral("123456") << true << true;
-        QTest::newRow("seven") << QStringLiteral("1234567") << false << true;
-        QTest::newRow("unknown") << QStringLiteral("Nieznany") << false << false;
+        QTest::newRow("five") << u"12345"_s << true << false;
+        QTest::newRow("six") << u"123456"_s << true << true;
+        QTest::newRow("seven") << u"1234567"_s << false << true;
+        QTest::newRow("unknown") << u"Nieznany"_s << false << false;
     }
 
     void numberFilterSplitsAtSixCharacters()
@@ -89,32 +103,23 @@ private slots:
         QCOMPARE(passes(choice, entry(2, number, m_today)), external);
     }
 
-    void conversationFilterLooksAtRecordingArchiveAndText()
-    {
-        HistoryEntry plain = entry(2, QStringLiteral("601"), m_today);
-        HistoryEntry recorded = plain;
-        recorded.hasRecording = true;
-        HistoryEntry archivedSms = entry(6, QStringLiteral("601"), m_today);
-        archivedSms.archived = true;
-        archivedSms.smsTextId = 4;
-        HistoryFilters::Choice choice;
-        const auto check = [&](int filter, bool plainPasses, bool recordedPasses, bool smsPasses) {
-            choice.conversation = filter;
-            return passes(choice, plain) == plainPasses && passes(choice, recorded) == recordedPasses &&
-                   passes(choice, archivedSms) == smsPasses;
-        };
-        QVERIFY(check(HistoryFilters::WithoutRecording, true, false, true));
-        QVERIFY(check(HistoryFilters::WithRecording, false, true, false));
-        QVERIFY(check(HistoryFilters::ArchivedOnly, false, false, true));
-        QVERIFY(check(HistoryFilters::SmsOnly, false, false, true));
-    }
-
     void reservedRowNeverPasses()
     {
-        HistoryEntry reserved = entry(2, QStringLiteral("601"), m_today);
-        reserved.reserved = true;
-        QVERIFY(!passes({}, reserved));
-        QVERIFY(passes({}, entry(2, QStringLiteral("601"), m_today)));
+        HistoryTestDatabase test;
+        const int reserved = HistoryRegister(test.history()).reserveEntry();
+        QVERIFY(reserved > 0);
+        QVERIFY(!HistoryPages(test.history()).row(HistorySelection{}.condition(m_today, m_unknown), reserved));
+    }
+
+    void numberSearchTakesOnlyDigitsAndPlus()
+    {
+        QVERIFY(HistorySelection::numberHolds(u"9/601222333"_s, u"1222"_s));
+        QVERIFY(HistorySelection::numberHolds(u"0048601"_s, u"+48"_s));
+        QVERIFY(!HistorySelection::numberHolds(u"48601"_s, u"+48"_s));
+        QVERIFY(HistorySelection::isValidNumberText(u"+48601"_s));
+        QVERIFY(HistorySelection::isValidNumberText(QString()));
+        QVERIFY(!HistorySelection::isValidNumberText(u"601-222"_s));
+        QVERIFY(!HistorySelection::isValidNumberText(u"%"_s));
     }
 };
 

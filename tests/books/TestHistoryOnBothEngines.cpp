@@ -1,11 +1,12 @@
 #include "BothEngines.h"
 #include "HistoryTestDatabase.h"
 #include "OpenedDatabases.h"
-#include "books/history/HistoryFilters.h"
 #include "books/history/HistoryMarks.h"
+#include "books/history/HistoryPages.h"
 #include "books/history/HistoryReader.h"
 #include "books/history/HistoryRecordingFiles.h"
 #include "books/history/HistoryRegister.h"
+#include "books/history/HistorySelection.h"
 #include "books/history/HistorySideTables.h"
 #include "books/history/HistoryTrimmer.h"
 
@@ -175,16 +176,23 @@ private slots:
             reader.entriesOfNumbers({u"601"_s, u"602"_s}, HistoryReader::ContactEntries::All);
         QCOMPARE(entries.size(), 3);
         QCOMPARE(entries.first().id, smsId);
-        const auto count = [&entries](HistoryFilters::Choice choice) {
-            const HistoryFilters filters(choice, u"Unknown"_s);
-            return static_cast<int>(std::count_if(entries.begin(), entries.end(), [&filters](const HistoryEntry& e) {
-                return filters.passes(e, Start.date());
-            }));
+        // The window's selection as SQL, on this engine: the filters and the numbers the searches found.
+        const auto count = [&test](HistorySelection selection) {
+            return static_cast<int>(
+                HistoryPages(*test.history).page(selection.condition(Start.date(), u"Unknown"_s), 0, 100).size());
         };
-        QCOMPARE(count({HistoryFilters::LastWeek, 0, 0, 0}), 2);
-        QCOMPARE(count({0, 9, 0, 0}), 1);
-        QCOMPARE(count({0, 0, 0, HistoryFilters::ArchivedOnly}), 1);
-        QCOMPARE(count({0, 0, 0, HistoryFilters::WithRecording}), 1);
+        QCOMPARE(count({{HistoryFilters::LastWeek, 0, 0, 0}, {}}), 2);
+        QCOMPARE(count({{0, HistoryFilters::TakenBack, 0, 0}, {}}), 1);
+        QCOMPARE(count({{0, HistoryFilters::IncomingMissed, HistoryFilters::Extension, 0}, {}}), 2);
+        QCOMPARE(count({{0, 0, 0, HistoryFilters::ArchivedOnly}, {}}), 1);
+        QCOMPARE(count({{0, 0, 0, HistoryFilters::WithRecording}, {}}), 1);
+        QCOMPARE(count({{0, 0, 0, HistoryFilters::WithoutRecording}, {}}), 2);
+        QCOMPARE(count({{0, 0, 0, HistoryFilters::SmsOnly}, QStringList{u"601"_s, u"602"_s}}), 1);
+        QCOMPARE(count({{}, QStringList{u"601"_s}}), 2);
+        QCOMPARE(count({{}, QStringList{}}), 0);
+        QVERIFY(HistoryMarks(*test.history).setArchived({smsId, missed}, true));
+        QVERIFY(HistoryMarks(*test.history).setArchived({other}, false));
+        QCOMPARE(count({{0, 0, 0, HistoryFilters::ArchivedOnly}, {}}), 2);
         QVERIFY(tables.clearAll());
         QCOMPARE(tables.text(Table::SmsTexts, text), QString());
         QCOMPARE(reader.entry(smsId)->smsTextId, 0);

@@ -96,26 +96,55 @@ private slots:
         QVERIFY(test.errors.isEmpty());
     }
 
-    void deleteAllKeepsOnlyArchivedEntriesWithoutRecordingAndTheReservedRow()
+    void deleteAllKeepsEveryArchivedEntryAndTheReservedRow()
     {
         HistoryTestDatabase test;
         const QString folder = test.folder();
         QVERIFY(seed(test, 2, FirstStart, true, false));
         QVERIFY(seed(test, 2, FirstStart.addDays(1), true, true));
-        QVERIFY(seed(test, 3, FirstStart.addDays(2), false, false));
+        QVERIFY(seed(test, 3, FirstStart.addDays(2), false, true));
         const QString archivedRecording = recordingPath(folder, FirstStart.addDays(1));
-        QVERIFY(touch(archivedRecording));
+        const QString plainRecording = recordingPath(folder, FirstStart.addDays(2));
+        QVERIFY(touch(archivedRecording) && touch(plainRecording));
         HistoryRegister history(test.history());
         const int reserved = history.reserveEntry();
 
         const HistoryRecordingFiles files(folder, nameForNumber);
-        QCOMPARE(HistoryTrimmer(test.history(), files).trim(0, true), 5);
-        QVERIFY(!QFile::exists(archivedRecording));
-        QCOMPARE(test.scalar(QStringLiteral("SELECT COUNT(*) FROM History2 WHERE Archiwum_Historia = TRUE AND "
-                                            "JestNagranie_Historia = FALSE")),
-                 2);
-        QCOMPARE(HistoryReader(test.history()).countAll(), 3);
+        QCOMPARE(HistoryTrimmer(test.history(), files).trim(0, true), 3);
+        QVERIFY(QFile::exists(archivedRecording));
+        QVERIFY(!QFile::exists(plainRecording));
+        QCOMPARE(test.scalar(QStringLiteral("SELECT COUNT(*) FROM History2 WHERE Archiwum_Historia = TRUE")), 4);
+        QCOMPARE(HistoryReader(test.history()).countAll(), 5);
         QVERIFY(HistoryReader(test.history()).entry(reserved)->reserved);
+    }
+
+    void removingChosenEntriesSparesArchivedAndReservedOnes()
+    {
+        HistoryTestDatabase test;
+        const QString folder = test.folder();
+        QVERIFY(seed(test, 1, FirstStart, true, false));
+        QVERIFY(seed(test, 2, FirstStart.addDays(1), false, true));
+        const QString recording = recordingPath(folder, FirstStart.addDays(1));
+        QVERIFY(touch(recording));
+        const int reserved = HistoryRegister(test.history()).reserveEntry();
+        const HistoryRecordingFiles files(folder, nameForNumber);
+        HistoryTrimmer trimmer(test.history(), files);
+        QCOMPARE(trimmer.remove({1, 2, reserved, 999}), 1);
+        QVERIFY(!QFile::exists(recording));
+        QCOMPARE(HistoryReader(test.history()).countAll(), 3);
+        QCOMPARE(trimmer.remove({}), 0);
+    }
+
+    void theExchangesRecordingIsFoundByItsIdentifier()
+    {
+        HistoryTestDatabase test;
+        HistoryEntry entry = callEntry(2, QStringLiteral("601"), FirstStart, 30);
+        entry.recordingId = QStringLiteral("A1B2C3D");
+        const HistoryRecordingFiles files(test.folder(), nameForNumber);
+        QCOMPARE(files.fileName(entry), QStringLiteral("A1B2C3D Jan Kowalski_02-01-23 08-00-00.wav"));
+        QVERIFY(touch(files.path(entry)));
+        QVERIFY(files.remove(entry));
+        QVERIFY(!QFile::exists(files.path(entry)));
     }
 
     void aLinkedRecordingIsUnlinkedWithoutTouchingWhatItPointsTo()

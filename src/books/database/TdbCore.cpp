@@ -72,6 +72,7 @@ DatabaseOpener::Result TdbCore::openHistory(const QString& folder, bool ask)
     const DatabaseOpener::Result result = m_opener.openHistory(m_historyConnector, folder, !ask);
     if (result != DatabaseOpener::Result::Fatal) {
         attachHistory();
+        emit historyReopened();
     }
     return result;
 }
@@ -118,6 +119,9 @@ void TdbCore::attachHistory()
     m_history = std::make_unique<OpenHistory>(
         m_historyConnector.connection().database(), m_historyErrors,
         HistoryRecordingFiles(recordingFolder, [this](const QString& number) { return nameForNumber(number); }));
+    m_history->entries->setAddedListener([this](int entryId, const HistoryEntry& entry) {
+        emit historyEntryAdded(entryId, entry.start(), entry.number);
+    });
 }
 
 bool TdbCore::isBookConnected(int index) const
@@ -242,6 +246,21 @@ QList<HistoryEntry> TdbCore::historyOfContact(const QString& name, HistoryReader
 int TdbCore::trimHistory(int limit, bool countAll)
 {
     return m_history ? m_history->trimmer->trim(limit, countAll) : 0;
+}
+
+HistoryDatabase* TdbCore::historyDatabase()
+{
+    return m_history ? &m_history->database : nullptr;
+}
+
+int TdbCore::deleteHistoryEntries(const QList<int>& entryIds)
+{
+    return m_history ? m_history->trimmer->remove(entryIds) : -1;
+}
+
+bool TdbCore::clearHistory()
+{
+    return m_history && m_history->trimmer->trim(0, true) >= 0 && m_history->sideTables->clearUnused();
 }
 
 void TdbCore::autoUpdate()

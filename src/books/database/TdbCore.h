@@ -91,6 +91,12 @@ public:
     QList<HistoryEntry> historyOfContact(const QString& name, HistoryReader::ContactEntries which);
     // Keeps the history at limit entries (all entries count when countAll is set).
     int trimHistory(int limit, bool countAll);
+    // The open history's database; null while it is not open.
+    HistoryDatabase* historyDatabase();
+    // Deletes the entries (not the archived ones) with their recordings; the number deleted, -1 on failure.
+    int deleteHistoryEntries(const QList<int>& entryIds);
+    // Every entry but the archived ones goes, with the recordings, and the texts no entry needs any more.
+    bool clearHistory();
 
     // The refresh timer's tick: both books reopened, listeners told, the next tick in two to two and a half minutes.
     void autoUpdate();
@@ -108,6 +114,10 @@ signals:
     void bookUnavailable(const QString& text);
     // The configured book of an outage opened again.
     void bookAvailableAgain(const QString& text);
+    // An entry was written into the history (a new one, or a reserved or matching one filled).
+    void historyEntryAdded(int entryId, const QDateTime& start, const QString& number);
+    // The history was opened again (maybe from another folder): whatever was read of it is stale.
+    void historyReopened();
 
 private:
     struct OpenHistory;

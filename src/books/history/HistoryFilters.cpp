@@ -1,10 +1,16 @@
 #include "books/history/HistoryFilters.h"
 
-#include <cstdlib>
+#include "books/history/HistoryEntry.h"
 
 namespace {
 
 constexpr int ExtensionWidth = 6;
+
+void add(HistoryFilters::Condition& condition, const QString& sql, const QVariantList& values = {})
+{
+    condition.sql += QStringLiteral(" AND ") + sql;
+    condition.values += values;
+}
 
 } // namespace
 
@@ -14,65 +20,98 @@ HistoryFilters::HistoryFilters(Choice choice, QString unknownNumber)
 {
 }
 
-bool HistoryFilters::passes(const HistoryEntry& entry, const QDate& today) const
+int HistoryFilters::kindOf(int kindFilter)
 {
-    if (entry.reserved) {
-        return false;
+    // The list names the missed incoming call first: that is kind 1, and the unanswered outgoing call kind 0.
+    switch (kindFilter) {
+    case IncomingMissed:
+        return HistoryKind::IncomingMissed;
+    case OutgoingMissed:
+        return HistoryKind::OutgoingNotAnswered;
+    case Incoming:
+    case Outgoing:
+    case Sent:
+    case ThrownAside:
+    case Delivered:
+    case NotDelivered:
+    case TakenBack:
+        return kindFilter - 1;
+    default:
+        return HistoryKind::None;
     }
-    const bool kindPasses = m_choice.kind <= 0 || entry.kind == m_choice.kind - 1;
-    return kindPasses && passesDate(entry.startDate, today) && passesNumber(entry.number) && passesConversation(entry);
 }
 
-bool HistoryFilters::passesDate(const QDate& start, const QDate& today) const
+HistoryFilters::Condition HistoryFilters::condition(const QDate& today) const
 {
-    if (m_choice.date == AnyDate) {
-        return true;
+    Condition condition{QStringLiteral("COALESCE(Reserved_Historia, FALSE) = FALSE"), {}};
+    const int kind = kindOf(m_choice.kind);
+    if (kind != HistoryKind::None) {
+        add(condition, QStringLiteral("Typ_Historia = ?"), {kind});
     }
-    if (!start.isValid()) {
-        return false;
-    }
-    // Whole days between now and the start of the start date are the calendar days between the two dates.
-    const qint64 days = std::llabs(start.daysTo(today));
+    addDate(today, condition);
+    addNumber(condition);
+    addConversation(condition);
+    return condition;
+}
+
+void HistoryFilters::addDate(const QDate& today, Condition& condition) const
+{
+    int days = -1;
     switch (m_choice.date) {
     case Today:
-        return days == 0;
+        days = 0;
+        break;
     case FromYesterday:
-        return days <= 1;
+        days = 1;
+        break;
     case LastWeek:
-        return days <= 7;
+        days = 7;
+        break;
     case FromTwoWeeks:
-        return days <= 14;
+        days = 14;
+        break;
     case FromLastMonth:
-        return days <= 30;
+        days = 30;
+        break;
     default:
-        return true;
+        return;
     }
+    // Whole days between now and the start date are the calendar days between the two dates, either way: a clock
+    // put back leaves entries "in the future" that still count as recent.
+    add(condition, QStringLiteral("Data1_Historia BETWEEN ? AND ?"), {today.addDays(-days), today.addDays(days)});
 }
 
-bool HistoryFilters::passesNumber(const QString& number) const
+void HistoryFilters::addNumber(Condition& condition) const
 {
     switch (m_choice.number) {
     case Extension:
-        return number.size() <= ExtensionWidth;
+        add(condition, QStringLiteral("LENGTH(NrTel_Historia) <= ?"), {ExtensionWidth});
+        break;
     case External:
-        return number.size() >= ExtensionWidth && number != m_unknownNumber;
+        add(condition, QStringLiteral("LENGTH(NrTel_Historia) >= ? AND NrTel_Historia <> ?"),
+            {ExtensionWidth, m_unknownNumber});
+        break;
     default:
-        return true;
+        break;
     }
 }
 
-bool HistoryFilters::passesConversation(const HistoryEntry& entry) const
+void HistoryFilters::addConversation(Condition& condition) const
 {
     switch (m_choice.conversation) {
     case WithoutRecording:
-        return !entry.hasRecording;
+        add(condition, QStringLiteral("COALESCE(JestNagranie_Historia, FALSE) = FALSE"));
+        break;
     case WithRecording:
-        return entry.hasRecording;
+        add(condition, QStringLiteral("JestNagranie_Historia = TRUE"));
+        break;
     case ArchivedOnly:
-        return entry.archived;
+        add(condition, QStringLiteral("Archiwum_Historia = TRUE"));
+        break;
     case SmsOnly:
-        return entry.smsTextId > 0;
+        add(condition, QStringLiteral("SmsID > 0"));
+        break;
     default:
-        return true;
+        break;
     }
 }

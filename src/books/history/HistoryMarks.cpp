@@ -2,6 +2,7 @@
 
 #include "books/history/HistoryDatabase.h"
 
+#include <QStringList>
 #include <QVariant>
 
 HistoryMarks::HistoryMarks(HistoryDatabase& database)
@@ -48,4 +49,20 @@ bool HistoryMarks::toggleHasRecording(int entryId)
     return m_database.write(QStringLiteral("UPDATE History2 SET JestNagranie_Historia = NOT "
                                            "COALESCE(JestNagranie_Historia, FALSE) WHERE ID_Historia = ?"),
                             {entryId});
+}
+
+bool HistoryMarks::setArchived(const QList<int>& entryIds, bool archived)
+{
+    if (entryIds.isEmpty()) {
+        return true;
+    }
+    QStringList placeholders;
+    QVariantList values{archived};
+    for (const int id : entryIds) {
+        placeholders.append(QStringLiteral("?"));
+        values.append(id);
+    }
+    return m_database.write(QStringLiteral("UPDATE History2 SET Archiwum_Historia = ? WHERE ID_Historia IN (%1)")
+                                .arg(placeholders.join(u',')),
+                            values);
 }

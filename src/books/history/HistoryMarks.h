@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class HistoryDatabase;
@@ -18,6 +19,8 @@ public:
     bool markAllSeen();
     bool markSeen(int entryId);
     bool toggleArchived(int entryId);
+    // The entries of these ids archived or not, in one transaction.
+    bool setArchived(const QList<int>& entryIds, bool archived);
     bool toggleHasRecording(int entryId);
 
 private:

@@ -38,17 +38,30 @@ QString HistoryRecordingFiles::fileName(const HistoryEntry& entry) const
     if (party.isEmpty()) {
         party = _("unknown call");
     }
+    if (!entry.recordingId.isEmpty()) {
+        // Fetched from the exchange and kept under its identifier, as the recordings manager stores it.
+        return RecordName::forExchange(entry.recordingId, party, entry.start());
+    }
     return RecordName::forCall(party, entry.start(), duration(entry));
+}
+
+QString HistoryRecordingFiles::path(const HistoryEntry& entry) const
+{
+    const QString name = fileName(entry);
+    if (m_folder.isEmpty() || name.isEmpty() || name.contains(u'/') || name == u"." || name == u"..") {
+        return {};
+    }
+    return QDir(m_folder).filePath(name);
 }
 
 bool HistoryRecordingFiles::remove(const HistoryEntry& entry) const
 {
-    const QString name = fileName(entry);
-    if (m_folder.isEmpty() || name.isEmpty() || name.contains(u'/') || name == u"." || name == u"..") {
+    const QString path = this->path(entry);
+    if (path.isEmpty()) {
         return false;
     }
     // Only a file directly inside the folder goes; a link is removed itself, never what it points to.
-    const QFileInfo file(QDir(m_folder).filePath(name));
+    const QFileInfo file(path);
     const QString folder = QFileInfo(m_folder).canonicalFilePath();
     if (folder.isEmpty() || file.dir().canonicalPath() != folder || (file.isDir() && !file.isSymLink())) {
         return false;

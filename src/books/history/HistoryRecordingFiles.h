@@ -6,17 +6,21 @@
 #include <functional>
 
 // The recording files of history entries, in the recording folder. A file is named from the call alone: the
-// phone-book name of the number (or "unknown call"), the start and the duration.
+// phone-book name of the number (or "unknown call"), the start and the duration for a recording of the sound card
+// (".ogg"), the exchange's identifier and the start for one the exchange made (".wav").
 class HistoryRecordingFiles final {
 public:
     using NameForNumber = std::function<QString(const QString& number)>;
 
     HistoryRecordingFiles(QString folder, NameForNumber nameForNumber);
 
-    // The file name without folder; empty when the entry has no start or no end.
+    // The file name without folder; empty for a sound-card recording without a start or an end.
     QString fileName(const HistoryEntry& entry) const;
     // Deletes the entry's file when it lies directly in the folder; answers whether a file was deleted.
     bool remove(const HistoryEntry& entry) const;
+    // The folder's path of the entry's file; empty when no name can be formed.
+    QString path(const HistoryEntry& entry) const;
+    const QString& folder() const { return m_folder; }
 
 private:
     QString m_folder;

@@ -107,7 +107,13 @@ int HistoryRegister::addEntry(const HistoryEntry& newEntry)
             return -1;
         }
     }
-    return transaction.commit() ? id : -1;
+    if (!transaction.commit()) {
+        return -1;
+    }
+    if (m_added) {
+        m_added(id, entry);
+    }
+    return id;
 }
 
 int HistoryRegister::reserveEntry()

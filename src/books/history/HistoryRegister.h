@@ -2,6 +2,8 @@
 
 #include "books/history/HistoryEntry.h"
 
+#include <functional>
+
 class HistoryDatabase;
 
 // Writes calls and SMS messages into the call history: new entries, rows reserved for a call in progress, and the
@@ -19,9 +21,16 @@ public:
     // Links the PBX-made recording to the entry.
     bool setRecording(int entryId, const QString& recordingId);
 
+    // Told of every entry added or updated by addEntry(), once it is in the file: its id and what was written.
+    void setAddedListener(std::function<void(int entryId, const HistoryEntry& entry)> listener)
+    {
+        m_added = std::move(listener);
+    }
+
 private:
     bool reservedRow(int& id);
     bool matchingEntry(const HistoryEntry& entry, int& id);
 
     HistoryDatabase& m_database;
+    std::function<void(int, const HistoryEntry&)> m_added;
 };

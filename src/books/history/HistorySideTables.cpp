@@ -93,19 +93,32 @@ bool HistorySideTables::deleteWhenUnused(Table table, int id)
 
 bool HistorySideTables::clearAll()
 {
+    // Entries that pointed at a deleted text point at row 0, "none": an engine that keeps the references
+    // (PostgreSQL does) refuses to delete a row still pointed at.
+    return forEachTable(
+        {QStringLiteral("UPDATE History2 SET %2 = 0 WHERE %2 > 0"), QStringLiteral("DELETE FROM %1 WHERE ID > 0")});
+}
+
+bool HistorySideTables::clearUnused()
+{
+    return forEachTable({QStringLiteral("DELETE FROM %1 WHERE ID > 0 AND NOT EXISTS (SELECT 1 FROM History2 WHERE "
+                                        "History2.%2 = %1.ID)")});
+}
+
+bool HistorySideTables::forEachTable(const QStringList& statements)
+{
     HistoryTransaction transaction(m_database);
     if (!transaction.isOpen()) {
         return false;
     }
     for (const Table table : {Table::SmsTexts, Table::CallerNames, Table::CalledNumbers}) {
-        // Entries that pointed at a deleted text point at row 0, "none": an engine that keeps the references
-        // (PostgreSQL does) refuses to delete a row still pointed at.
         const SideTable side = describe(table);
-        QSqlQuery unlink(m_database.database());
-        QSqlQuery remove(m_database.database());
-        if (!m_database.exec(unlink, QStringLiteral("UPDATE History2 SET %1 = 0 WHERE %1 > 0").arg(side.reference)) ||
-            !m_database.exec(remove, QStringLiteral("DELETE FROM %1 WHERE ID > 0").arg(side.table))) {
-            return false;
+        for (const QString& statement : statements) {
+            QSqlQuery query(m_database.database());
+            const QString filled = QString(statement).replace(u"%1"_qs, side.table).replace(u"%2"_qs, side.reference);
+            if (!m_database.exec(query, filled)) {
+                return false;
+            }
         }
     }
     return transaction.commit();

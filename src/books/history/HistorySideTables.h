@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class HistoryDatabase;
 
@@ -21,7 +22,14 @@ public:
     bool deleteWhenUnused(Table table, int id);
     // Deletes every row but row 0 of all three tables.
     bool clearAll();
+    // Deletes every row but row 0 of all three tables that no entry refers to any more (the archived entries keep
+    // their texts).
+    bool clearUnused();
 
 private:
+    // Runs the statements on each table in one transaction; %1 stands for the table, %2 for History2's column
+    // that refers to it.
+    bool forEachTable(const QStringList& statements);
+
     HistoryDatabase& m_database;
 };

@@ -8,6 +8,12 @@
 #include <QVariant>
 #include <algorithm>
 
+namespace {
+
+const QString Removable = QStringLiteral("Reserved_Historia = FALSE AND Archiwum_Historia = FALSE");
+
+} // namespace
+
 HistoryTrimmer::HistoryTrimmer(HistoryDatabase& database, const HistoryRecordingFiles& files)
     : m_database(database)
     , m_files(files)
@@ -16,16 +22,7 @@ HistoryTrimmer::HistoryTrimmer(HistoryDatabase& database, const HistoryRecording
 
 int HistoryTrimmer::trim(int limit, bool countAll)
 {
-    const QString counted = countAll ? QStringLiteral("Reserved_Historia = FALSE")
-                                     : QStringLiteral("Reserved_Historia = FALSE AND Archiwum_Historia = FALSE");
-    const QString deletable = countAll ? QStringLiteral("Reserved_Historia = FALSE AND (Archiwum_Historia = FALSE OR "
-                                                        "JestNagranie_Historia = TRUE)")
-                                       : counted;
-    // The same oldest rows are read for their files and then deleted, inside one transaction.
-    const QString oldest = QStringLiteral("FROM History2 WHERE %1 ORDER BY Data1_Historia, Czas1_Historia, "
-                                          "ID_Historia LIMIT ?")
-                               .arg(deletable);
-
+    const QString counted = countAll ? QStringLiteral("Reserved_Historia = FALSE") : Removable;
     HistoryTransaction transaction(m_database);
     int count = -1;
     if (!transaction.isOpen() ||
@@ -36,37 +33,73 @@ int HistoryTrimmer::trim(int limit, bool countAll)
     if (excess <= 0) {
         return 0;
     }
+    QList<HistoryEntry> recorded;
+    const int deleted = deleteRows(QStringLiteral("FROM History2 WHERE %1 ORDER BY Data1_Historia, Czas1_Historia, "
+                                                  "ID_Historia LIMIT ?")
+                                       .arg(Removable),
+                                   {excess}, recorded);
     // The files go only once the rows are gone for good: a deletion or a commit that fails (another client holding
     // a shared history) leaves rows that still point at their recordings.
+    if (deleted < 0 || !transaction.commit()) {
+        return -1;
+    }
+    removeFiles(recorded);
+    return deleted;
+}
+
+int HistoryTrimmer::remove(const QList<int>& entryIds)
+{
+    if (entryIds.isEmpty()) {
+        return 0;
+    }
+    QStringList placeholders;
+    QVariantList values;
+    for (const int id : entryIds) {
+        placeholders.append(QStringLiteral("?"));
+        values.append(id);
+    }
+    HistoryTransaction transaction(m_database);
+    if (!transaction.isOpen()) {
+        return -1;
+    }
     QList<HistoryEntry> recorded;
+    const int deleted = deleteRows(
+        QStringLiteral("FROM History2 WHERE %1 AND ID_Historia IN (%2)").arg(Removable, placeholders.join(u',')),
+        values, recorded);
+    if (deleted < 0 || !transaction.commit()) {
+        return -1;
+    }
+    removeFiles(recorded);
+    return deleted;
+}
+
+int HistoryTrimmer::deleteRows(const QString& rows, const QVariantList& values, QList<HistoryEntry>& recorded)
+{
     {
-        QSqlQuery rows(m_database.database());
-        rows.setForwardOnly(true);
-        if (!m_database.exec(rows, QStringLiteral("SELECT %1 %2").arg(HistoryReader::columns(), oldest), {excess})) {
+        QSqlQuery query(m_database.database());
+        query.setForwardOnly(true);
+        if (!m_database.exec(query, QStringLiteral("SELECT %1 %2").arg(HistoryReader::columns(), rows), values)) {
             return -1;
         }
-        while (rows.next()) {
-            HistoryEntry entry = HistoryReader::entryAt(rows);
+        while (query.next()) {
+            HistoryEntry entry = HistoryReader::entryAt(query);
             if (entry.hasRecording) {
                 recorded.append(std::move(entry));
             }
         }
     }
-    int deleted = 0;
-    {
-        QSqlQuery remove(m_database.database());
-        if (!m_database.exec(
-                remove, QStringLiteral("DELETE FROM History2 WHERE ID_Historia IN (SELECT ID_Historia %1)").arg(oldest),
-                {excess})) {
-            return -1;
-        }
-        deleted = remove.numRowsAffected();
-    }
-    if (!transaction.commit()) {
+    QSqlQuery remove(m_database.database());
+    if (!m_database.exec(remove,
+                         QStringLiteral("DELETE FROM History2 WHERE ID_Historia IN (SELECT ID_Historia %1)").arg(rows),
+                         values)) {
         return -1;
     }
+    return remove.numRowsAffected();
+}
+
+void HistoryTrimmer::removeFiles(const QList<HistoryEntry>& recorded) const
+{
     for (const HistoryEntry& entry : recorded) {
         m_files.remove(entry);
     }
-    return deleted;
 }

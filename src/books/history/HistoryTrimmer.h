@@ -1,20 +1,33 @@
 #pragma once
 
+#include <QList>
+#include <QString>
+#include <QVariantList>
+
 class HistoryDatabase;
 class HistoryRecordingFiles;
+struct HistoryEntry;
 
-// Keeps the call history at a maximum length by deleting its oldest entries and their recording files.
+// Keeps the call history at a maximum length by deleting its oldest entries and their recording files, and deletes
+// the entries the user chose. Archived entries are irremovable: neither goes near them.
 class HistoryTrimmer final {
 public:
     HistoryTrimmer(HistoryDatabase& database, const HistoryRecordingFiles& files);
 
-    // Counts the entries that are not archived (all entries with countAll) and deletes the oldest beyond the limit.
-    // Archived entries stay, except that with countAll an archived entry that has a recording goes as well.
-    // Rows reserved for a call in progress are neither counted nor deleted. Answers the number of entries
-    // deleted, or -1 when the database fails.
+    // Counts the entries that are not archived (all entries with countAll) and deletes the oldest entries that are
+    // not archived beyond the limit. Rows reserved for a call in progress are neither counted nor deleted. Answers
+    // the number of entries deleted, or -1 when the database fails.
     int trim(int limit, bool countAll);
+    // Deletes the entries of these ids that are neither archived nor reserved, with their recordings. Answers the
+    // number deleted, or -1 when the database fails.
+    int remove(const QList<int>& entryIds);
 
 private:
+    // Inside the caller's transaction: deletes the rows that "SELECT ID_Historia <rows>" finds and collects the
+    // entries among them that have a recording. -1 when the database fails.
+    int deleteRows(const QString& rows, const QVariantList& values, QList<HistoryEntry>& recorded);
+    void removeFiles(const QList<HistoryEntry>& recorded) const;
+
     HistoryDatabase& m_database;
     const HistoryRecordingFiles& m_files;
 };

@@ -125,8 +125,7 @@ QString CERecManager::localName(const QString& remoteName, int entryId)
     const QString fileName = PbxRecordingName::split(remoteName).file;
     // The identifier comes from the exchange as it stands; it is cleaned like any party name before it names a file.
     const QString identifier = PbxRecordingName::identifier(fileName);
-    const QString prefix =
-        RecordName::cleanName(identifier.isEmpty() ? QFileInfo(fileName).completeBaseName() : identifier);
+    const QString prefix = identifier.isEmpty() ? QFileInfo(fileName).completeBaseName() : identifier;
     QString party;
     QDateTime start;
     if (entryId >= 0) {
@@ -138,7 +137,7 @@ QString CERecManager::localName(const QString& remoteName, int entryId)
             }
         }
     }
-    return RecordName::withPrefix(prefix, party, start);
+    return RecordName::forExchange(prefix, party, start);
 }
 
 void CERecManager::fileReceived(const QString& remoteName, const QByteArray& data)
