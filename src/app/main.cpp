@@ -4,6 +4,7 @@
 #include "app/BookTransferAssembly.h"
 #include "app/BookWindowsAssembly.h"
 #include "app/CommandLine.h"
+#include "app/ConfigAssembly.h"
 #include "app/DesktopAssembly.h"
 #include "app/ErrorLog.h"
 #include "app/HotKeyAssembly.h"
@@ -92,7 +93,7 @@ void announceBookOutages(TdbCore& books, TelephoneWindowLogic& window, const Err
 
 // The windows the telephone window's menus and buttons open, from the subsystems that own them.
 TMainForm::Openers menuOpeners(LinkAssembly& link, SmsAssembly& sms, RecordingAssembly& recording,
-                               BookWindowsAssembly& bookWindows)
+                               BookWindowsAssembly& bookWindows, std::function<void()> openConfiguration)
 {
     TMainForm::Openers openers;
     bookWindows.fillMenuOpeners(openers);
@@ -109,9 +110,7 @@ TMainForm::Openers menuOpeners(LinkAssembly& link, SmsAssembly& sms, RecordingAs
     openers.recording = [&recording] {
         recording.toggle();
     };
-    openers.configuration = [&recording] {
-        recording.openAudioConfiguration();
-    };
+    openers.configuration = std::move(openConfiguration);
     return openers;
 }
 
@@ -161,8 +160,16 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
                 link.link().lifecycle().connectToServer();
             }
         });
+        // The configuration dialog is made once every part it follows exists; the windows built before open it
+        // through this.
+        std::function<void()> openConfiguration;
+        const auto configurationOpener = [&openConfiguration] {
+            if (openConfiguration) {
+                openConfiguration();
+            }
+        };
         PhoneAssembly phone(settings, books.core(), books.naming(), link.link(),
-                            withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
+                            withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"), configurationOpener);
         recording.showOutcomesIn(phone.window());
         announceBookOutages(books.core(), phone.window(), errorLog);
         if (books.start()) {
@@ -172,8 +179,8 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             BookTransferAssembly bookTransfer(books.core());
             BookWindowsAssembly bookWindows(settings.record(), [&settings] { settings.save(); }, books.core(),
                                             books.naming(), phone.window(),
-                                            {{}, bookTransfer.importOpener(), bookTransfer.exportOpener(),
-                                             [&sms, &books](const QString& number) {
+                                            {configurationOpener, bookTransfer.importOpener(),
+                                             bookTransfer.exportOpener(), [&sms, &books](const QString& number) {
                                                  sms.openComposeTo(books.naming().nameForNumber(number), number);
                                              }});
             phone.window().setPendingDial(commandLine.dialTarget);
@@ -186,7 +193,14 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             HotKeyAssembly hotKey(settings.record(), phone.form(), phone.window());
             NotificationAssembly notifications(settings.record(), link.link().callState(), phone.window(),
                                                QDBusConnection::sessionBus());
-            phone.start(menuOpeners(link, sms, recording, bookWindows));
+            ConfigAssembly configuration(settings, ConfigAssembly::exchangeOf(link.link()),
+                                         ConfigAssembly::followersOf(hotKey, idle, desktop),
+                                         ConfigAssembly::actionsOf(books.core(), bookWindows, recording, desktop));
+            configuration.followLinkStatus(link.link().notices());
+            configuration.followSmsStatus(sms.gate());
+            configuration.followLinkDialogs(link.dialogs());
+            openConfiguration = configuration.opener();
+            phone.start(menuOpeners(link, sms, recording, bookWindows, configurationOpener));
             link.link().start();
             sms.start();
             desktop.start();
@@ -195,6 +209,7 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
 
             const QuitOnTerminationSignals quitOnSignals;
             exitCode = TervoApplication::exec();
+            openConfiguration = {};
             desktop.shutDown();
             phone.close();
             sms.shutDown();
