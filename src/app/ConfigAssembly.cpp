@@ -5,6 +5,7 @@
 #include "app/HotKeyAssembly.h"
 #include "app/IdleAssembly.h"
 #include "app/RecordingAssembly.h"
+#include "app/SmsAssembly.h"
 #include "books/database/TdbCore.h"
 #include "pbxlink/lifecycle/TToPBX.h"
 #include "pbxlink/ui/LinkDialogs.h"
@@ -134,12 +135,14 @@ ExchangePort ConfigAssembly::exchangeOf(TToPBX& link)
     return port;
 }
 
-SettingsFollowers ConfigAssembly::followersOf(HotKeyAssembly& hotKey, IdleAssembly& idle, DesktopAssembly& desktop)
+SettingsFollowers ConfigAssembly::followersOf(HotKeyAssembly& hotKey, IdleAssembly& idle, DesktopAssembly& desktop,
+                                              SmsAssembly& sms)
 {
     SettingsFollowers followers;
-    followers.apply = [&hotKey, &idle, &desktop](bool claimTelLinks) {
+    followers.apply = [&hotKey, &idle, &desktop, &sms](bool claimTelLinks) {
         hotKey.apply();
         desktop.applySettings(claimTelLinks);
+        sms.followSettings();
         return SettingsFollowers::Outcome{idle.detection().applySetting(IdleDetection::Kind::Forwarding),
                                           idle.detection().applySetting(IdleDetection::Kind::DoNotDisturb)};
     };

@@ -15,6 +15,7 @@ class RecordingAssembly;
 class TChangeComment;
 class LinkNotices;
 class SettingsStore;
+class SmsAssembly;
 class TToPBX;
 class TToSMS;
 class TdbCore;
@@ -49,8 +50,10 @@ public:
 
     // The switches and commands of the PBX link's services; "Vexa" exchanges forward only after two rings.
     static ExchangePort exchangeOf(TToPBX& link);
-    // After "Apply" or "OK": the hot key grabbed again, the idle times armed, the desktop entries rewritten.
-    static SettingsFollowers followersOf(HotKeyAssembly& hotKey, IdleAssembly& idle, DesktopAssembly& desktop);
+    // After "Apply" or "OK": the hot key grabbed again, the idle times armed, the desktop entries rewritten, the
+    // SMS link connected again when its login changed.
+    static SettingsFollowers followersOf(HotKeyAssembly& hotKey, IdleAssembly& idle, DesktopAssembly& desktop,
+                                         SmsAssembly& sms);
     // The history deleted (archived entries and their recordings too), the search options, the audio page and
     // whether tel: links open here.
     static ConfigActions actionsOf(TdbCore& books, BookWindowsAssembly& bookWindows, RecordingAssembly& recording,

@@ -194,7 +194,7 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             NotificationAssembly notifications(settings.record(), link.link().callState(), phone.window(),
                                                QDBusConnection::sessionBus());
             ConfigAssembly configuration(settings, ConfigAssembly::exchangeOf(link.link()),
-                                         ConfigAssembly::followersOf(hotKey, idle, desktop),
+                                         ConfigAssembly::followersOf(hotKey, idle, desktop, sms),
                                          ConfigAssembly::actionsOf(books.core(), bookWindows, recording, desktop));
             configuration.followLinkStatus(link.link().notices());
             configuration.followSmsStatus(sms.gate());
