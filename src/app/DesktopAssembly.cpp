@@ -20,10 +20,21 @@ DesktopAssembly::DesktopAssembly(const SettingsRecord& settings, const SettingsP
                      [&window](const QString& destination) { window.placeNumber(destination); });
 }
 
+void DesktopAssembly::applySettings(bool claimTelLinks)
+{
+    m_schemeHandler.registerHandler(claimTelLinks);
+    m_autostart.apply(m_settings.Ogolne.Autostart);
+}
+
+bool DesktopAssembly::telLinksClaimed() const
+{
+    return m_schemeHandler.defaultFor(QStringLiteral("x-scheme-handler/tel")) ==
+           QString::fromUtf16(SchemeHandlerEntry::DesktopId);
+}
+
 void DesktopAssembly::start()
 {
-    m_schemeHandler.registerHandler(m_claimTelLinks);
-    m_autostart.apply(m_settings.Ogolne.Autostart);
+    applySettings(m_claimTelLinks);
     if (m_settings.TAPI.Wylacz) {
         qInfo() << "Call requests from other programs are switched off (TAPI/Wylacz)";
         return;

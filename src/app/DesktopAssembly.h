@@ -18,6 +18,10 @@ public:
                     bool claimTelLinks);
 
     void start();
+    // The link handler's entry and the autostart entry brought in line with the settings again.
+    void applySettings(bool claimTelLinks);
+    // The desktop opens tel: links in this program now.
+    bool telLinksClaimed() const;
     void shutDown() { m_makeCall.stop(); }
 
 private:

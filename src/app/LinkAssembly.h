@@ -19,6 +19,7 @@ public:
 
     TToPBX& link() { return m_link; }
     NetworkConsoleWindow& console() { return m_console; }
+    LinkDialogs& dialogs() { return m_dialogs; }
 
     // Logs out and waits (a short while at most) for the exchange to answer.
     void shutDown();

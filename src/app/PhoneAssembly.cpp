@@ -36,7 +36,7 @@ QString manualPath()
 } // namespace
 
 PhoneAssembly::PhoneAssembly(SettingsStore& settings, TdbCore& books, BookNaming& naming, TToPBX& link,
-                             bool printWindow)
+                             bool printWindow, std::function<void()> openConfiguration)
     : m_settings(settings)
     , m_books(books, naming)
     , m_form(settings.record(), &SaveSettings)
@@ -44,8 +44,7 @@ PhoneAssembly::PhoneAssembly(SettingsStore& settings, TdbCore& books, BookNaming
     , m_line(link.services())
     , m_window(settings.record(), m_books, m_view,
                TelephoneWindowLogic::LinkParts{m_line, link.callState(), link.callTimer()})
-    // The lock window's configuration button has no configuration dialog to open yet.
-    , m_dialogs(settings.record(), link.services(), link.callState(), std::function<void()>{}, &m_form.skin())
+    , m_dialogs(settings.record(), link.services(), link.callState(), std::move(openConfiguration), &m_form.skin())
     , m_redialPath(settings.paths().dataFolder() + QStringLiteral("redial.dat"))
 {
     LinkToWindow::connect(link.notices(), m_window);

@@ -17,7 +17,9 @@ class TToPBX;
 class PhoneAssembly final {
 public:
     // The window follows what the link tells and drives its services.
-    PhoneAssembly(SettingsStore& settings, TdbCore& books, BookNaming& naming, TToPBX& link, bool printWindow);
+    // openConfiguration: the lock window's Configuration button.
+    PhoneAssembly(SettingsStore& settings, TdbCore& books, BookNaming& naming, TToPBX& link, bool printWindow,
+                  std::function<void()> openConfiguration = {});
 
     TelephoneWindowLogic& window() { return m_window; }
     TMainForm& form() { return m_form; }

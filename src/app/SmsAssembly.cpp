@@ -75,8 +75,18 @@ void SmsAssembly::showConsole()
     m_console.activateWindow();
 }
 
+void SmsAssembly::followSettings()
+{
+    QStringList current = m_gate.link().loginSettings();
+    if (current != m_loginSettings) {
+        m_loginSettings = std::move(current);
+        m_gate.link().connectToServer();
+    }
+}
+
 void SmsAssembly::start()
 {
+    m_loginSettings = m_gate.link().loginSettings();
     m_testDriver = SmsComposeTestDriver::fromEnvironment(m_gate.link(), m_windows);
     m_gate.start(firstAttemptMs());
 }

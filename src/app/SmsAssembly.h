@@ -36,6 +36,8 @@ public:
     void showConsole();
     // The first connection attempt comes half a minute after the start, as the exchange's own link goes first.
     void start();
+    // After new settings: the gate's link connects again (or stops) when what it logs in with changed.
+    void followSettings();
     // Logs out, and keeps a message whose segments did not all come.
     void shutDown();
 
@@ -59,5 +61,6 @@ private:
     AlsaPlayback m_playback;
     QTimer m_soundRepeat;
     SmsNotification m_sound;
+    QStringList m_loginSettings;                        // as the link last connected with them
     std::unique_ptr<SmsComposeTestDriver> m_testDriver; // only in the end-to-end tests
 };

@@ -4,6 +4,7 @@
 #include "app/BookTransferAssembly.h"
 #include "app/BookWindowsAssembly.h"
 #include "app/CommandLine.h"
+#include "app/ConfigAssembly.h"
 #include "app/DesktopAssembly.h"
 #include "app/ErrorLog.h"
 #include "app/HistoryWindowAssembly.h"
@@ -93,7 +94,7 @@ void announceBookOutages(TdbCore& books, TelephoneWindowLogic& window, const Err
 
 // The windows the telephone window's menus and buttons open, from the subsystems that own them.
 TMainForm::Openers menuOpeners(LinkAssembly& link, SmsAssembly& sms, RecordingAssembly& recording,
-                               BookWindowsAssembly& bookWindows)
+                               BookWindowsAssembly& bookWindows, std::function<void()> openConfiguration)
 {
     TMainForm::Openers openers;
     bookWindows.fillMenuOpeners(openers);
@@ -110,9 +111,7 @@ TMainForm::Openers menuOpeners(LinkAssembly& link, SmsAssembly& sms, RecordingAs
     openers.recording = [&recording] {
         recording.toggle();
     };
-    openers.configuration = [&recording] {
-        recording.openAudioConfiguration();
-    };
+    openers.configuration = std::move(openConfiguration);
     return openers;
 }
 
@@ -162,8 +161,16 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
                 link.link().lifecycle().connectToServer();
             }
         });
+        // The configuration dialog is made once every part it follows exists; the windows built before open it
+        // through this.
+        std::function<void()> openConfiguration;
+        const auto configurationOpener = [&openConfiguration] {
+            if (openConfiguration) {
+                openConfiguration();
+            }
+        };
         PhoneAssembly phone(settings, books.core(), books.naming(), link.link(),
-                            withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"));
+                            withoutDisplay || qEnvironmentVariableIsSet("TERVO_PRINT_WINDOW"), configurationOpener);
         recording.showOutcomesIn(phone.window());
         announceBookOutages(books.core(), phone.window(), errorLog);
         if (books.start()) {
@@ -173,8 +180,8 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             BookTransferAssembly bookTransfer(books.core());
             BookWindowsAssembly bookWindows(settings.record(), [&settings] { settings.save(); }, books.core(),
                                             books.naming(), phone.window(),
-                                            {{}, bookTransfer.importOpener(), bookTransfer.exportOpener(),
-                                             [&sms, &books](const QString& number) {
+                                            {configurationOpener, bookTransfer.importOpener(),
+                                             bookTransfer.exportOpener(), [&sms, &books](const QString& number) {
                                                  sms.openComposeTo(books.naming().nameForNumber(number), number);
                                              }});
             phone.window().setPendingDial(commandLine.dialTarget);
@@ -187,6 +194,13 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             HotKeyAssembly hotKey(settings.record(), phone.form(), phone.window());
             NotificationAssembly notifications(settings.record(), link.link().callState(), phone.window(),
                                                QDBusConnection::sessionBus());
+            ConfigAssembly configuration(settings, ConfigAssembly::exchangeOf(link.link()),
+                                         ConfigAssembly::followersOf(hotKey, idle, desktop, sms),
+                                         ConfigAssembly::actionsOf(books.core(), bookWindows, recording, desktop));
+            configuration.followLinkStatus(link.link().notices());
+            configuration.followSmsStatus(sms.gate());
+            configuration.followLinkDialogs(link.dialogs());
+            openConfiguration = configuration.opener();
             ContactWindows& contacts = bookWindows.contactWindows();
             HistoryWindowAssembly history(
                 settings, books.core(), phone.window(),
@@ -196,12 +210,12 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
                  [&contacts](const QString& number) { contacts.editNumber(number); },
                  [&contacts](const QString& number, int position) { contacts.addNumber(number, position); },
                  [&contacts](const QString& number) { contacts.openNotes(number); },
-                 [&recording] { recording.openAudioConfiguration(); },
+                 configurationOpener,
                  [&pbxRecordings](const QString& id) {
                      return HistoryWindowAssembly::exchangeRecording(pbxRecordings.recordings().manager(), id);
                  },
                  {}});
-            TMainForm::Openers openers = menuOpeners(link, sms, recording, bookWindows);
+            TMainForm::Openers openers = menuOpeners(link, sms, recording, bookWindows, configurationOpener);
             openers.history = [&history] { history.open(); };
             phone.start(openers);
             link.link().start();
@@ -212,6 +226,7 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
 
             const QuitOnTerminationSignals quitOnSignals;
             exitCode = TervoApplication::exec();
+            openConfiguration = {};
             desktop.shutDown();
             phone.close();
             sms.shutDown();

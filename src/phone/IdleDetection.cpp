@@ -24,10 +24,15 @@ IdleDetection::~IdleDetection()
     }
 }
 
+bool IdleDetection::applySetting(Kind kind)
+{
+    return idleSwitch(kind == Kind::Forwarding ? m_settings.Przeniesienie.OnIdle : m_settings.DND.DNDIdle, kind);
+}
+
 void IdleDetection::applySettings()
 {
-    idleSwitch(m_settings.Przeniesienie.OnIdle, Kind::Forwarding);
-    idleSwitch(m_settings.DND.DNDIdle, Kind::DoNotDisturb);
+    applySetting(Kind::Forwarding);
+    applySetting(Kind::DoNotDisturb);
 }
 
 bool IdleDetection::idleSwitch(bool on, Kind kind)

@@ -43,6 +43,8 @@ public:
     // Arms or disarms one kind; the minutes come from the settings (a value outside 1..71999 keeps the interval).
     // False when the hooks could not be loaded: the kind then stays off.
     bool idleSwitch(bool on, Kind kind);
+    // One kind armed or disarmed from the settings; false when it was asked for and could not be armed.
+    bool applySetting(Kind kind);
     // From the settings: forwarding on idle and DND on idle.
     void applySettings();
     // Either hook saw input.

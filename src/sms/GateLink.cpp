@@ -42,6 +42,13 @@ bool GateLink::isUsable() const
     return sms.SmsOn && !sms.Klucz.isEmpty() && !sms.Translacja.isEmpty();
 }
 
+QStringList GateLink::loginSettings() const
+{
+    const auto& settings = m_ports.settings;
+    return {settings.Siec.Serwer.trimmed(), QString::number(settings.Siec.Port), settings.Sms.Klucz,
+            settings.Sms.Translacja.trimmed(), QString::number(int(settings.Sms.SmsOn))};
+}
+
 QString GateLink::gateField() const
 {
     return QStringLiteral("G") + m_ports.settings.Sms.Translacja.trimmed().rightJustified(3, u'0');

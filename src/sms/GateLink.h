@@ -52,6 +52,8 @@ public:
 
     // The gate's PIN, number and switch allow logging in.
     bool isUsable() const;
+    // What it connects and logs in with, to tell whether new settings need a new connection.
+    QStringList loginSettings() const;
     bool isLoggedIn() const { return m_loggedIn; }
     bool loginFailed() const { return m_loginFailed; }
     QString gateField() const;
