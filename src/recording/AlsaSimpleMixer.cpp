@@ -1,5 +1,7 @@
 #include "recording/AlsaSimpleMixer.h"
 
+#include "recording/AlsaCards.h"
+
 #include <alsa/asoundlib.h>
 
 namespace {
@@ -36,32 +38,14 @@ AlsaSimpleMixer::~AlsaSimpleMixer()
 
 int AlsaSimpleMixer::cardCount()
 {
-    int count = 0;
-    for (int card = -1; snd_card_next(&card) == 0 && card >= 0;) {
-        ++count;
-    }
-    return count;
+    return static_cast<int>(AlsaCards::list().size());
 }
 
 int AlsaSimpleMixer::deviceCount(bool capture)
 {
     int count = 0;
-    for (int card = -1; snd_card_next(&card) == 0 && card >= 0;) {
-        snd_ctl_t* control = nullptr;
-        if (snd_ctl_open(&control, QStringLiteral("hw:%1").arg(card).toLatin1().constData(), 0) < 0) {
-            continue;
-        }
-        snd_pcm_info_t* info = nullptr;
-        snd_pcm_info_alloca(&info);
-        for (int device = -1; snd_ctl_pcm_next_device(control, &device) == 0 && device >= 0;) {
-            snd_pcm_info_set_device(info, static_cast<unsigned int>(device));
-            snd_pcm_info_set_subdevice(info, 0);
-            snd_pcm_info_set_stream(info, capture ? SND_PCM_STREAM_CAPTURE : SND_PCM_STREAM_PLAYBACK);
-            if (snd_ctl_pcm_info(control, info) >= 0) {
-                ++count;
-            }
-        }
-        snd_ctl_close(control);
+    for (const SoundCard& card : AlsaCards::list()) {
+        count += capture ? card.captureDevices : card.playbackDevices;
     }
     return count;
 }

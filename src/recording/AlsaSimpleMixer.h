@@ -27,7 +27,7 @@ public:
 
 private:
     void close();
-    int deviceCount(bool capture);
+    static int deviceCount(bool capture);
     _snd_mixer_elem* element(const QString& line) const;
     _snd_mixer_elem* captureEnum() const;
     QList<_snd_mixer_elem*> captureSwitches() const;

@@ -74,17 +74,27 @@ bool RecordingTest::run()
 
 bool RecordingTest::TestSysPerformanceStart(const std::function<void()>& waitForTest)
 {
+    const Efficiency measured = measureEfficiency(waitForTest);
+    if (measured.verdict != Efficiency::Verdict::KeptUp) {
+        return reportError(measured.problem);
+    }
+    m_prompts.inform(AudioError::message(AudioError::None));
+    return true;
+}
+
+RecordingTest::Efficiency RecordingTest::measureEfficiency(const std::function<void()>& waitForTest)
+{
+    using Verdict = Efficiency::Verdict;
     if (!startRecording()) {
-        return reportError(m_audio.ErrorMessage());
+        return {Verdict::NotRun, m_audio.ErrorMessage()};
     }
     waitForTest();
     const bool stopped = m_audio.StopRecord(true);
     if (m_audio.droppedPeriods() > 0) {
-        return reportError(AudioError::message(AudioError::TooLowEfficiency));
+        return {Verdict::TooSlow, AudioError::message(AudioError::TooLowEfficiency)};
     }
     if (!stopped || m_audio.ErrorCode() != AudioError::None) {
-        return reportError(m_audio.ErrorMessage());
+        return {Verdict::NotRun, m_audio.ErrorMessage()};
     }
-    m_prompts.inform(AudioError::message(AudioError::None));
-    return true;
+    return {Verdict::KeptUp, {}};
 }

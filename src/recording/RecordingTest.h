@@ -11,6 +11,17 @@ class TAudioComponent;
 // playback device. TestSysPerformanceStart() checks whether the computer keeps up with recording.
 class RecordingTest final {
 public:
+    // How a measurement ended: the computer kept up, it dropped sound, or the test recording could not be made
+    // (problem says why, in the recording's own words).
+    struct Efficiency {
+        enum class Verdict { KeptUp, TooSlow, NotRun };
+        Verdict verdict = Verdict::NotRun;
+        QString problem;
+    };
+
+    // How long the configuration's efficiency test records.
+    static constexpr int EfficiencyTestMs = 10000;
+
     struct Prompts {
         std::function<bool(const QString& question)> ask;
         std::function<void(const QString& text)> inform;
@@ -30,6 +41,8 @@ public:
     // when every captured period reached the encoder in time (none was dropped) and the recording closed without
     // an error; otherwise the user sees "Too low system efficiency" (or the recording's own error).
     bool TestSysPerformanceStart(const std::function<void()>& waitForTest);
+    // The same measurement without telling the user.
+    Efficiency measureEfficiency(const std::function<void()>& waitForTest);
 
     QString calibrationPath() const;
     static QString errorText(const QString& message);

@@ -137,6 +137,27 @@ private slots:
         QCOMPARE(harness.told, QStringList{QStringLiteral("no errors")});
         QVERIFY(QFile::exists(harness.test.calibrationPath()));
     }
+
+    // The configuration's measurement tells the user nothing itself; a test recording that cannot be made is not
+    // taken for a slow computer.
+    void measurementGivesItsVerdictSilently()
+    {
+        Harness harness(m_dir.path());
+        harness.device->openResult = CaptureDevice::OpenResult::NoDevice;
+        bool waited = false;
+        RecordingTest::Efficiency measured = harness.test.measureEfficiency([&waited] { waited = true; });
+        QCOMPARE(measured.verdict, RecordingTest::Efficiency::Verdict::NotRun);
+        QCOMPARE(measured.problem, QStringLiteral("audio card is not installed"));
+        QVERIFY(!waited);
+
+        harness.device->openResult = CaptureDevice::OpenResult::Opened;
+        measured = harness.test.measureEfficiency([&harness] {
+            harness.device->feed(QByteArray(4096, char(128)));
+            harness.device->waitForPeriodsRead(1);
+        });
+        QCOMPARE(measured.verdict, RecordingTest::Efficiency::Verdict::KeptUp);
+        QVERIFY(harness.told.isEmpty());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRecordingTest)

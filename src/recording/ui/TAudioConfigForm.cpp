@@ -63,7 +63,7 @@ TAudioConfigForm::TAudioConfigForm(SettingsRecord& settings, std::function<void(
     m_levelTimer.setInterval(LevelMs);
     m_waitTimer.setObjectName(QStringLiteral("WaitTimer"));
     m_waitTimer.setSingleShot(true);
-    m_waitTimer.setInterval(PerformanceTestMs);
+    m_waitTimer.setInterval(RecordingTest::EfficiencyTestMs);
 
     auto* form = new QFormLayout;
     form->addRow(Lang::_("Recording level"), m_recLevel);

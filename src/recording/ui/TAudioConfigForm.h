@@ -22,7 +22,6 @@ class TAudioConfigForm final : public QDialog {
 
 public:
     static constexpr int LevelMs = 100;
-    static constexpr int PerformanceTestMs = 10000;
 
     TAudioConfigForm(SettingsRecord& settings, std::function<void()> saveSettings, TAudioComponent& audio,
                      AudioMixer& mixer, RecordingTest& test, QWidget* parent = nullptr);
