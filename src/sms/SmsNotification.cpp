@@ -62,17 +62,27 @@ void SmsNotification::repeatTimerFired()
 SoundClip SmsNotification::chosenSound()
 {
     const auto& sms = m_settings.Sms;
-    if (sms.SmsRcFile == UserSound) {
+    return soundOf({sms.SmsRcFile, sms.SmsEventWave, sms.SmsEventCustomFile});
+}
+
+void SmsNotification::playSample(const Choice& choice)
+{
+    m_output.play(soundOf(choice));
+}
+
+SoundClip SmsNotification::soundOf(const Choice& choice)
+{
+    if (choice.source == UserSound) {
         QString error;
-        if (std::optional<SoundClip> clip = WaveFile::read(sms.SmsEventCustomFile, &error)) {
+        if (std::optional<SoundClip> clip = WaveFile::read(choice.file, &error)) {
+            m_badFileTold.clear();
             return *clip;
         }
-        if (m_badFileTold != sms.SmsEventCustomFile && m_log) {
+        if (m_badFileTold != choice.file && m_log) {
             m_log(QStringLiteral("SMS sound: \"%1\" cannot be played (%2); the program's sound plays instead.")
-                      .arg(sms.SmsEventCustomFile, error));
+                      .arg(choice.file, error));
         }
-        m_badFileTold = sms.SmsEventCustomFile;
+        m_badFileTold = choice.file;
     }
-    return sms.SmsEventWave == LongSound ? NotificationTones::longNotification()
-                                         : NotificationTones::shortNotification();
+    return choice.wave == LongSound ? NotificationTones::longNotification() : NotificationTones::shortNotification();
 }

@@ -18,6 +18,12 @@ public:
         std::function<void()> stop;
     };
     using Log = std::function<void(const QString& line)>;
+    // A sound as the SMS page chooses it: source 0 the program's, 1 the user's file; wave 0 short, 1 long.
+    struct Choice {
+        int source = 0;
+        int wave = 0;
+        QString file;
+    };
 
     SmsNotification(const SettingsRecord& settings, SoundOutput& output, RepeatTimer timer, Log log = {});
 
@@ -31,8 +37,14 @@ public:
     int repeatIntervalMs() const;
     // What the settings ask to be played: the user's file when it can be played, else the program's sound.
     SoundClip chosenSound();
+    // Plays a choice that is not (yet) the settings' own, as the configuration's play button does.
+    void playSample(const Choice& choice);
 
 private:
+    // What a choice plays; a user's file that cannot be played is logged (once until it changes) and the
+    // program's sound plays instead.
+    SoundClip soundOf(const Choice& choice);
+
     const SettingsRecord& m_settings;
     SoundOutput& m_output;
     RepeatTimer m_timer;

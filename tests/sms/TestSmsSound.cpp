@@ -236,6 +236,16 @@ private slots:
         QCOMPARE(output.played[2].frames, NotificationTones::shortNotification().frames);
         QCOMPARE(log.size(), 1);
         QVERIFY(log[0].contains(bad));
+
+        // The configuration's play button plays what the page shows, whether or not the sound is switched on.
+        settings.Sms.SmsEventOn = false;
+        notification.playSample({0, 1, bad});
+        QCOMPARE(output.played[3].frames, NotificationTones::longNotification().frames);
+        notification.playSample({1, 0, good});
+        QCOMPARE(output.played[4].frames, frames);
+        notification.playSample({1, 1, bad});
+        QCOMPARE(output.played[5].frames, NotificationTones::longNotification().frames);
+        QCOMPARE(log.size(), 2); // told again, as a good file came in between
     }
 
     void playsThroughTheDefaultDeviceOnItsWorker()
