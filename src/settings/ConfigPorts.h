@@ -38,6 +38,13 @@ struct SettingsFollowers {
     std::function<Outcome(bool claimTelLinks)> apply;
 };
 
+// How the efficiency test offered when recording is switched on ended.
+struct EfficiencyOutcome {
+    enum class Verdict { KeptUp, TooSlow, NotRun };
+    Verdict verdict = Verdict::NotRun;
+    QString problem; // NotRun: why the test recording could not be made
+};
+
 // The windows and actions of other subsystems that the dialog's pages open or run.
 struct ConfigActions {
     // Deletes the whole call history; false when it could not.
@@ -48,13 +55,16 @@ struct ConfigActions {
     // The sound card's levels, channels and the recording test.
     std::function<void()> openRecordingConfiguration;
     // Records for a while and tells whether the computer keeps up with compressed recording.
-    std::function<bool()> runEfficiencyTest;
+    std::function<EfficiencyOutcome()> runEfficiencyTest;
     // The capture devices offered (the first is the system's default) and the chosen one's index.
     std::function<QStringList()> recordingDevices;
     std::function<int()> recordingDevice;
     std::function<void(int index)> setRecordingDevice;
     // This program opens tel: and callto: links now.
     std::function<bool()> telLinksClaimed;
+    // Moves the PINs and passwords into the desktop's keyring (on) or back into the settings file; done learns,
+    // maybe much later, where they are afterwards.
+    std::function<void(bool on, std::function<void(bool keyringHoldsSecrets)> done)> keepSecretsInKeyring;
     // Plays the SMS notification of that source (0 program sound, 1 file), built-in sound and file.
     std::function<void(int source, int wave, const QString& file)> playSmsSound;
 };

@@ -129,10 +129,18 @@ void SecretKeyring::onSaved()
                   }));
 }
 
-void SecretKeyring::setEnabled(bool on)
+void SecretKeyring::setEnabled(bool on, std::function<void(bool)> done)
 {
+    if (done) {
+        auto connection = std::make_shared<QMetaObject::Connection>();
+        *connection = connect(this, &SecretKeyring::switched, this,
+                              [connection, done = std::move(done)](bool keyringHoldsSecrets) {
+                                  QObject::disconnect(*connection);
+                                  done(keyringHoldsSecrets);
+                              });
+    }
     if (m_switching) {
-        return;
+        return; // the move under way tells its outcome
     }
     if (on == record().Ogolne.Keyring) {
         emit switched(on);

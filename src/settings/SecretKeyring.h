@@ -38,9 +38,9 @@ public:
     void load();
     void giveUp();
 
-    // Moves the secrets into the keyring (on) or back into the file (off); switched() tells which place holds them
-    // afterwards. The setting only changes when the move succeeded.
-    void setEnabled(bool on);
+    // Moves the secrets into the keyring (on) or back into the file (off); switched() and done, when given, tell
+    // which place holds them afterwards. The setting only changes when the move succeeded.
+    void setEnabled(bool on, std::function<void(bool keyringHoldsSecrets)> done = {});
 
 signals:
     void settled();

@@ -1,7 +1,10 @@
 // The configuration dialog on the offscreen platform, over a real settings file: its buttons, its checks and
 // messages, every control's option through save and load, the exchange's switches, and its pictures.
+#include "FakeSecretVault.h"
 #include "settings/ConfigBindings.h"
 #include "settings/Lang.h"
+#include "settings/SecretKeyring.h"
+#include "settings/SecretScrambler.h"
 #include "settings/SettingsError.h"
 #include "settings/SettingsStore.h"
 #include "settings/ui/ControlValues.h"
@@ -74,7 +77,7 @@ public:
         };
         services.actions.runEfficiencyTest = [this] {
             calls << QStringLiteral("efficiency test");
-            return false;
+            return efficiency;
         };
         services.actions.openGateComments = [this] {
             calls << QStringLiteral("gate comments");
@@ -125,6 +128,7 @@ public:
     ExchangeStates exchange;
     bool twoRingsOnly = false;
     bool answer = true;
+    EfficiencyOutcome efficiency{EfficiencyOutcome::Verdict::TooSlow, {}};
     int device = 0;
     int saves = 0;
     QStringList messages;
@@ -400,6 +404,17 @@ private slots:
                  QStringLiteral("Your system is not efficient enough to record compressed calls. Before call "
                                 "recording activation, the efficency test of recording system is suggested."));
 
+        // A test that could not record tells why; one that kept up says nothing.
+        harness.control<QCheckBox>("VNoteUseBox").click();
+        harness.efficiency = {EfficiencyOutcome::Verdict::NotRun, QStringLiteral("Sound device is busy.")};
+        harness.control<QCheckBox>("VNoteUseBox").click();
+        QCOMPARE(harness.messages.last(), QStringLiteral("Sound device is busy."));
+        const qsizetype told = harness.messages.size();
+        harness.efficiency = {EfficiencyOutcome::Verdict::KeptUp, {}};
+        harness.control<QCheckBox>("VNoteUseBox").click();
+        harness.control<QCheckBox>("VNoteUseBox").click();
+        QCOMPARE(harness.messages.size(), told + 1); // only the offer
+
         harness.calls.clear();
         harness.messages.clear();
         harness.answer = false;
@@ -413,6 +428,69 @@ private slots:
         QCOMPARE(harness.calls, (QStringList{QStringLiteral("delete history"), QStringLiteral("gate comments")}));
         // Without an opener the button is off.
         QVERIFY(!harness.control<QPushButton>("SearchOptionsButton").isEnabled());
+    }
+
+    // The secrets move into the keyring with "&OK" only, and the setting follows the keyring's answer: the box
+    // waits meanwhile and then shows where they are. A PIN typed in the same go reaches the keyring; the way back
+    // puts it into the file again; an unreachable keyring leaves the secrets in the file; "&Default" leaves the
+    // box alone.
+    void keyringBoxMovesSecretsOnOk()
+    {
+        Harness harness("[Siec]\nSerwer=127.0.0.1\nZapiszKlucz=1\n");
+        FakeSecretVault vault;
+        QStringList reports;
+        SecretKeyring keyring(*harness.store, vault, [&reports](const QString& report) { reports << report; });
+        keyring.load();
+        TConfigForm::Services services = harness.services();
+        services.actions.keepSecretsInKeyring = [&keyring](bool on, std::function<void(bool)> done) {
+            keyring.setEnabled(on, std::move(done));
+        };
+        TConfigForm form(harness.store->record(), services);
+        auto& box = form.control<QCheckBox>(QStringLiteral("KeyringBox"));
+        const QByteArray pinInFile = SecretScrambler::scramble(QStringLiteral("9876")).toUtf8();
+
+        form.open();
+        QVERIFY(!box.isChecked() && box.isEnabled());
+        QTest::keyClicks(&form.control<QLineEdit>(QStringLiteral("CustomKeyEdit")), QStringLiteral("9876"));
+        box.setChecked(true);
+        form.applyButton().click();
+        QCOMPARE(vault.pending(), 0);
+        form.okButton().click();
+        QCOMPARE(vault.pending(), 1);
+        QVERIFY(!box.isEnabled());
+        QVERIFY(!harness.store->record().Ogolne.Keyring);
+        QVERIFY(harness.fileBytes().contains(pinInFile));
+        vault.answer();
+        QVERIFY(harness.store->record().Ogolne.Keyring);
+        QVERIFY(!harness.fileBytes().contains(pinInFile));
+        QVERIFY(vault.stored.has_value());
+        QVERIFY(box.isChecked() && box.isEnabled());
+
+        form.open();
+        QVERIFY(box.isChecked());
+        box.setChecked(false);
+        form.okButton().click();
+        QVERIFY(!harness.store->record().Ogolne.Keyring);
+        QVERIFY(harness.fileBytes().contains(pinInFile));
+        QVERIFY(!box.isChecked() && box.isEnabled());
+        while (vault.pending() > 0) {
+            vault.answer(); // the save's write, then the removal of the keyring's copy
+        }
+        QVERIFY(!vault.stored.has_value());
+
+        form.open();
+        box.setChecked(true);
+        form.defaultButton().click();
+        QVERIFY(box.isChecked());
+        form.cancelButton().click();
+        form.open();
+        box.setChecked(true);
+        form.okButton().click();
+        vault.answer(false);
+        QCOMPARE(reports.size(), 1);
+        QVERIFY(!harness.store->record().Ogolne.Keyring);
+        QVERIFY(harness.fileBytes().contains(pinInFile));
+        QVERIFY(!box.isChecked() && box.isEnabled());
     }
 
     // The tree selects the pages; the SMS page shows the link's status in its colour and the gate's number.

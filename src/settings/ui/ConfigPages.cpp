@@ -204,6 +204,7 @@ void network(PageBuilder& page)
     page.text("CustomKeyEdit", _("PIN code:"), PinLength, true);
     page.row(_("Server address:"), named(new ServerAddressEdit, "EditAddrIP"));
     page.check("SaveCustomKeyBox", _("Save PIN code"));
+    page.check("KeyringBox", _("Keep PIN codes and passwords in the desktop's keyring"));
     page.check("SearchForServerBox", _("Find LAN server"));
     page.check("NetPopupBox", _("Inform about network failure in popup window"));
     page.check("SpeedDialBox", _("Dial numbers in the speed-dial form (ended with #)"));

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QVBoxLayout>
 
 using Lang::_;
@@ -165,6 +166,9 @@ void TConfigForm::load()
     telLinks->setChecked(m_services.actions.telLinksClaimed && m_services.actions.telLinksClaimed());
     m_shownExchange = m_services.exchange.states ? m_services.exchange.states() : ExchangeStates{};
     showExchangeStates(m_shownExchange);
+    auto& keyring = control<QCheckBox>(QStringLiteral("KeyringBox"));
+    keyring.setChecked(m_settings.Ogolne.Keyring);
+    keyring.setEnabled(static_cast<bool>(m_services.actions.keepSecretsInKeyring) && !m_movingSecrets);
 }
 
 void TConfigForm::restoreDefaults()
@@ -257,6 +261,7 @@ bool TConfigForm::applyAndSave()
         inform(error.message());
         return false;
     }
+    moveSecretsWhenAsked();
     // The link works with what it logged in with; new connection settings need a new connection.
     if (ConfigApplication::linkSettingsDiffer(before, m_settings) && m_services.exchange.reconnect) {
         m_services.exchange.reconnect();
@@ -298,10 +303,36 @@ void TConfigForm::offerEfficiencyTest(bool checked)
                "mechanism?"))) {
         return;
     }
-    if (!m_services.actions.runEfficiencyTest()) {
+    const EfficiencyOutcome outcome = m_services.actions.runEfficiencyTest();
+    if (outcome.verdict == EfficiencyOutcome::Verdict::TooSlow) {
         inform(_("Your system is not efficient enough to record compressed calls. Before call recording activation, "
                  "the efficency test of recording system is suggested."));
+    } else if (outcome.verdict == EfficiencyOutcome::Verdict::NotRun) {
+        inform(outcome.problem);
     }
+}
+
+// Where the secrets are kept is not a binding: moving them writes the settings file, so only "&OK" does it, and
+// the setting changes only once the keyring has answered, maybe much later. Meanwhile the box waits; afterwards
+// it shows where the secrets are.
+void TConfigForm::moveSecretsWhenAsked()
+{
+    auto& keyring = control<QCheckBox>(QStringLiteral("KeyringBox"));
+    if (!m_services.actions.keepSecretsInKeyring || m_movingSecrets ||
+        keyring.isChecked() == m_settings.Ogolne.Keyring) {
+        return;
+    }
+    m_movingSecrets = true;
+    keyring.setEnabled(false);
+    m_services.actions.keepSecretsInKeyring(keyring.isChecked(),
+                                            [this, alive = QPointer<TConfigForm>(this)](bool held) {
+                                                if (alive) {
+                                                    m_movingSecrets = false;
+                                                    auto& box = control<QCheckBox>(QStringLiteral("KeyringBox"));
+                                                    box.setChecked(held);
+                                                    box.setEnabled(true);
+                                                }
+                                            });
 }
 
 void TConfigForm::deleteHistory()

@@ -80,6 +80,7 @@ private:
     void showCustomWaveWarning();
     void keepPinsTogether(const QString& from, const QString& to);
     void offerEfficiencyTest(bool checked);
+    void moveSecretsWhenAsked();
     void deleteHistory();
     void fillRecordingDevices();
     bool ask(const QString& question);
@@ -89,6 +90,7 @@ private:
     Services m_services;
     ConfigApplication m_application;
     ExchangeStates m_shownExchange;
+    bool m_movingSecrets = false; // the keyring has not answered a move yet
     QTreeWidget* m_tree;
     QStackedWidget* m_pages;
     ServerAddressEdit* m_address;
