@@ -4,6 +4,7 @@
 #include "app/DesktopAssembly.h"
 #include "app/HotKeyAssembly.h"
 #include "app/IdleAssembly.h"
+#include "app/KeyringAssembly.h"
 #include "app/RecordingAssembly.h"
 #include "app/SmsAssembly.h"
 #include "books/database/TdbCore.h"
@@ -149,21 +150,59 @@ SettingsFollowers ConfigAssembly::followersOf(HotKeyAssembly& hotKey, IdleAssemb
     return followers;
 }
 
-ConfigActions ConfigAssembly::actionsOf(TdbCore& books, BookWindowsAssembly& bookWindows, RecordingAssembly& recording,
-                                        const DesktopAssembly& desktop)
+// The device list of one showing of the dialog: the index chosen is read against the list the user saw, even
+// when a card came or went since.
+void ConfigAssembly::addRecordingActions(ConfigActions& actions, RecordingAssembly& recording)
+{
+    auto shown = std::make_shared<std::optional<RecordingDeviceChoice>>();
+    actions.recordingDevices = [&recording, shown] {
+        shown->emplace(recording.deviceChoice());
+        return (*shown)->entries();
+    };
+    actions.recordingDevice = [shown] {
+        return shown->has_value() ? (*shown)->storedIndex() : 0;
+    };
+    actions.setRecordingDevice = [&recording, shown](int index) {
+        if (shown->has_value()) {
+            recording.chooseDevice((*shown)->cardIdAt(index));
+        }
+    };
+    actions.runEfficiencyTest = [&recording] {
+        const RecordingTest::Efficiency measured = recording.measureEfficiency();
+        using Verdict = EfficiencyOutcome::Verdict;
+        switch (measured.verdict) {
+        case RecordingTest::Efficiency::Verdict::KeptUp:
+            return EfficiencyOutcome{Verdict::KeptUp, {}};
+        case RecordingTest::Efficiency::Verdict::TooSlow:
+            return EfficiencyOutcome{Verdict::TooSlow, measured.problem};
+        case RecordingTest::Efficiency::Verdict::NotRun:
+            break;
+        }
+        return EfficiencyOutcome{Verdict::NotRun, RecordingTest::errorText(measured.problem)};
+    };
+}
+
+ConfigActions ConfigAssembly::actionsOf(const ActionProviders& providers)
 {
     ConfigActions actions;
-    actions.deleteHistory = [&books] {
+    actions.deleteHistory = [&books = providers.books] {
         return books.trimHistory(0, true) >= 0;
     };
-    actions.openSearchOptions = [&bookWindows] {
+    actions.openSearchOptions = [&bookWindows = providers.bookWindows] {
         bookWindows.contactWindows().openSearchOptions();
     };
-    actions.openRecordingConfiguration = [&recording] {
+    actions.openRecordingConfiguration = [&recording = providers.recording] {
         recording.openAudioConfiguration();
     };
-    actions.telLinksClaimed = [&desktop] {
+    addRecordingActions(actions, providers.recording);
+    actions.telLinksClaimed = [&desktop = providers.desktop] {
         return desktop.telLinksClaimed();
+    };
+    actions.keepSecretsInKeyring = [&keyring = providers.keyring](bool on, std::function<void(bool)> done) {
+        keyring.setEnabled(on, std::move(done));
+    };
+    actions.playSmsSound = [&sms = providers.sms](int source, int wave, const QString& file) {
+        sms.playSample({source, wave, file});
     };
     return actions;
 }

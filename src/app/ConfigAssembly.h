@@ -10,6 +10,7 @@ class BookWindowsAssembly;
 class DesktopAssembly;
 class HotKeyAssembly;
 class IdleAssembly;
+class KeyringAssembly;
 class LinkDialogs;
 class RecordingAssembly;
 class TChangeComment;
@@ -54,10 +55,20 @@ public:
     // SMS link connected again when its login changed.
     static SettingsFollowers followersOf(HotKeyAssembly& hotKey, IdleAssembly& idle, DesktopAssembly& desktop,
                                          SmsAssembly& sms);
-    // The history deleted (archived entries and their recordings too), the search options, the audio page and
-    // whether tel: links open here.
-    static ConfigActions actionsOf(TdbCore& books, BookWindowsAssembly& bookWindows, RecordingAssembly& recording,
-                                   const DesktopAssembly& desktop);
+    // The parts of the program whose windows and commands the pages use.
+    struct ActionProviders {
+        TdbCore& books;
+        BookWindowsAssembly& bookWindows;
+        RecordingAssembly& recording;
+        SmsAssembly& sms;
+        const DesktopAssembly& desktop;
+        KeyringAssembly& keyring;
+    };
+    // The history deleted (archived entries and their recordings too), the search options, the audio page, the
+    // recording device and the efficiency test, the SMS sound, the keyring switch and whether tel: links open here.
+    static ConfigActions actionsOf(const ActionProviders& providers);
+    // The recording device choice and the efficiency test, from the recorder.
+    static void addRecordingActions(ConfigActions& actions, RecordingAssembly& recording);
 
 private:
     void openGateComments();

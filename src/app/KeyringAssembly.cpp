@@ -37,15 +37,7 @@ void KeyringAssembly::onLateSecrets(std::function<void()> action)
 
 void KeyringAssembly::setEnabled(bool on, std::function<void(bool)> done)
 {
-    if (done) {
-        auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = QObject::connect(&m_keyring, &SecretKeyring::switched, &m_keyring,
-                                       [connection, done = std::move(done)](bool keyringHoldsSecrets) {
-                                           QObject::disconnect(*connection);
-                                           done(keyringHoldsSecrets);
-                                       });
-    }
-    m_keyring.setEnabled(on);
+    m_keyring.setEnabled(on, std::move(done));
 }
 
 void KeyringAssembly::report(const QString& message) const

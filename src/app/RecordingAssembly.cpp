@@ -11,10 +11,14 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 namespace {
+
+const QString RecordCardId = QStringLiteral("Record card id");
 
 void warnUser(const QString& text)
 {
@@ -91,10 +95,39 @@ void RecordingAssembly::openAudioConfiguration()
     m_page->raise();
 }
 
+RecordingDeviceChoice RecordingAssembly::deviceChoice() const
+{
+    return {AlsaCards::list(), m_settings.audioRegistry().readInteger(RecordCardId, -1)};
+}
+
+void RecordingAssembly::chooseDevice(int cardId)
+{
+    AudioRegistryStore& registry = m_settings.audioRegistry();
+    if (registry.readInteger(RecordCardId, -1) == cardId) {
+        return;
+    }
+    registry.writeInteger(RecordCardId, cardId);
+    const AudioMixer::Status status = m_mixer.Init();
+    m_audio.log().append(QStringLiteral("Recording device: %1; mixer: %2")
+                             .arg(AlsaCaptureDevice::deviceNameForCard(cardId), AudioMixer::statusText(status)));
+}
+
+RecordingTest::Efficiency RecordingAssembly::measureEfficiency()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const RecordingTest::Efficiency outcome = m_test.measureEfficiency([] {
+        QEventLoop wait;
+        QTimer::singleShot(RecordingTest::EfficiencyTestMs, &wait, &QEventLoop::quit);
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    });
+    QGuiApplication::restoreOverrideCursor();
+    return outcome;
+}
+
 void RecordingAssembly::prepareCapture()
 {
     AudioRegistryStore& registry = m_settings.audioRegistry();
-    const int card = registry.readInteger(QStringLiteral("Record card id"), -1);
+    const int card = registry.readInteger(RecordCardId, -1);
     m_audio.setCaptureSource(
         {AlsaCaptureDevice::deviceNameForCard(card), m_settings.record().Audio.Kanaly == 2 ? 2 : 1});
     if (m_mixer.status() != AudioMixer::NoError) {

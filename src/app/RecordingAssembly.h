@@ -5,6 +5,7 @@
 #include "recording/AudioMixer.h"
 #include "recording/CallRecorder.h"
 #include "recording/OggPlayback.h"
+#include "recording/RecordingDeviceChoice.h"
 #include "recording/RecordingStorage.h"
 #include "recording/RecordingTest.h"
 #include "recording/TAudioComponent.h"
@@ -32,6 +33,12 @@ public:
     void toggle() { m_recorder.toggleByUser(); }
     // The audio page with the recording test.
     void openAudioConfiguration();
+    // The recording devices the configuration offers, with the one kept in "Record card id".
+    RecordingDeviceChoice deviceChoice() const;
+    // Keeps cardId (negative: the system's default) as the recording device; the mixer follows it.
+    void chooseDevice(int cardId);
+    // The efficiency test offered when recording is switched on: records for a while, the user waiting.
+    RecordingTest::Efficiency measureEfficiency();
 
     bool isDeviceUsable() const override { return m_recorder.isDeviceUsable(); }
     void startRecording(int mode, const QString& name) override;

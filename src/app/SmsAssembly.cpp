@@ -68,6 +68,11 @@ SmsAssembly::SmsAssembly(SettingsStore& settings, TdbCore& books, TMainForm& for
     });
 }
 
+void SmsAssembly::playSample(const SmsNotification::Choice& choice)
+{
+    m_sound.playSample(choice);
+}
+
 void SmsAssembly::showConsole()
 {
     m_console.show();

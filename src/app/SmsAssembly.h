@@ -32,6 +32,8 @@ public:
     void openCompose() { m_windows.openCompose(); }
     // A compose window addressed to a number (the book's and the history's "Send SMS", the history's "Answer").
     void openComposeTo(const QString& name, const QString& number) { m_windows.openCompose(name, number); }
+    // The configuration's play button: the sound as the SMS page shows it now.
+    void playSample(const SmsNotification::Choice& choice);
     // The menu item "SMS console".
     void showConsole();
     // The first connection attempt comes half a minute after the start, as the exchange's own link goes first.

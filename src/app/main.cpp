@@ -194,9 +194,10 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
             HotKeyAssembly hotKey(settings.record(), phone.form(), phone.window());
             NotificationAssembly notifications(settings.record(), link.link().callState(), phone.window(),
                                                QDBusConnection::sessionBus());
-            ConfigAssembly configuration(settings, ConfigAssembly::exchangeOf(link.link()),
-                                         ConfigAssembly::followersOf(hotKey, idle, desktop, sms),
-                                         ConfigAssembly::actionsOf(books.core(), bookWindows, recording, desktop));
+            ConfigAssembly configuration(
+                settings, ConfigAssembly::exchangeOf(link.link()),
+                ConfigAssembly::followersOf(hotKey, idle, desktop, sms),
+                ConfigAssembly::actionsOf({books.core(), bookWindows, recording, sms, desktop, keyring}));
             configuration.followLinkStatus(link.link().notices());
             configuration.followSmsStatus(sms.gate());
             configuration.followLinkDialogs(link.dialogs());
@@ -216,7 +217,9 @@ int runClient(int argc, char** argv, const CommandLine& commandLine)
                  },
                  {}});
             TMainForm::Openers openers = menuOpeners(link, sms, recording, bookWindows, configurationOpener);
-            openers.history = [&history] { history.open(); };
+            openers.history = [&history] {
+                history.open();
+            };
             phone.start(openers);
             link.link().start();
             sms.start();

@@ -2,8 +2,10 @@
 // the rest of the program after Apply, and showing the link's status lines as they change, also those told
 // before the dialog was first made.
 #include "app/ConfigAssembly.h"
+#include "app/RecordingAssembly.h"
 #include "pbxlink/lifecycle/LinkNotices.h"
 #include "pbxlink/ui/LinkDialogs.h"
+#include "settings/AudioRegistryStore.h"
 #include "settings/SettingsStore.h"
 #include "sms/ui/TChangeComment.h"
 #include "support/TestFiles.h"
@@ -120,6 +122,27 @@ private slots:
         QCOMPARE(status.text(), u"Logged in"_s);
         client.assembly.reset();
         emit notices.statusChanged(StatusLine{u"Disconnected"_s, 0});
+    }
+
+    // The recording device through the real recorder and its audio store: the index the dialog gives back is
+    // read against the list it showed, and a stored card that is not plugged in stays stored.
+    void theRecordingDeviceIsKeptInTheAudioStore()
+    {
+        ConfiguredClient client;
+        AudioRegistryStore& registry = client.store->audioRegistry();
+        registry.writeInteger(u"Record card id"_s, 7);
+        RecordingAssembly recording(*client.store);
+        ConfigActions actions;
+        ConfigAssembly::addRecordingActions(actions, recording);
+
+        const QStringList shown = actions.recordingDevices();
+        QCOMPARE(shown.first(), u"System's default device"_s);
+        QCOMPARE(shown.at(actions.recordingDevice()), u"Card 7 (not present)"_s);
+        actions.setRecordingDevice(actions.recordingDevice());
+        QCOMPARE(registry.readInteger(u"Record card id"_s, -2), 7);
+        actions.setRecordingDevice(0);
+        QCOMPARE(registry.readInteger(u"Record card id"_s, -2), -1);
+        QCOMPARE(actions.recordingDevices().size(), shown.size() - 1);
     }
 
     void theGateCommentsOpenFromTheSmsPage()
