@@ -7,7 +7,6 @@ namespace {
 using Kind = ConfigBinding::Kind;
 using R = SettingsRecord;
 
-constexpr int GateChoices = 64;
 constexpr int GateIdDigits = 3;
 
 template <typename Section>
@@ -160,8 +159,10 @@ std::vector<ConfigBinding> makeBindings()
         {QStringLiteral("SMSTranslationCBox"), Kind::Choice,
          [](const R& r) { return QVariant(gateChoice(r.Sms.Translacja)); },
          [](R& r, const QVariant& value) {
-             r.Sms.Translacja =
-                 QString::number(std::clamp(value.toInt(), 0, GateChoices)).rightJustified(GateIdDigits, u'0');
+             // An id the list cannot show comes back as it was read, and a malformed one is left as stored.
+             if (value.toInt() >= 0) {
+                 r.Sms.Translacja = QString::number(value.toInt()).rightJustified(GateIdDigits, u'0');
+             }
          }},
         text("SMSPasswdEdit", &R::Sms, &R::SmsSection::Klucz),
         textChoice("SMSperiod", &R::Sms, &R::SmsSection::SmsPeriod),
@@ -198,5 +199,5 @@ int gateChoice(const QString& gateId)
 {
     bool isNumber = false;
     const int gate = gateId.trimmed().toInt(&isNumber);
-    return isNumber && gate >= 1 && gate <= GateChoices ? gate : 0;
+    return isNumber && gate >= 0 ? gate : -1;
 }

@@ -27,5 +27,6 @@ struct ConfigBinding {
 // Every control of the dialog that edits a settings option, page by page.
 const std::vector<ConfigBinding>& configBindings();
 
-// The gate id of the SMS page's choice (1..64; 0 when none is set or the id is no number in that range).
+// The gate id as the SMS page's choice: the list's index (0 none, 1..64) or, for a larger id, the id itself,
+// which the list keeps unshown; -1 when the stored id is no number.
 int gateChoice(const QString& gateId);

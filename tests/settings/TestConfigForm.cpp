@@ -296,6 +296,18 @@ private slots:
         QVERIFY(!reloaded->record().SpeedDialConversion);
     }
 
+    // A gate id beyond the list, or no number at all, survives "&OK" as it was stored.
+    void unlistedGateIdsSurviveOk()
+    {
+        for (const char* stored : {"70", "g7"}) {
+            Harness harness("[Siec]\nSerwer=127.0.0.1\n[Sms]\nTranslacja=" + QByteArray(stored) + "\n");
+            const QString loaded = harness.store->record().Sms.Translacja; // "070", "0g7"
+            harness.form().open();
+            harness.form().okButton().click();
+            QCOMPARE(harness.reloaded()->record().Sms.Translacja, loaded);
+        }
+    }
+
     // The exchange that forwards only after two rings for all calls: another forwarding is turned into that one,
     // with the message, shown in the controls and saved.
     void forwardingIsBroughtToWhatTheExchangeCanDo()

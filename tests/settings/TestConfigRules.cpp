@@ -102,19 +102,25 @@ private slots:
         }
     }
 
-    // The gate choice keeps the three-digit form of the record; ids that the choice cannot show are "not set".
+    // The gate choice keeps the three-digit form of the record; an id the list cannot show, or no number at all,
+    // comes back unchanged rather than as "not set".
     void gateChoiceMapsTheStoredId()
     {
         QCOMPARE(gateChoice(QStringLiteral("007")), 7);
         QCOMPARE(gateChoice(QStringLiteral("064")), 64);
         QCOMPARE(gateChoice(QStringLiteral("000")), 0);
-        QCOMPARE(gateChoice(QStringLiteral("065")), 0);
-        QCOMPARE(gateChoice(QStringLiteral("x")), 0);
+        QCOMPARE(gateChoice(QStringLiteral("070")), 70);
+        QCOMPARE(gateChoice(QStringLiteral("x")), -1);
         SettingsRecord record = defaults();
         const auto& gate = *std::find_if(configBindings().begin(), configBindings().end(),
                                          [](const ConfigBinding& b) { return b.control == u"SMSTranslationCBox"; });
         gate.write(record, 5);
         QCOMPARE(record.Sms.Translacja, QStringLiteral("005"));
+        gate.write(record, 70);
+        QCOMPARE(record.Sms.Translacja, QStringLiteral("070"));
+        record.Sms.Translacja = QStringLiteral("x");
+        gate.write(record, -1);
+        QCOMPARE(record.Sms.Translacja, QStringLiteral("x"));
     }
 
     void fixedValuesAndTheTwoRingForwarding()
