@@ -186,7 +186,7 @@ ConfigActions ConfigAssembly::actionsOf(const ActionProviders& providers)
 {
     ConfigActions actions;
     actions.deleteHistory = [&books = providers.books] {
-        return books.trimHistory(0, true) >= 0;
+        return books.clearHistoryAndArchive();
     };
     actions.openSearchOptions = [&bookWindows = providers.bookWindows] {
         bookWindows.contactWindows().openSearchOptions();

@@ -241,6 +241,41 @@ private slots:
         QVERIFY2(test.errors.isEmpty(), qPrintable(test.errors.join(u'\n')));
     }
 
+    // Emptying the history with its archive: archived entries and their recordings go too, the row a call in
+    // progress holds stays; a refused deletion keeps every row and file.
+    void removingAllTakesTheArchiveButNotTheCallInProgress_data() { BothEngines::addRows(); }
+    void removingAllTakesTheArchiveButNotTheCallInProgress()
+    {
+        FETCH_NEW_LOCATION(m_engines, location);
+        OpenedHistory test(location);
+        QVERIFY2(test.ok(), qPrintable(test.outcome.error));
+        QTemporaryDir recordings;
+        const HistoryRecordingFiles files(recordings.path(), [](const QString&) { return u"Jan"_s; });
+        HistoryRegister history(*test.history);
+        HistoryEntry archived = callEntry(2, u"600"_s, Start, 5);
+        archived.hasRecording = true;
+        QVERIFY(HistoryMarks(*test.history).toggleArchived(history.addEntry(archived)));
+        QVERIFY(history.addEntry(callEntry(1, u"601"_s, Start.addSecs(60), 0)) > 0);
+        const QString archivedFile = QDir(recordings.path()).filePath(files.fileName(archived));
+        QVERIFY(touch(archivedFile));
+        const int inProgress = history.reserveEntry();
+        HistoryTrimmer trimmer(*test.history, files);
+
+        QVERIFY(run(test.database(), refuseDeletions(engine)));
+        QCOMPARE(trimmer.removeAll(), -1);
+        QCOMPARE(HistoryReader(*test.history).countAll(), 3);
+        QVERIFY(QFile::exists(archivedFile));
+        QVERIFY(run(test.database(),
+                    {engine == BothEngines::sqlite() ? u"DROP TRIGGER busy"_s : u"DROP TRIGGER busy ON History2"_s}));
+        test.errors.clear();
+
+        QCOMPARE(trimmer.removeAll(), 2);
+        QVERIFY(!QFile::exists(archivedFile));
+        QCOMPARE(HistoryReader(*test.history).countAll(), 1);
+        QVERIFY(HistoryReader(*test.history).entry(inProgress).has_value());
+        QVERIFY2(test.errors.isEmpty(), qPrintable(test.errors.join(u'\n')));
+    }
+
 private:
     BothEngines m_engines;
 };

@@ -263,6 +263,11 @@ bool TdbCore::clearHistory()
     return m_history && m_history->trimmer->trim(0, true) >= 0 && m_history->sideTables->clearUnused();
 }
 
+bool TdbCore::clearHistoryAndArchive()
+{
+    return m_history && m_history->trimmer->removeAll() >= 0 && m_history->sideTables->clearUnused();
+}
+
 void TdbCore::autoUpdate()
 {
     refreshBooks();

@@ -97,6 +97,8 @@ public:
     int deleteHistoryEntries(const QList<int>& entryIds);
     // Every entry but the archived ones goes, with the recordings, and the texts no entry needs any more.
     bool clearHistory();
+    // The same with the archive: every entry goes but the one a call in progress holds.
+    bool clearHistoryAndArchive();
 
     // The refresh timer's tick: both books reopened, listeners told, the next tick in two to two and a half minutes.
     void autoUpdate();

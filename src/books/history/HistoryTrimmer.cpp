@@ -33,18 +33,11 @@ int HistoryTrimmer::trim(int limit, bool countAll)
     if (excess <= 0) {
         return 0;
     }
-    QList<HistoryEntry> recorded;
-    const int deleted = deleteRows(QStringLiteral("FROM History2 WHERE %1 ORDER BY Data1_Historia, Czas1_Historia, "
-                                                  "ID_Historia LIMIT ?")
-                                       .arg(Removable),
-                                   {excess}, recorded);
-    // The files go only once the rows are gone for good: a deletion or a commit that fails (another client holding
-    // a shared history) leaves rows that still point at their recordings.
-    if (deleted < 0 || !transaction.commit()) {
-        return -1;
-    }
-    removeFiles(recorded);
-    return deleted;
+    return deleteAndCommit(transaction,
+                           QStringLiteral("FROM History2 WHERE %1 ORDER BY Data1_Historia, Czas1_Historia, "
+                                          "ID_Historia LIMIT ?")
+                               .arg(Removable),
+                           {excess});
 }
 
 int HistoryTrimmer::remove(const QList<int>& entryIds)
@@ -62,10 +55,27 @@ int HistoryTrimmer::remove(const QList<int>& entryIds)
     if (!transaction.isOpen()) {
         return -1;
     }
-    QList<HistoryEntry> recorded;
-    const int deleted = deleteRows(
+    return deleteAndCommit(
+        transaction,
         QStringLiteral("FROM History2 WHERE %1 AND ID_Historia IN (%2)").arg(Removable, placeholders.join(u',')),
-        values, recorded);
+        values);
+}
+
+int HistoryTrimmer::removeAll()
+{
+    HistoryTransaction transaction(m_database);
+    if (!transaction.isOpen()) {
+        return -1;
+    }
+    return deleteAndCommit(transaction, QStringLiteral("FROM History2 WHERE Reserved_Historia = FALSE"), {});
+}
+
+// The files go only once the rows are gone for good: a deletion or a commit that fails (another client holding a
+// shared history) leaves rows that still point at their recordings.
+int HistoryTrimmer::deleteAndCommit(HistoryTransaction& transaction, const QString& rows, const QVariantList& values)
+{
+    QList<HistoryEntry> recorded;
+    const int deleted = deleteRows(rows, values, recorded);
     if (deleted < 0 || !transaction.commit()) {
         return -1;
     }
