@@ -1,5 +1,7 @@
 #include "books/contacts/ContactOrder.h"
 
+#include "books/database/SqlEngine.h"
+
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -8,7 +10,7 @@ namespace {
 std::optional<QList<ContactOrder::Key>> keys(const QSqlDatabase& database, const QString& statement)
 {
     QSqlQuery query(database);
-    query.setForwardOnly(true);
+    SqlEngines::readOnceThrough(query, database);
     if (!query.exec(statement)) {
         return std::nullopt;
     }

@@ -111,7 +111,7 @@ QString NameSearch::unfoldedRows()
 std::optional<QList<int>> NameSearch::collect(const Query& query, bool judgeNames)
 {
     QSqlQuery rows(m_database);
-    rows.setForwardOnly(true);
+    SqlEngines::readOnceThrough(rows, m_database);
     if (!rows.prepare(query.statement)) {
         return std::nullopt;
     }

@@ -58,3 +58,8 @@ QSqlRecord SqlEngines::record(const QSqlDatabase& database, const QString& table
 {
     return database.record(of(database) == SqlEngine::Postgres ? table.toLower() : table);
 }
+
+void SqlEngines::readOnceThrough(QSqlQuery& query, const QSqlDatabase& database)
+{
+    query.setForwardOnly(of(database) == SqlEngine::Sqlite);
+}

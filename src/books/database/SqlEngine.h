@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
 
@@ -20,5 +21,10 @@ bool hasTable(const QSqlDatabase& database, const QString& table);
 bool hasColumn(const QSqlDatabase& database, const QString& table, const QString& column);
 // The columns of table; the PostgreSQL driver looks names up as given, so unquoted ones are folded to lower case.
 QSqlRecord record(const QSqlDatabase& database, const QString& table);
+
+// Sets query up for a result of many rows read once from first to last. SQLite then keeps no copy of the rows
+// read; the PostgreSQL driver would instead fetch them from the server one row at a time, which takes longer than
+// the rows themselves, so there the whole result comes at once.
+void readOnceThrough(QSqlQuery& query, const QSqlDatabase& database);
 
 } // namespace SqlEngines
