@@ -5,6 +5,8 @@
 #include "settings/SettingsLog.h"
 #include "settings/SettingsSecrets.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString ExtensionPin = QStringLiteral("Siec/Klucz");
@@ -52,6 +54,7 @@ void SecretKeyring::load()
     m_settled = false;
     if (!record().Ogolne.Keyring) {
         m_state = State::Off;
+        warnOfBookPasswordsInFile();
         settle();
         return;
     }
@@ -62,6 +65,17 @@ void SecretKeyring::load()
             onRead(answer);
         }
     }));
+}
+
+// Only the file can hold a book password in clear; from the keyring it is in the record alone.
+void SecretKeyring::warnOfBookPasswordsInFile() const
+{
+    const QStringList names = SettingsSecrets::collect(m_store.record()).keys();
+    if (std::any_of(names.begin(), names.end(),
+                    [](const QString& name) { return name.startsWith(QStringLiteral("Ksiazka/")); })) {
+        qCWarning(lcSettings) << "A phone book location in the settings file holds a password in clear; switch the "
+                                 "keyring option on, or keep the password in ~/.pgpass or a service file";
+    }
 }
 
 void SecretKeyring::giveUp()

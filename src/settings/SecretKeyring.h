@@ -55,6 +55,7 @@ private:
     void fallBackToFile(const QString& problem);
     bool saveFile();
     void settle();
+    void warnOfBookPasswordsInFile() const;
     SettingsRecord& record() { return m_store.record(); }
 
     SettingsStore& m_store;

@@ -8,6 +8,7 @@
 #include "settings/SettingsStore.h"
 #include "support/TestFiles.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -150,6 +151,12 @@ private slots:
         store->save();
         QVERIFY(fileHoldsSecrets(installation.file()));
         QVERIFY(installation.file().contains("Keyring=0"));
+        // A book password in the file is pointed out at start.
+        FakeSecretVault vault;
+        Reports reports;
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(u"book location in the settings file holds a password"_s));
+        SecretKeyring(*store, vault, reports.sink()).load();
 
         store->record().Ogolne.Keyring = true;
         store->save();
@@ -201,6 +208,7 @@ private slots:
         Reports reports;
         auto keyring = std::make_unique<SecretKeyring>(*store, vault, reports.sink());
         QSignalSpy settled(keyring.get(), &SecretKeyring::settled);
+        QTest::failOnWarning(QRegularExpression(u"holds a password in clear"_s)); // the book password came from here
         keyring->load();
         QVERIFY(!keyring->isSettled());
         vault.answer();

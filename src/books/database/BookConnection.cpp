@@ -9,7 +9,6 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <algorithm>
-#include <mutex>
 #include <sys/vfs.h>
 
 namespace {
@@ -26,16 +25,6 @@ QString quotedOption(QString value)
     value.replace(u'\\', QStringLiteral("\\\\"));
     value.replace(u'\'', QStringLiteral("\\'"));
     return u'\'' + value + u'\'';
-}
-
-// Said once per run, and never with the password itself.
-void warnOfPasswordInLocation()
-{
-    static std::once_flag warned;
-    std::call_once(warned, [] {
-        qWarning().noquote() << "A phone book location holds a password in clear; keep it in ~/.pgpass or in a "
-                                "service file instead";
-    });
 }
 
 // The most of a local SQLite file read through a memory map.
@@ -171,7 +160,6 @@ bool BookConnection::openPostgres(const QString& location, QString* error)
     m_database.setPort(url.port());
     m_database.setUserName(url.userName(QUrl::FullyDecoded));
     if (!url.password().isEmpty()) {
-        warnOfPasswordInLocation();
         m_database.setPassword(url.password(QUrl::FullyDecoded));
     }
     m_database.setDatabaseName(url.path(QUrl::FullyDecoded).mid(1));
