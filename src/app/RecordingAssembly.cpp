@@ -6,6 +6,7 @@
 #include "recording/AlsaCaptureDevice.h"
 #include "recording/RecorderWaits.h"
 #include "recording/ui/TAudioConfigForm.h"
+#include "settings/AudioRegistryStore.h"
 #include "settings/Conftool.h"
 #include "settings/SettingsStore.h"
 
@@ -17,8 +18,6 @@
 #include <QTimer>
 
 namespace {
-
-const QString RecordCardId = QStringLiteral("Record card id");
 
 void warnUser(const QString& text)
 {
@@ -57,7 +56,7 @@ RecordingAssembly::RecordingAssembly(SettingsStore& settings)
     , m_playback(m_audio.log())
     , m_test(m_audio, m_playback, {&askUser, &tellUser}, QDir::tempPath(), [this] {
         return AlsaCaptureDevice::deviceNameForCard(
-            m_settings.audioRegistry().readInteger(QStringLiteral("Play card id"), -1));
+            m_settings.audioRegistry().readInteger(AudioRegistryStore::playCardId(), -1));
     })
 {
     m_recorder.setPreparation([this] { prepareCapture(); });
@@ -97,16 +96,16 @@ void RecordingAssembly::openAudioConfiguration()
 
 RecordingDeviceChoice RecordingAssembly::deviceChoice() const
 {
-    return {AlsaCards::list(), m_settings.audioRegistry().readInteger(RecordCardId, -1)};
+    return {AlsaCards::list(), m_settings.audioRegistry().readInteger(AudioRegistryStore::recordCardId(), -1)};
 }
 
 void RecordingAssembly::chooseDevice(int cardId)
 {
     AudioRegistryStore& registry = m_settings.audioRegistry();
-    if (registry.readInteger(RecordCardId, -1) == cardId) {
+    if (registry.readInteger(AudioRegistryStore::recordCardId(), -1) == cardId) {
         return;
     }
-    registry.writeInteger(RecordCardId, cardId);
+    registry.writeInteger(AudioRegistryStore::recordCardId(), cardId);
     const AudioMixer::Status status = m_mixer.Init();
     m_audio.log().append(QStringLiteral("Recording device: %1; mixer: %2")
                              .arg(AlsaCaptureDevice::deviceNameForCard(cardId), AudioMixer::statusText(status)));
@@ -127,7 +126,7 @@ RecordingTest::Efficiency RecordingAssembly::measureEfficiency()
 void RecordingAssembly::prepareCapture()
 {
     AudioRegistryStore& registry = m_settings.audioRegistry();
-    const int card = registry.readInteger(RecordCardId, -1);
+    const int card = registry.readInteger(AudioRegistryStore::recordCardId(), -1);
     m_audio.setCaptureSource(
         {AlsaCaptureDevice::deviceNameForCard(card), m_settings.record().Audio.Kanaly == 2 ? 2 : 1});
     if (m_mixer.status() != AudioMixer::NoError) {

@@ -9,7 +9,6 @@
 
 namespace {
 
-const QString RecordCardId = QStringLiteral("Record card id");
 const QString CaptureLine = QStringLiteral("Capture");
 
 } // namespace
@@ -22,7 +21,7 @@ AudioMixer::AudioMixer(SimpleMixer& mixer, AudioRegistryStore& registry)
 
 AudioMixer::Status AudioMixer::Init()
 {
-    m_recordCard = m_registry.readInteger(RecordCardId, -1);
+    m_recordCard = m_registry.readInteger(AudioRegistryStore::recordCardId(), -1);
     if (m_mixer.cardCount() == 0) {
         m_status = NoCard;
     } else if (m_mixer.captureDeviceCount() == 0) {

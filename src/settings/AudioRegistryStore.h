@@ -14,6 +14,10 @@ public:
 
     bool isOpen() const { return m_open; }
 
+    // The names of the sound cards chosen for recording and for playback (negative: the system's default).
+    static QString recordCardId() { return QStringLiteral("Record card id"); }
+    static QString playCardId() { return QStringLiteral("Play card id"); }
+
     int readInteger(const QString& name, int defaultValue) const;
     void writeInteger(const QString& name, int value);
 
