@@ -1,7 +1,9 @@
 #include "FakeBookDialogs.h"
+#include "books/history/HistoryRecordingFiles.h"
 #include "support/TdbCoreOnDisk.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -253,6 +255,32 @@ private slots:
         QCOMPARE(entries.size(), 3);
         QCOMPARE(entries.first().number, QStringLiteral("600"));
         QVERIFY(test.core.historyOfContact(QStringLiteral("Nobody"), HistoryReader::ContactEntries::All).isEmpty());
+    }
+
+    // The recordings folder chosen in the configuration while the program runs is where the trimming deletes.
+    void trimmingFollowsARecordingsFolderChangedWhileRunning()
+    {
+        CoreUnderTest test;
+        QVERIFY(test.core.start());
+        const QString chosen = test.folder.filePath(QStringLiteral("chosen"));
+        QVERIFY(QDir().mkpath(chosen));
+        test.settings.Audio.Katalog = chosen;
+        HistoryEntry entry;
+        entry.kind = HistoryKind::IncomingAnswered;
+        entry.startDate = QDate(2026, 3, 2);
+        entry.startTime = QTime(9, 0);
+        entry.endDate = entry.startDate;
+        entry.endTime = QTime(9, 1);
+        entry.number = QStringLiteral("600");
+        entry.hasRecording = true;
+        QVERIFY(test.core.historyRegister()->addEntry(entry) > 0);
+        const HistoryRecordingFiles files(chosen, {});
+        QFile recording(files.path(entry));
+        QVERIFY(recording.open(QIODevice::WriteOnly));
+        recording.close();
+
+        QCOMPARE(test.core.trimHistory(0, true), 1);
+        QVERIFY(!recording.exists());
     }
 
     void periodicRefreshReopensAndReschedules()

@@ -114,8 +114,10 @@ void TdbCore::attachBook(int index)
 
 void TdbCore::attachHistory()
 {
-    const QString recordingFolder =
-        m_settings.Audio.Katalog.isEmpty() ? m_folders.recordings : m_settings.Audio.Katalog;
+    // The trimming deletes recordings from the folder chosen now, also after the configuration changed it.
+    const HistoryRecordingFiles::Folder recordingFolder = [this] {
+        return m_settings.Audio.Katalog.isEmpty() ? m_folders.recordings : m_settings.Audio.Katalog;
+    };
     m_history = std::make_unique<OpenHistory>(
         m_historyConnector.connection().database(), m_historyErrors,
         HistoryRecordingFiles(recordingFolder, [this](const QString& number) { return nameForNumber(number); }));

@@ -26,9 +26,14 @@ QTime duration(const HistoryEntry& entry)
 
 } // namespace
 
-HistoryRecordingFiles::HistoryRecordingFiles(QString folder, NameForNumber nameForNumber)
+HistoryRecordingFiles::HistoryRecordingFiles(Folder folder, NameForNumber nameForNumber)
     : m_folder(std::move(folder))
     , m_nameForNumber(std::move(nameForNumber))
+{
+}
+
+HistoryRecordingFiles::HistoryRecordingFiles(const QString& folder, NameForNumber nameForNumber)
+    : HistoryRecordingFiles(Folder([folder] { return folder; }), std::move(nameForNumber))
 {
 }
 
@@ -48,10 +53,11 @@ QString HistoryRecordingFiles::fileName(const HistoryEntry& entry) const
 QString HistoryRecordingFiles::path(const HistoryEntry& entry) const
 {
     const QString name = fileName(entry);
-    if (m_folder.isEmpty() || name.isEmpty() || name.contains(u'/') || name == u"." || name == u"..") {
+    const QString inFolder = folder();
+    if (inFolder.isEmpty() || name.isEmpty() || name.contains(u'/') || name == u"." || name == u"..") {
         return {};
     }
-    return QDir(m_folder).filePath(name);
+    return QDir(inFolder).filePath(name);
 }
 
 bool HistoryRecordingFiles::remove(const HistoryEntry& entry) const
@@ -62,7 +68,7 @@ bool HistoryRecordingFiles::remove(const HistoryEntry& entry) const
     }
     // Only a file directly inside the folder goes; a link is removed itself, never what it points to.
     const QFileInfo file(path);
-    const QString folder = QFileInfo(m_folder).canonicalFilePath();
+    const QString folder = QFileInfo(this->folder()).canonicalFilePath();
     if (folder.isEmpty() || file.dir().canonicalPath() != folder || (file.isDir() && !file.isSymLink())) {
         return false;
     }

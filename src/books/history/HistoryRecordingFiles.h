@@ -11,8 +11,11 @@
 class HistoryRecordingFiles final {
 public:
     using NameForNumber = std::function<QString(const QString& number)>;
+    // The folder as it is at each use: the user may choose another while the program runs.
+    using Folder = std::function<QString()>;
 
-    HistoryRecordingFiles(QString folder, NameForNumber nameForNumber);
+    HistoryRecordingFiles(Folder folder, NameForNumber nameForNumber);
+    HistoryRecordingFiles(const QString& folder, NameForNumber nameForNumber);
 
     // The file name without folder; empty for a sound-card recording without a start or an end.
     QString fileName(const HistoryEntry& entry) const;
@@ -20,9 +23,9 @@ public:
     bool remove(const HistoryEntry& entry) const;
     // The folder's path of the entry's file; empty when no name can be formed.
     QString path(const HistoryEntry& entry) const;
-    const QString& folder() const { return m_folder; }
+    QString folder() const { return m_folder ? m_folder() : QString(); }
 
 private:
-    QString m_folder;
+    Folder m_folder;
     NameForNumber m_nameForNumber;
 };
