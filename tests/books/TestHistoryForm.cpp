@@ -417,6 +417,17 @@ private slots:
         QCOMPARE(test.shownIds().size(), 2);
         const int missed = test.add(1, u"22"_s, test.clock.now().addSecs(60), 0);
         QCOMPARE(test.shownIds(), (QList<int>{missed, call, rows.missedJan}));
+
+        // A sent message's state changes under the open window: its row shows the new kind.
+        kinds.setCurrentIndex(0);
+        emit kinds.activated(0);
+        HistoryEntry sms = callEntry(4, u"22"_s, test.clock.now().addSecs(120), 0);
+        sms.orderNumber = 77;
+        const int sent = test.core.historyRegister()->addEntry(sms);
+        QCOMPARE(test.shownIds().first(), sent);
+        QVERIFY(test.core.setSmsState(77, 6));
+        QCOMPARE(test.shownIds().first(), sent);
+        QCOMPARE(form.grid().model()->index(0, 0).data(HistoryTableModel::KindRole).toInt(), 6);
     }
 
     void longHistoryIsReadAPageAtATime()

@@ -211,7 +211,17 @@ void TdbCore::refreshBooks()
 
 bool TdbCore::setSmsState(int reference, int kind)
 {
-    return m_history != nullptr && HistoryMarks(m_history->database).setSmsState(reference, kind);
+    if (m_history == nullptr) {
+        return false;
+    }
+    HistoryMarks marks(m_history->database);
+    if (!marks.setSmsState(reference, kind)) {
+        return false;
+    }
+    for (const HistoryMarks::Written& entry : marks.sentSmsOfOrder(reference)) {
+        emit historyEntryChanged(entry.entryId, entry.number);
+    }
+    return true;
 }
 
 HistoryRegister* TdbCore::historyRegister()

@@ -118,6 +118,8 @@ signals:
     void bookAvailableAgain(const QString& text);
     // An entry was written into the history (a new one, or a reserved or matching one filled).
     void historyEntryAdded(int entryId, const QDateTime& start, const QString& number);
+    // An entry already in the history changed (a sent message's state).
+    void historyEntryChanged(int entryId, const QString& number);
     // The history was opened again (maybe from another folder): whatever was read of it is stale.
     void historyReopened();
 

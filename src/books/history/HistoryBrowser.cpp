@@ -18,6 +18,8 @@ HistoryBrowser::HistoryBrowser(TdbCore& books, SettingsRecord& settings, Clock& 
     m_model.setDateStyle(m_settings.Ogolne.HistData, QLocale(Lang::currentLanguage()));
     connect(&books, &TdbCore::historyEntryAdded, this,
             [this](int entryId, const QDateTime&, const QString& number) { m_model.entryAdded(entryId, number); });
+    connect(&books, &TdbCore::historyEntryChanged, this,
+            [this](int entryId, const QString& number) { m_model.entryAdded(entryId, number); });
     connect(&books, &TdbCore::historyReopened, this, [this] { m_model.historyChanged(); });
     connect(&books, &TdbCore::booksChanged, this, [this] { m_model.forgetNames(); });
     select();

@@ -2,6 +2,7 @@
 
 #include "books/history/HistoryDatabase.h"
 
+#include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
 
@@ -17,6 +18,22 @@ bool HistoryMarks::setSmsState(int orderNumber, int kind)
     return m_database.write(QStringLiteral("UPDATE History2 SET Typ_Historia = ? WHERE ZlecenieID = ? AND "
                                            "Typ_Historia BETWEEN 4 AND 7"),
                             {kind, orderNumber});
+}
+
+QList<HistoryMarks::Written> HistoryMarks::sentSmsOfOrder(int orderNumber)
+{
+    QList<Written> found;
+    QSqlQuery query(m_database.database());
+    query.setForwardOnly(true);
+    if (m_database.exec(query,
+                        QStringLiteral("SELECT ID_Historia, NrTel_Historia FROM History2 WHERE ZlecenieID = ? AND "
+                                       "Typ_Historia BETWEEN 4 AND 7"),
+                        {orderNumber})) {
+        while (query.next()) {
+            found.append({query.value(0).toInt(), query.value(1).toString()});
+        }
+    }
+    return found;
 }
 
 bool HistoryMarks::markSmsRead(const QString& number)

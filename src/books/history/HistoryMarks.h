@@ -11,8 +11,15 @@ class HistoryMarks final {
 public:
     explicit HistoryMarks(HistoryDatabase& database);
 
+    struct Written {
+        int entryId = 0;
+        QString number;
+    };
+
     // Every sent-SMS entry of the order (kinds 4 to 7) gets the new kind.
     bool setSmsState(int orderNumber, int kind);
+    // The sent-SMS entries of the order; none when the history cannot be read.
+    QList<Written> sentSmsOfOrder(int orderNumber);
     // The SMS entries of the number are no longer shown in bold.
     bool markSmsRead(const QString& number);
     // Every entry still shown in bold keeps a missed marker and is no longer bold.
