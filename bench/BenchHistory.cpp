@@ -10,7 +10,6 @@
 #include "bookseed/SilentBookDialogs.h"
 #include "support/HistoryRows.h"
 
-#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -19,6 +18,11 @@ namespace {
 
 constexpr int Limit = 1000;
 const QDateTime FirstStart{QDate(2020, 1, 1), QTime(8, 0, 0)};
+
+// The PostgreSQL server stops after the last benchmark, while the SQL driver is still loaded.
+const BenchMain::AtEnd stopServer{[] {
+    BenchEngines::instance().stop();
+}};
 
 class CountedErrors final : public HistoryErrorPort {
 public:
@@ -94,14 +98,3 @@ BENCHMARK(BM_HistoryAddTrim)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // The SQL drivers are plug-ins, found through the application's library paths.
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    BenchEngines::instance().stop();
-    return 0;
-}

@@ -7,7 +7,6 @@
 #include "support/HistoryRows.h"
 #include "support/TdbCoreOnDisk.h"
 
-#include <QApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -138,16 +137,3 @@ void BM_HistoryNumberSearchKeystroke(benchmark::State& state)
 
 BENCHMARK(BM_HistoryWindowOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HistoryNumberSearchKeystroke)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
