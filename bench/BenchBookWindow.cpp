@@ -10,10 +10,8 @@
 #include "books/ui/TPhoneBookForm.h"
 #include "settings/SettingsRecord.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <map>
 #include <memory>
 
 namespace {
@@ -82,32 +80,18 @@ private:
     TdbCore m_core;
 };
 
-std::map<std::pair<int, int>, std::unique_ptr<WindowBooks>>& allBooks()
-{
-    static std::map<std::pair<int, int>, std::unique_ptr<WindowBooks>> books;
-    return books;
-}
-
-WindowBooks& windowBooks(int size, int engine)
-{
-    auto& books = allBooks()[{size, engine}];
-    if (!books) {
-        books = std::make_unique<WindowBooks>(size, engine);
-    }
-    return *books;
-}
+EngineFixtures<WindowBooks> windowBooks;
 
 // Opening: the window made, its book read, the grid shown and its first rows painted. Arguments: contacts, engine.
 void BM_BookWindowOpen(benchmark::State& state)
 {
-    WindowBooks& books = windowBooks(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    if (!books.error().isEmpty()) {
-        state.SkipWithError(qPrintable(books.error()));
+    WindowBooks* books = windowBooks.ready(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (books == nullptr) {
         return;
     }
     int rows = 0;
     for (auto _ : state) {
-        std::unique_ptr<TPhoneBookForm> window = books.openWindow();
+        std::unique_ptr<TPhoneBookForm> window = books->openWindow();
         window->show();
         const QPixmap painted = window->grab();
         benchmark::DoNotOptimize(painted.cacheKey());
@@ -127,12 +111,11 @@ BENCHMARK(BM_BookWindowOpen)
 // Arguments: contacts, engine.
 void BM_BookWindowKeystroke(benchmark::State& state)
 {
-    WindowBooks& books = windowBooks(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    if (!books.error().isEmpty()) {
-        state.SkipWithError(qPrintable(books.error()));
+    WindowBooks* books = windowBooks.ready(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (books == nullptr) {
         return;
     }
-    std::unique_ptr<TPhoneBookForm> window = books.openWindow();
+    std::unique_ptr<TPhoneBookForm> window = books->openWindow();
     window->show();
     window->searchField().setText(QStringLiteral("kow"));
     int rows = 0;
@@ -152,15 +135,3 @@ BENCHMARK(BM_BookWindowKeystroke)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    allBooks().clear();
-    BenchEngines::instance().stop();
-    return 0;
-}

@@ -4,7 +4,6 @@
 #include "recording/pbx/CFTPClient.h"
 #include "support/FtpTestServer.h"
 
-#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -45,12 +44,3 @@ void BM_FtpFetch(benchmark::State& state)
 BENCHMARK(BM_FtpFetch)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,8 +8,8 @@
 #include "books/history/HistoryRegister.h"
 #include "books/history/HistoryTrimmer.h"
 #include "bookseed/SilentBookDialogs.h"
+#include "support/HistoryRows.h"
 
-#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -18,6 +18,11 @@ namespace {
 
 constexpr int Limit = 1000;
 const QDateTime FirstStart{QDate(2020, 1, 1), QTime(8, 0, 0)};
+
+// The PostgreSQL server stops after the last benchmark, while the SQL driver is still loaded.
+const BenchMain::AtEnd stopServer{[] {
+    BenchEngines::instance().stop();
+}};
 
 class CountedErrors final : public HistoryErrorPort {
 public:
@@ -28,29 +33,11 @@ public:
 // existing rows a minute apart: the newest Limit of them ordinary, the older ones archived and so kept.
 bool seed(QSqlDatabase& database, int existing)
 {
-    if (!database.transaction()) {
-        return false;
-    }
-    {
-        QSqlQuery insert(database);
-        insert.prepare(QStringLiteral(
-            "INSERT INTO History2 (Typ_Historia, Data1_Historia, Czas1_Historia, Data2_Historia, Czas2_Historia, "
-            "NrTel_Historia, Tluste_Historia, Stracone_Historia, JestNagranie_Historia, Archiwum_Historia, "
-            "Reserved_Historia) VALUES (2, ?, ?, ?, ?, '601', FALSE, 0, FALSE, ?, FALSE)"));
-        for (int i = 0; i < existing; ++i) {
-            const QDateTime start = FirstStart.addSecs(60LL * i);
-            const QDateTime end = start.addSecs(30);
-            insert.addBindValue(start.date());
-            insert.addBindValue(start.time());
-            insert.addBindValue(end.date());
-            insert.addBindValue(end.time());
-            insert.addBindValue(i < existing - Limit);
-            if (!insert.exec()) {
-                return false;
-            }
-        }
-    }
-    return database.commit();
+    return writeHistoryRows(database, existing, [existing](int i) {
+        HistoryEntry call = callEntry(2, QStringLiteral("601"), FirstStart.addSecs(60LL * i), 30);
+        call.archived = i < existing - Limit;
+        return call;
+    });
 }
 
 // Arguments: the rows already in the history, the engine.
@@ -111,14 +98,3 @@ BENCHMARK(BM_HistoryAddTrim)
     ->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // The SQL drivers are plug-ins, found through the application's library paths.
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    BenchEngines::instance().stop();
-    return 0;
-}

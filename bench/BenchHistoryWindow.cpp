@@ -4,9 +4,9 @@
 #include "books/history/HistoryBrowser.h"
 #include "books/history/HistoryRecordingPlayer.h"
 #include "books/ui/THistoryForm.h"
+#include "support/HistoryRows.h"
 #include "support/TdbCoreOnDisk.h"
 
-#include <QApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -23,32 +23,15 @@ QString numberOf(int i)
     return QString::number(600100000 + (i % Numbers) * 7919 % 100000000);
 }
 
+// Rows calls ten minutes apart back from 2 March 2026, of every kind and length, one in nine recorded.
 bool seedHistory(QSqlDatabase database)
 {
-    if (!database.transaction()) {
-        return false;
-    }
-    {
-        QSqlQuery insert(database);
-        insert.prepare(QStringLiteral(
-            "INSERT INTO History2 (Typ_Historia, Data1_Historia, Czas1_Historia, Data2_Historia, Czas2_Historia, "
-            "NrTel_Historia, Tluste_Historia, Stracone_Historia, JestNagranie_Historia, Archiwum_Historia, "
-            "Reserved_Historia) VALUES (?, ?, ?, ?, ?, ?, FALSE, 0, ?, FALSE, FALSE)"));
-        const QDateTime newest(QDate(2026, 3, 2), QTime(9, 0));
-        for (int i = 0; i < Rows; ++i) {
-            const QDateTime start = newest.addSecs(-600LL * i);
-            const QDateTime end = start.addSecs(30 + i % 400);
-            for (const QVariant& value :
-                 {QVariant(i % 4), QVariant(start.date()), QVariant(start.time()), QVariant(end.date()),
-                  QVariant(end.time()), QVariant(numberOf(i)), QVariant(i % 9 == 0)}) {
-                insert.addBindValue(value);
-            }
-            if (!insert.exec()) {
-                return false;
-            }
-        }
-    }
-    return database.commit();
+    const QDateTime newest(QDate(2026, 3, 2), QTime(9, 0));
+    return writeHistoryRows(database, Rows, [&newest](int i) {
+        HistoryEntry call = callEntry(i % 4, numberOf(i), newest.addSecs(-600LL * i), 30 + i % 400);
+        call.hasRecording = i % 9 == 0;
+        return call;
+    });
 }
 
 bool seedBook(QSqlDatabase database)
@@ -154,16 +137,3 @@ void BM_HistoryNumberSearchKeystroke(benchmark::State& state)
 
 BENCHMARK(BM_HistoryWindowOpen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HistoryNumberSearchKeystroke)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

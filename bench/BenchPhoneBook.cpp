@@ -10,11 +10,9 @@
 #include "books/database/SqlEngine.h"
 #include "bookseed/SilentBookDialogs.h"
 
-#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <benchmark/benchmark.h>
-#include <map>
 #include <memory>
 
 namespace {
@@ -64,32 +62,18 @@ private:
     QString m_error;
 };
 
-std::map<std::pair<int, int>, std::unique_ptr<BenchBook>>& books()
-{
-    static std::map<std::pair<int, int>, std::unique_ptr<BenchBook>> all;
-    return all;
-}
-
-BenchBook& benchBook(int size, int engine)
-{
-    auto& book = books()[{size, engine}];
-    if (!book) {
-        book = std::make_unique<BenchBook>(size, engine);
-    }
-    return *book;
-}
+EngineFixtures<BenchBook> benchBooks;
 
 // Arguments: contacts, the position the number is found in, the engine.
 void BM_LookupName(benchmark::State& state)
 {
     const int size = static_cast<int>(state.range(0));
     const int position = static_cast<int>(state.range(1));
-    BenchBook& bench = benchBook(size, static_cast<int>(state.range(2)));
-    if (!bench.error().isEmpty()) {
-        state.SkipWithError(qPrintable(bench.error()));
+    BenchBook* bench = benchBooks.ready(state, size, static_cast<int>(state.range(2)));
+    if (bench == nullptr) {
         return;
     }
-    PhoneBook& book = bench.book();
+    PhoneBook& book = bench->book();
     int contact = 0;
     for (auto _ : state) {
         contact = (contact + 7919) % size;
@@ -108,12 +92,11 @@ BENCHMARK(BM_LookupName)
 // included, the default search mode) are found in the book. Arguments: contacts, the engine.
 void BM_NameFilter(benchmark::State& state)
 {
-    BenchBook& bench = benchBook(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    if (!bench.error().isEmpty()) {
-        state.SkipWithError(qPrintable(bench.error()));
+    BenchBook* bench = benchBooks.ready(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (bench == nullptr) {
         return;
     }
-    NameSearch search(bench.database(), 0, true, QStringLiteral("pl"));
+    NameSearch search(bench->database(), 0, true, QStringLiteral("pl"));
     qsizetype found = 0;
     for (auto _ : state) {
         const std::optional<QList<int>> ids = search.matching(QStringLiteral("kow"));
@@ -149,15 +132,3 @@ void BM_NameFilterScan(benchmark::State& state)
 BENCHMARK(BM_NameFilterScan)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // The SQL driver is a plug-in, found through the application's library paths.
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    books().clear();
-    BenchEngines::instance().stop();
-    return 0;
-}

@@ -21,7 +21,7 @@
 #include "phone/ui/TMainForm.h"
 #include "settings/SettingsRecord.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -202,13 +202,3 @@ void BM_RingToDisplay(benchmark::State& state)
 BENCHMARK(BM_RingToDisplay)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

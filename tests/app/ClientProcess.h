@@ -192,7 +192,7 @@ public:
     bool createPhoneBook(const QString& name, const QString& number) const
     {
         QDir().mkpath(QFileInfo(phoneBookFile()).path());
-        const BookConnection book(phoneBookFile(), QStringLiteral("profile-book"), true);
+        const SqliteBookFile book(phoneBookFile(), QStringLiteral("profile-book"), true);
         return book.ready() && book.add(name, {number}) > 0;
     }
 

@@ -2,8 +2,8 @@
 
 #include "books/database/BookSchema.h"
 #include "books/history/HistoryDatabase.h"
-#include "books/history/HistoryEntry.h"
 #include "books/history/HistoryErrorPort.h"
+#include "support/HistoryRows.h"
 
 #include <QSqlQuery>
 #include <QStringList>
@@ -57,17 +57,3 @@ private:
     std::unique_ptr<HistoryDatabase> m_history;
     bool m_ready = false;
 };
-
-// A finished call as the PBX link writes it.
-inline HistoryEntry callEntry(int kind, const QString& number, const QDateTime& start, int seconds)
-{
-    HistoryEntry entry;
-    entry.kind = kind;
-    entry.number = number;
-    entry.startDate = start.date();
-    entry.startTime = start.time();
-    const QDateTime end = start.addSecs(seconds);
-    entry.endDate = end.date();
-    entry.endTime = end.time();
-    return entry;
-}

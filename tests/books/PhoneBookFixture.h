@@ -13,9 +13,9 @@
 #include <QStringList>
 
 // A phone book in an SQLite file, opened on its own connection and closed with the fixture.
-class BookConnection final {
+class SqliteBookFile final {
 public:
-    BookConnection(const QString& file, const QString& connectionName, bool create)
+    SqliteBookFile(const QString& file, const QString& connectionName, bool create)
         : m_name(connectionName)
     {
         QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
@@ -23,9 +23,9 @@ public:
         m_ready = database.open() &&
                   (!create || BookSchema::createPhoneBook(database, QStringLiteral("Others"), 1, &m_error));
     }
-    ~BookConnection() { QSqlDatabase::removeDatabase(m_name); }
-    BookConnection(const BookConnection&) = delete;
-    BookConnection& operator=(const BookConnection&) = delete;
+    ~SqliteBookFile() { QSqlDatabase::removeDatabase(m_name); }
+    SqliteBookFile(const SqliteBookFile&) = delete;
+    SqliteBookFile& operator=(const SqliteBookFile&) = delete;
 
     QSqlDatabase database() const { return QSqlDatabase::database(m_name); }
     bool ready() const { return m_ready; }

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QFile>
 #include <QSignalSpy>
-#include <QSqlQuery>
 #include <QtTest>
 #include <set>
 
@@ -434,21 +433,10 @@ private slots:
     {
         HistoryFormHarness test;
         QVERIFY(test.ready);
-        QSqlDatabase database = test.core.historyDatabase()->database();
-        QVERIFY(database.transaction());
-        QSqlQuery insert(database);
-        QVERIFY(
-            insert.prepare(u"INSERT INTO History2 (Typ_Historia, Data1_Historia, Czas1_Historia, Data2_Historia, "
-                           "Czas2_Historia, NrTel_Historia, Reserved_Historia) VALUES (2, ?, ?, ?, ?, ?, FALSE)"_s));
-        for (int i = 0; i < 250; ++i) {
-            const QDateTime start = test.daysAgo(0, QTime(8, 0)).addSecs(-60 * i);
-            for (const QVariant& value : {QVariant(start.date()), QVariant(start.time()), QVariant(start.date()),
-                                          QVariant(start.time()), QVariant(QString::number(600000 + i))}) {
-                insert.addBindValue(value);
-            }
-            QVERIFY(insert.exec());
-        }
-        QVERIFY(database.commit());
+        const QDateTime newest = test.daysAgo(0, QTime(8, 0));
+        QVERIFY(writeHistoryRows(test.core.historyDatabase()->database(), 250, [&](int i) {
+            return callEntry(2, QString::number(600000 + i), newest.addSecs(-60LL * i), 0);
+        }));
         THistoryForm& form = test.open();
         HistoryTableModel& model = test.browser->model();
         QCOMPARE(model.rowCount(), HistoryTableModel::PageSize);

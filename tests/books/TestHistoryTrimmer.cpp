@@ -33,29 +33,12 @@ private:
     // Calls a minute apart from start, written in one transaction as the register writes them.
     static bool seed(HistoryTestDatabase& test, int count, const QDateTime& start, bool archived, bool recorded)
     {
-        QSqlDatabase database = test.database();
-        if (!database.transaction()) {
-            return false;
-        }
-        {
-            QSqlQuery insert(database);
-            insert.prepare(QStringLiteral(
-                "INSERT INTO History2 (Typ_Historia, Data1_Historia, Czas1_Historia, Data2_Historia, Czas2_Historia, "
-                "NrTel_Historia, Tluste_Historia, Stracone_Historia, JestNagranie_Historia, Archiwum_Historia, "
-                "Reserved_Historia) VALUES (2, ?, ?, ?, ?, '601', FALSE, 0, ?, ?, FALSE)"));
-            for (int i = 0; i < count; ++i) {
-                const HistoryEntry call = callEntry(2, QStringLiteral("601"), start.addSecs(60 * i), 30);
-                for (const QVariant& value :
-                     {QVariant(call.startDate), QVariant(call.startTime), QVariant(call.endDate),
-                      QVariant(call.endTime), QVariant(recorded), QVariant(archived)}) {
-                    insert.addBindValue(value);
-                }
-                if (!insert.exec()) {
-                    return false;
-                }
-            }
-        }
-        return database.commit();
+        return writeHistoryRows(test.database(), count, [&](int i) {
+            HistoryEntry call = callEntry(2, QStringLiteral("601"), start.addSecs(60LL * i), 30);
+            call.hasRecording = recorded;
+            call.archived = archived;
+            return call;
+        });
     }
 
     static QString recordingPath(const QString& folder, const QDateTime& start)

@@ -20,7 +20,7 @@ private slots:
 
     void lookupUsesThePartAfterTheLastSlash()
     {
-        BookConnection book(m_folder.filePath(u"slash.mdb"_s), u"slash"_s, true);
+        SqliteBookFile book(m_folder.filePath(u"slash.mdb"_s), u"slash"_s, true);
         QVERIFY2(book.ready(), qPrintable(book.error()));
         const int jan = book.add(u"Jan"_s, {u"600100200"_s});
         PhoneBook phoneBook(book.database());
@@ -67,7 +67,7 @@ private slots:
         QFETCH(int, defNr);
         QFETCH(QString, caption);
         QFETCH(QString, message);
-        BookConnection book(m_folder.filePath(u"checks.mdb"_s), u"checks"_s,
+        SqliteBookFile book(m_folder.filePath(u"checks.mdb"_s), u"checks"_s,
                             !QFile::exists(m_folder.filePath(u"checks.mdb"_s)));
         QVERIFY2(book.ready(), qPrintable(book.error()));
         RecordedMessages messages;
@@ -87,7 +87,7 @@ private slots:
 
     void numberListHasEveryNumberWithItsType()
     {
-        BookConnection book(m_folder.filePath(u"list.mdb"_s), u"list"_s, true);
+        SqliteBookFile book(m_folder.filePath(u"list.mdb"_s), u"list"_s, true);
         QVERIFY(book.ready());
         const int jan = book.add(u"Jan"_s, {u"30"_s, QString(), u"10"_s});
         book.add(u"Ewa"_s, {u"20"_s});
