@@ -83,7 +83,8 @@ private slots:
         QVERIFY(!open(QStringLiteral("postgresql://?service=elsewhere"), &error));
     }
 
-    void passwordInTheLocationWorksAndIsWarnedOfOnce()
+    // A password written into the location works and never reaches the log (the settings point it out).
+    void passwordInTheLocationWorksAndIsNotLogged()
     {
         const QString location =
             QStringLiteral("postgresql://tervo:%1@/books?host=%2")
@@ -95,9 +96,9 @@ private slots:
         const bool second = open(location, &error);
         qInstallMessageHandler(previous);
         QVERIFY2(first && second, qPrintable(error));
-        QCOMPARE(warnings.size(), 1);
-        QVERIFY(warnings[0].contains(QStringLiteral("pgpass")));
-        QVERIFY(!warnings[0].contains(QStringLiteral("pass word")));
+        for (const QString& warning : warnings) {
+            QVERIFY2(!warning.contains(QStringLiteral("pass word")), qPrintable(warning));
+        }
     }
 
 private:
